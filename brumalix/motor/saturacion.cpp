@@ -1,0 +1,78 @@
+#include "saturacion.h"
+#include "tablas.h"
+#include "traza.h"
+
+#include <cmath>
+
+float Interpola2(float x1, float x2, float y1, float y2, float x)
+{
+    float r = y1 + (x - x1) / (x2 - x1) * (y2 - y1);
+    escribe_traza("Interpola2( %g %g %g %g %g) -> %g", x1, x2, y1, y2, x, r);
+    return r;
+}
+
+float interpola_cuadratica(float x0, float x1, float x2, float y0, float y1, float y2, float x)
+{
+    float u = static_cast<float>((2.0 * x - x2 - x0) / (double(x2) - x0));
+    float w = static_cast<float>((2.0 * x1 - x2 - x0) / (double(x2) - x0));
+    float c = static_cast<float>((y1 - 0.5 * w * (double(y2) - y0) - 0.5 * w * w * (double(y2) + y0)) /
+                                 (1.0 - double(w) * w));
+    float d = static_cast<float>((double(y2) + y0) - 2.0 * c);
+    return static_cast<float>(c + 0.5 * (double(y2) - y0) * u + 0.5 * double(u) * u * d);
+}
+
+std::int32_t lee_datos_f1(std::int32_t tipo, float valor, float& primero, float& hl, float& hv, float& sl,
+                          float& sv, float& vl, float& vv)
+{
+    const int columna = tipo == POR_PRESION ? F1_P : F1_T;
+    const int otra = tipo == POR_PRESION ? F1_T : F1_P;
+    const double minimo = tipo == POR_PRESION ? 0.00611 : 0.01;
+    const double maximo = tipo == POR_PRESION ? 221.2 : 373.68;
+    if (!(valor >= minimo && valor <= maximo)) return 99;
+
+    const int filas = num_filas_f1;
+    if (filas < 3) return 99;
+    int i = 0;
+    while (i < filas && valor_f1(i, columna) < valor) ++i;
+    // Una tabla que no llega al valor no da resultado.
+    if (i >= filas) return 99;
+    float anterior = i > 0 ? valor_f1(i - 1, columna) : 0.0f;
+    float actual = valor_f1(i, columna);
+    int c = i;
+    if (i >= 2 && actual - valor > valor - anterior) c = i - 1;
+    if (tipo == POR_PRESION) {
+        if (std::fabs(actual - 221.2) < 0.0001) --c;
+        if (std::fabs(actual - 220.0) < 0.0001) --c;
+    }
+    if (c < 1) c = 1;
+    if (c > filas - 2) c = filas - 2;
+
+    auto parabola = [&](int col) {
+        return interpola_cuadratica(valor_f1(c - 1, columna), valor_f1(c, columna), valor_f1(c + 1, columna),
+                                    valor_f1(c - 1, col), valor_f1(c, col), valor_f1(c + 1, col), valor);
+    };
+    primero = parabola(otra);
+    hl = parabola(F1_HL);
+    hv = parabola(F1_HV);
+    sl = parabola(F1_SL);
+    sv = parabola(F1_SV);
+    vl = parabola(F1_VL);
+    vv = parabola(F1_VV);
+    escribe_traza("lee_datos_f1 dato(%s)=%g pt=%g ", tipo == POR_PRESION ? "PRESION" : "TEMPERATURA", valor,
+                  primero);
+    return 0;
+}
+
+std::int32_t calc_psat(float t, float& p)
+{
+    escribe_traza("calc_psat(tsat=%g) -> lee_datos_f1", t);
+    float x;
+    return lee_datos_f1(POR_TEMPERATURA, t, p, x, x, x, x, x, x);
+}
+
+std::int32_t calc_tsat(float p, float& t)
+{
+    escribe_traza("calc_tsat(psat=%g) -> lee_datos_f1", p);
+    float x;
+    return lee_datos_f1(POR_PRESION, p, t, x, x, x, x, x, x);
+}
