@@ -94,16 +94,23 @@ float temperatura_maxima(const propiedades_gas& gas) { return gas_hasta_1500(gas
 bool fuera_de_intervalo(float T, float tmax) { return !(T >= 273.0f && T <= tmax); }
 
 // Iteración de punto fijo de u = cv0(T)·T (sumando = 0) o h = (cv0+R)·T
-// (sumando = R).
+// (sumando = R), empezando con cv = 21. Un tanteo que cae fuera del
+// intervalo del gas se evalúa en su extremo, porque el primer tanteo de un
+// estado cercano a 273 K o a la temperatura máxima puede caer fuera aunque
+// el estado esté dentro; sólo el resultado final decide si está fuera.
 float temperatura_de_energia(float energia, const propiedades_gas& gas, double sumando, double tolerancia)
 {
     const float tmax = temperatura_maxima(gas);
     float cv = 21.0f;
     for (int vuelta = 0; vuelta < MAX_ITERACIONES_T; ++vuelta) {
         float T = static_cast<float>(energia / (cv + sumando));
-        if (fuera_de_intervalo(T, tmax)) return -1.0f;
-        float cvn = columna_a_T(T, gas, &fila_propiedades::cv0);
-        if (std::fabs(cvn - cv) < tolerancia) return static_cast<float>(energia / (cvn + sumando));
+        if (!std::isfinite(T)) return -1.0f;
+        float tanteo = T < 273.0f ? 273.0f : T > tmax ? tmax : T;
+        float cvn = columna_a_T(tanteo, gas, &fila_propiedades::cv0);
+        if (std::fabs(cvn - cv) < tolerancia) {
+            float resultado = static_cast<float>(energia / (cvn + sumando));
+            return fuera_de_intervalo(resultado, tmax) ? -1.0f : resultado;
+        }
         cv = cvn;
     }
     return -1.0f;
