@@ -1,0 +1,184 @@
+// Los ficheros entregados frente a otra implementación de IF97, el módulo
+// iapws de Python, cuando está instalado: una muestra de la rejilla (más
+// densa cerca del punto crítico) y todas las filas de la tabla de saturación.
+#include "brumalix/motor/tablas.h"
+#include "comun/binario.h"
+#include "comun/formato.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string DIR = DIR_DATOS;
+
+constexpr const char* GUION = R"(import sys
+try:
+    from iapws import IAPWS97
+except Exception:
+    print("SIN_IAPWS")
+    sys.exit(0)
+for linea in sys.stdin:
+    c = linea.split()
+    try:
+        if c[0] == "pt":
+            w = IAPWS97(P=float(c[1]), T=float(c[2]))
+        elif c[0] == "px":
+            w = IAPWS97(P=float(c[1]), x=float(c[2]))
+        else:
+            w = IAPWS97(T=float(c[1]), x=float(c[2]))
+        print("%.12g %.12g %.12g %.12g" % (w.T, w.h, w.s, w.v))
+    except Exception:
+        print("FALLO")
+)";
+
+std::vector<float> flotantes(const std::string& nombre)
+{
+    std::vector<unsigned char> b;
+    if (!binario::lee_fichero(DIR + "/" + nombre, b)) return {};
+    std::vector<float> v(b.size() / 4);
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = binario::f32_de(b.data() + 4 * i);
+    return v;
+}
+
+// Pasa las peticiones al guion con el intérprete dado y devuelve sus líneas;
+// 'falta' se pone si no hay intérprete o no tiene iapws.
+std::vector<std::string> pregunta_oraculo(const std::string& python, const std::vector<std::string>& peticiones,
+                                          bool& falta)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("oraculo_if97_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    {
+        std::ofstream(dir / "oraculo.py") << GUION;
+        std::ofstream entrada(dir / "entrada.txt");
+        for (const auto& p : peticiones) entrada << p << '\n';
+    }
+    const std::string orden =
+        python + " '" + (dir / "oraculo.py").string() + "' < '" + (dir / "entrada.txt").string() + "' 2>/dev/null";
+    std::vector<std::string> lineas;
+    falta = false;
+    if (std::FILE* f = ::popen(orden.c_str(), "r")) {
+        char buf[256];
+        while (std::fgets(buf, sizeof buf, f)) {
+            std::string l(buf);
+            while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
+            lineas.push_back(l);
+        }
+        const int estado = ::pclose(f);
+        if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) falta = true;
+    } else {
+        falta = true;
+    }
+    if (!lineas.empty() && lineas[0] == "SIN_IAPWS") falta = true;
+    fs::remove_all(dir);
+    return lineas;
+}
+
+struct respuesta {
+    bool bien = false;
+    double t = 0, h = 0, s = 0, v = 0;
+};
+
+respuesta interpreta(const std::string& l)
+{
+    respuesta r;
+    std::istringstream is(l);
+    r.bien = static_cast<bool>(is >> r.t >> r.h >> r.s >> r.v);
+    return r;
+}
+
+// Error relativo; las magnitudes que pasan por cero se miden contra el suelo.
+double rel(double a, double b, double suelo) { return std::fabs(a - b) / std::max(std::fabs(b), suelo); }
+
+} // namespace
+
+TEST(OraculoIapws, RejillaYSaturacion)
+{
+    const auto f2 = flotantes("f2-bin.dat");
+    const auto f1 = flotantes("f1-bin.dat");
+    ASSERT_EQ(f2.size(), VALORES_F2);
+    ASSERT_GE(f1.size(), 33u);
+
+    struct punto {
+        int fichero;  // 2 rejilla, 1 tabla de saturación (líquido), 3 (vapor)
+        std::size_t indice;
+    };
+    std::vector<punto> puntos;
+    std::vector<std::string> peticiones;
+    char buf[128];
+    for (int i = 0; i < NUM_TEMPERATURAS; ++i)
+        for (int j = 1; j < NUM_PRESIONES; ++j) {
+            const bool critico = eje_temperaturas[i] >= 340 && eje_temperaturas[i] <= 400 && eje_presiones[j] >= 150;
+            if (!critico && (i % 3 != 0 || j % 4 != 1)) continue;
+            std::snprintf(buf, sizeof buf, "pt %.10g %.10g", eje_presiones_listado[j] / 10.0,
+                          eje_temperaturas[i] + 273.15);
+            peticiones.push_back(buf);
+            puntos.push_back({2, std::size_t(i) * 585 + std::size_t(j) * 3});
+        }
+    const std::size_t filas = f1.size() / 11;
+    for (std::size_t r = 0; r + 1 < filas; ++r)
+        for (int x = 0; x < 2; ++x) {
+            if (r == 0)
+                std::snprintf(buf, sizeof buf, "tx 273.16 %d", x);
+            else
+                // La presión redonda de la fila, no su f32.
+                std::snprintf(buf, sizeof buf, "px %.10g %d",
+                              std::strtod(formatea("%.7g", double(f1[r * 11])).c_str(), nullptr) / 10.0, x);
+            peticiones.push_back(buf);
+            puntos.push_back({x == 0 ? 1 : 3, r * 11});
+        }
+
+    // El python3 del sistema es el que lleva el paquete python3-iapws de
+    // Debian; el primero del PATH puede ser otro.
+    bool falta = true;
+    std::vector<std::string> lineas;
+    for (const char* python : {"python3", "/usr/bin/python3"}) {
+        lineas = pregunta_oraculo(python, peticiones, falta);
+        if (!falta) break;
+    }
+    if (falta) GTEST_SKIP() << "no hay python3 con el módulo iapws";
+    ASSERT_EQ(lineas.size(), peticiones.size());
+
+    double peor_rejilla = 0, peor_saturacion = 0;
+    std::string donde_rejilla, donde_saturacion;
+    int fallos = 0;
+    for (std::size_t n = 0; n < puntos.size(); ++n) {
+        const respuesta r = interpreta(lineas[n]);
+        if (!r.bien) {
+            ADD_FAILURE() << peticiones[n] << ": " << lineas[n];
+            continue;
+        }
+        const auto& pt = puntos[n];
+        double e;
+        if (pt.fichero == 2) {
+            e = std::max({rel(f2[pt.indice], r.h, 1.0), rel(f2[pt.indice + 1], r.s, 0.01),
+                          rel(f2[pt.indice + 2], r.v * 1000.0, 0.0)});
+            if (e > peor_rejilla) peor_rejilla = e, donde_rejilla = peticiones[n];
+            // Sólo redondeo a f32 y diferencias de cálculo en doble.
+            if (e > 1e-6 && ++fallos <= 10) ADD_FAILURE() << peticiones[n] << " -> " << lineas[n] << ": " << e;
+        } else {
+            const bool liquido = pt.fichero == 1;
+            const float* fila = &f1[pt.indice];
+            e = std::max({rel(fila[1] + 273.15, r.t, 0.0), rel(fila[liquido ? 3 : 5], r.h, 1.0),
+                          rel(fila[liquido ? 6 : 8], r.s, 0.0036), rel(fila[liquido ? 9 : 10], r.v * 1000.0, 0.0)});
+            if (e > peor_saturacion) peor_saturacion = e, donde_saturacion = peticiones[n];
+            if (e > 1e-6 && ++fallos <= 10) ADD_FAILURE() << peticiones[n] << " -> " << lineas[n] << ": " << e;
+        }
+    }
+    std::printf("%zu puntos; peor diferencia relativa: rejilla %.3g (%s), saturación %.3g (%s)\n", puntos.size(),
+                peor_rejilla, donde_rejilla.c_str(), peor_saturacion, donde_saturacion.c_str());
+    EXPECT_EQ(fallos, 0);
+}
