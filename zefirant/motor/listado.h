@@ -32,6 +32,9 @@ void punto_a_coma(std::string& texto);
 void quita_blancos(std::string& texto);
 // n caracteres de raya (0x97).
 std::string linea_raya(int n);
+// El nombre guardado en el registro, acotado a su tamaño aunque le falte el
+// terminador.
+std::string nombre_registro(const propiedades_gas& g);
 // El nombre hasta el primer "(", sin incluirlo.
 std::string nombre_sin_formula(std::string_view nombre);
 

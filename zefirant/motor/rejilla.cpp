@@ -182,6 +182,10 @@ float temperatura_de_s0(const estado& e, const propiedades_gas& gas)
     for (int k = 0; k < 3; ++k) filas[k] = primera + k;
     int t[3];
     if (!temperaturas_intervalo(filas, t)) return -1.0f;
-    return interpola_cuadratica(gas.tabla[filas[0]].s0, gas.tabla[filas[1]].s0, gas.tabla[filas[2]].s0,
-                                float(t[0]), float(t[1]), float(t[2]), static_cast<float>(s0));
+    float T = interpola_cuadratica(gas.tabla[filas[0]].s0, gas.tabla[filas[1]].s0, gas.tabla[filas[2]].s0,
+                                   float(t[0]), float(t[1]), float(t[2]), static_cast<float>(s0));
+    // Metano y amoniaco no pasan de 1500 K por ningún camino, aunque su tabla
+    // llegue hasta 5000 K.
+    if (gas_hasta_1500(gas.tipo) && T > temperatura_maxima(gas)) return -1.0f;
+    return T;
 }

@@ -1,0 +1,106 @@
+#include "comun/rtf.h"
+#include "comun/texto1252.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string CABECERA = "{\\rtf1\\ansi \\deff0\n"
+                             "{\\fonttbl\n"
+                             "  {\\f0\\froman Times New Roman;}\n"
+                             "  {\\f1\\fmodern Courier New;}\n"
+                             "  {\\f2\\fmodern Symbol;}\n"
+                             "}\n"
+                             "{\\colortbl\\red0\\green0\\blue0;}\n";
+const std::string PARRAFO = "{\\plain\\f1\\fs12\\sl-180 ";
+
+class Rtf : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("rtf_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        temporal = (dir / "ZEFIRANT.TMP").string();
+        rtf = (dir / "ZEFIRANT.RTF").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    void escribe_temporal(const std::string& texto) { std::ofstream(temporal, std::ios::binary) << texto; }
+    std::string lee_rtf()
+    {
+        std::stringstream s;
+        s << std::ifstream(rtf, std::ios::binary).rdbuf();
+        return s.str();
+    }
+    fs::path dir;
+    std::string temporal, rtf;
+};
+
+TEST_F(Rtf, MarcasEscapesYGruposCerradosEnSuLinea)
+{
+    escribe_temporal(texto1252::desde_utf8("a`S½b `M`SD\n<NP>\n\\{x}\nfin`\n`I x`I\ny\n"));
+    ASSERT_EQ(escribe_rtf(temporal, rtf), 1);
+    const std::string esperado = CABECERA +
+        PARRAFO + "a{\\f2 \xBD}b {{\\f2 D}}\\par}\n" +
+        PARRAFO + "\\par}\n" +
+        PARRAFO + "\\\\\\{x\\}\\par}\n" +
+        PARRAFO + "fin\\par}\n" +
+        PARRAFO + "{\\i  }x{\\i }\\par}\n" +
+        PARRAFO + "y\\par}\n" +
+        "}\n";
+    EXPECT_EQ(lee_rtf(), esperado);
+    // Dos exportaciones seguidas dan el mismo fichero.
+    ASSERT_EQ(escribe_rtf(temporal, rtf), 1);
+    EXPECT_EQ(lee_rtf(), esperado);
+}
+
+TEST_F(Rtf, SoloSaltoDePaginaYLineaLarga)
+{
+    escribe_temporal("<NP>\n");
+    ASSERT_EQ(escribe_rtf(temporal, rtf), 1);
+    EXPECT_EQ(lee_rtf(), CABECERA + PARRAFO + "\\par}\n}\n");
+
+    // Una línea de 2500 caracteres es un solo párrafo, sin perder ninguno.
+    const std::string larga(2500, 'x');
+    escribe_temporal(larga + "\nfinal sin salto");
+    ASSERT_EQ(escribe_rtf(temporal, rtf), 1);
+    EXPECT_EQ(lee_rtf(), CABECERA + PARRAFO + larga + "\\par}\n" + PARRAFO + "final sin salto\\par}\n}\n");
+}
+
+TEST_F(Rtf, FicherosQueNoSeAbren)
+{
+    EXPECT_EQ(escribe_rtf(temporal, rtf), 0);  // aún no hay temporal
+    EXPECT_FALSE(fs::exists(rtf));
+    escribe_temporal("a\n");
+    EXPECT_EQ(escribe_rtf(temporal, (dir / "no" / "X.RTF").string()), 0);
+    if (fs::exists("/dev/full")) {
+        EXPECT_EQ(escribe_rtf(temporal, "/dev/full"), 0);
+    }
+}
+
+// Con LibreOffice a mano, el RTF se abre y da el texto de las líneas.
+TEST_F(Rtf, LoLeeLibreOffice)
+{
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice no está instalado";
+    escribe_temporal(texto1252::desde_utf8("TRANSFORMACIONES `S½ isócora`I\n<NP>\n  1 `S½   1,00\n"));
+    ASSERT_EQ(escribe_rtf(temporal, rtf), 1);
+    const std::string orden = "cd '" + dir.string() + "' && soffice --headless --convert-to 'txt:Text (encoded):UTF8' "
+                              "--outdir '" + dir.string() + "' ZEFIRANT.RTF >/dev/null 2>&1";
+    ASSERT_EQ(std::system(orden.c_str()), 0);
+    std::stringstream s;
+    s << std::ifstream(dir / "ZEFIRANT.txt").rdbuf();
+    EXPECT_NE(s.str().find("TRANSFORMACIONES"), std::string::npos);
+    EXPECT_NE(s.str().find("is\xC3\xB3" "cora"), std::string::npos);
+    EXPECT_NE(s.str().find("1,00"), std::string::npos);
+}
+
+} // namespace

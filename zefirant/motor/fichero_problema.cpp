@@ -1,0 +1,184 @@
+#include "fichero_problema.h"
+#include "unidades.h"
+
+#include "comun/binario.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t BYTES_NOMBRE = 20;
+constexpr int NUM_REFERENCIAS = 6;
+
+// Tamaño máximo de un fichero válido: 40 estados, 40 transformaciones y la
+// humedad.
+constexpr long BYTES_MAXIMOS = BYTES_CABECERA_PROBLEMA + BYTES_ESTADO_PROBLEMA * MAXESTADOS +
+                               2 * MAXTRANSFORMACIONES + 4;
+
+bool unidad_valida(int v) { return v == 0 || v == 1; }
+bool referencia_valida(int r) { return r == -1 || (r >= 1 && r <= MAXESTADOS); }
+bool extremo_valido(int e) { return e >= 1 && e <= MAXESTADOS; }
+
+// Todo lo que trae un fichero de problema, leído aparte antes de aceptarlo.
+struct problema_leido {
+    int unidades[3] = {};
+    char nombre[BYTES_NOMBRE] = {};
+    std::int8_t tipo = 0;
+    float M = 0, e0 = 0;
+    float combustible[6] = {};  // aire, m_c, c, h, Hu, aire_min
+    fila_propiedades tabla[NUM_FILAS] = {};
+    int num_estados = 0, num_transformaciones = 0;
+    estado datos[MAXESTADOS] = {};
+    transformacion transformaciones[MAXTRANSFORMACIONES] = {};
+    bool con_humedad = false;
+    float humedad = 0;
+};
+
+// Lee el fichero entero si no pasa del tamaño máximo.
+bool lee_bytes(const std::string& ruta, std::vector<unsigned char>& bytes)
+{
+    std::FILE* f = std::fopen(ruta.c_str(), "rb");
+    if (!f) return false;
+    bytes.resize(BYTES_MAXIMOS + 1);
+    std::size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
+    bool bien = !std::ferror(f);
+    std::fclose(f);
+    bytes.resize(n);
+    return bien && n <= static_cast<std::size_t>(BYTES_MAXIMOS);
+}
+
+bool analiza(const std::vector<unsigned char>& bytes, problema_leido& r)
+{
+    binario::lector l(bytes);
+    for (int& u : r.unidades) {
+        u = l.i16();
+        if (!unidad_valida(u)) return false;
+    }
+    const unsigned char* nombre = l.toma(BYTES_NOMBRE);
+    if (!nombre) return false;
+    std::memcpy(r.nombre, nombre, BYTES_NOMBRE);
+    if (std::memchr(r.nombre, 0, BYTES_NOMBRE) == nullptr) return false;
+    r.tipo = l.i8();
+    if (r.tipo < GAS_AIRE || r.tipo > GAS_OTRO) return false;
+    l.u8();  // de reserva
+    r.M = l.f32();
+    r.e0 = l.f32();
+    for (float& v : r.combustible) v = l.f32();
+    for (auto& fila : r.tabla) {
+        fila.cv0 = l.f32();
+        fila.cp0 = l.f32();
+        fila.s0 = l.f32();
+    }
+    r.num_estados = l.u8();
+    r.num_transformaciones = l.u8();
+    if (!l.bien() || r.num_estados > MAXESTADOS || r.num_transformaciones > MAXTRANSFORMACIONES) return false;
+    for (int i = 0; i < r.num_estados; ++i) {
+        estado& e = r.datos[i];
+        for (float& v : e.prop) v = l.f32();
+        for (auto& ref : e.referencia) {
+            ref = l.i16();
+            if (!referencia_valida(ref)) return false;
+        }
+        e.marca = l.u8();
+        l.u8();  // de reserva
+    }
+    for (int k = 0; k < r.num_transformaciones; ++k) {
+        transformacion& t = r.transformaciones[k];
+        t.desde = l.u8();
+        t.hasta = l.u8();
+        if (!extremo_valido(t.desde) || !extremo_valido(t.hasta)) return false;
+    }
+    if (!l.bien()) return false;
+    // La humedad es opcional; cualquier otro resto hace el fichero inválido.
+    if (l.posicion() + 4 == l.tamano()) {
+        r.humedad = l.f32();
+        r.con_humedad = true;
+    }
+    return l.bien() && l.posicion() == l.tamano();
+}
+
+// Pasa al problema lo leído (sólo cuando el fichero entero es válido).
+void acepta(const problema_leido& r, problema& p)
+{
+    unidad_masa_kg = r.unidades[0];
+    unidad_energia_kcal = r.unidades[1];
+    unidad_presion_at = r.unidades[2];
+    propiedades_gas& g = *p.gas;
+    std::memset(g.nombre, 0, sizeof g.nombre);
+    std::memcpy(g.nombre, r.nombre, BYTES_NOMBRE);
+    g.tipo = r.tipo;
+    g.M = r.M;
+    g.e0 = r.e0;
+    g.aire = r.combustible[0];
+    g.m_c = r.combustible[1];
+    g.c = r.combustible[2];
+    g.h = r.combustible[3];
+    g.Hu = r.combustible[4];
+    g.aire_min = r.combustible[5];
+    if (r.con_humedad) g.humedad = r.humedad;
+    for (int i = 0; i < NUM_FILAS; ++i) g.tabla[i] = r.tabla[i];
+    for (auto& e : p.datos) reinicia_estado(e);
+    p.num_estados = static_cast<std::uint8_t>(r.num_estados);
+    p.num_transformaciones = static_cast<std::uint8_t>(r.num_transformaciones);
+    for (int i = 0; i < r.num_estados; ++i) p.datos[i] = r.datos[i];
+    for (int k = 0; k < r.num_transformaciones; ++k) p.transformaciones[k] = r.transformaciones[k];
+}
+
+} // namespace
+
+long guarda_problema(const std::string& ruta, const problema& p)
+{
+    if (!p.gas || p.num_estados > MAXESTADOS || p.num_transformaciones > MAXTRANSFORMACIONES) return 0;
+    std::FILE* f = std::fopen(ruta.c_str(), "wb");
+    if (!f) return 0;
+    const propiedades_gas& g = *p.gas;
+    binario::escritor w(f);
+    w.i16(static_cast<std::int16_t>(unidad_masa_kg));
+    w.i16(static_cast<std::int16_t>(unidad_energia_kcal));
+    w.i16(static_cast<std::int16_t>(unidad_presion_at));
+    char nombre[BYTES_NOMBRE];
+    std::memcpy(nombre, g.nombre, BYTES_NOMBRE);
+    nombre[BYTES_NOMBRE - 1] = 0;
+    w.bytes(nombre, BYTES_NOMBRE);
+    w.i8(g.tipo);
+    w.u8(0);
+    w.f32(g.M);
+    w.f32(g.e0);
+    for (float v : {g.aire, g.m_c, g.c, g.h, g.Hu, g.aire_min}) w.f32(v);
+    for (const auto& fila : g.tabla) {
+        w.f32(fila.cv0);
+        w.f32(fila.cp0);
+        w.f32(fila.s0);
+    }
+    w.u8(p.num_estados);
+    w.u8(p.num_transformaciones);
+    for (int i = 0; i < p.num_estados; ++i) {
+        const estado& e = p.datos[i];
+        for (float v : e.prop) w.f32(v);
+        for (int k = 0; k < NUM_REFERENCIAS; ++k) w.i16(static_cast<std::int16_t>(e.referencia[k]));
+        w.u8(e.marca);
+        w.u8(0);
+    }
+    for (int k = 0; k < p.num_transformaciones; ++k) {
+        w.u8(p.transformaciones[k].desde);
+        w.u8(p.transformaciones[k].hasta);
+    }
+    w.f32(g.humedad);
+    const bool cerrado = std::fclose(f) == 0;
+    if (!w.bien() || !cerrado) return 0;
+    return static_cast<long>(w.cuenta());
+}
+
+long carga_problema(const std::string& ruta, problema& p)
+{
+    if (!p.gas) return 0;
+    std::vector<unsigned char> bytes;
+    if (!lee_bytes(ruta, bytes)) return 0;
+    // Se lee aparte y sólo se acepta un fichero válido entero.
+    problema_leido leido;
+    if (!analiza(bytes, leido)) return 0;
+    acepta(leido, p);
+    return static_cast<long>(bytes.size());
+}

@@ -1,0 +1,20 @@
+// Fichero de problema de ZEFIRANT (binario, little-endian, sin cabecera):
+// unidades, gas con su tabla, estados introducidos, transformaciones y la
+// humedad del combustible. 462 + 54·N + 2·K bytes para N estados y K
+// transformaciones; los 4 últimos (la humedad) son opcionales al leer.
+#pragma once
+
+#include "problema.h"
+
+#include <string>
+
+constexpr long BYTES_CABECERA_PROBLEMA = 458;
+constexpr long BYTES_ESTADO_PROBLEMA = 54;
+
+// Escribe el problema. Devuelve los bytes escritos, o 0 si no se pudo crear
+// el fichero o falló alguna escritura o el cierre.
+long guarda_problema(const std::string& ruta, const problema& p);
+// Lee un problema. Devuelve los bytes leídos, o 0 si el fichero no se pudo
+// leer o no es un problema válido; en ese caso el problema en memoria (y las
+// unidades) quedan exactamente como estaban.
+long carga_problema(const std::string& ruta, problema& p);

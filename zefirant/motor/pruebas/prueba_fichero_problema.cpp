@@ -1,0 +1,163 @@
+#include "zefirant/motor/fichero_problema.h"
+#include "zefirant/motor/unidades.h"
+
+#include "comun/binario.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FicheroProblema : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("zefirant_problema_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        ASSERT_EQ(crea_problema(&origen), 1);
+        ASSERT_EQ(crea_problema(&destino), 1);
+        // 2 estados y 1 transformación con valores reconocibles.
+        propiedades_gas& g = *origen->gas;
+        std::strcpy(g.nombre, "Gasolina");
+        g.tipo = GAS_GASOLINA;
+        g.M = 28.79f, g.Hu = 43543, g.humedad = 0.05f;
+        for (int i = 0; i < NUM_FILAS; ++i) g.tabla[i] = {21.0f + i, 29.3f + i, 190.0f + 3 * i};
+        g.tabla[5].cv0 = std::bit_cast<float>(0x7FC01234u);  // se copia bit a bit
+        origen->num_estados = 2;
+        origen->datos[0].prop[E_TEMP] = 300, origen->datos[0].prop[E_PRES] = 1;
+        origen->datos[1].prop[E_XV] = 0.6f, origen->datos[1].referencia[E_VOL] = 1, origen->datos[1].marca = 1;
+        origen->num_transformaciones = 1;
+        origen->transformaciones[0] = {1, 2};
+    }
+    void TearDown() override
+    {
+        libera_problema(&origen);
+        libera_problema(&destino);
+        fs::remove_all(dir);
+        unidad_masa_kg = unidad_energia_kcal = unidad_presion_at = 0;
+    }
+    std::string ruta(const char* nombre) const { return (dir / nombre).string(); }
+    std::vector<unsigned char> bytes(const std::string& r) const
+    {
+        std::vector<unsigned char> b;
+        EXPECT_TRUE(binario::lee_fichero(r, b));
+        return b;
+    }
+    void escribe(const std::string& r, const std::vector<unsigned char>& b) const
+    {
+        std::FILE* f = std::fopen(r.c_str(), "wb");
+        std::fwrite(b.data(), 1, b.size(), f);
+        std::fclose(f);
+    }
+    // El problema en memoria y las unidades, tal como se guardarían.
+    std::vector<unsigned char> foto(const problema& p)
+    {
+        EXPECT_GT(guarda_problema(ruta("foto"), p), 0);
+        return bytes(ruta("foto"));
+    }
+    fs::path dir;
+    problema* origen = nullptr;
+    problema* destino = nullptr;
+};
+
+TEST_F(FicheroProblema, IdaYVuelta)
+{
+    unidad_masa_kg = 1, unidad_presion_at = 1;
+    const std::string r = ruta("a.prb");
+    ASSERT_EQ(guarda_problema(r, *origen), 572);
+    auto b = bytes(r);
+    ASSERT_EQ(b.size(), 572u);
+    EXPECT_EQ(binario::i16_de(&b[0]) * 100 + binario::i16_de(&b[2]) * 10 + binario::i16_de(&b[4]), 101);
+    EXPECT_EQ(b[26], GAS_GASOLINA);
+    EXPECT_EQ(binario::f32_de(&b[36 + 4 * 4]), 43543.0f);  // Hu
+    EXPECT_EQ(binario::u32_de(&b[60 + 12 * 5]), 0x7FC01234u);
+    EXPECT_EQ(b[456] * 10 + b[457], 21);
+    EXPECT_EQ(binario::i16_de(&b[458 + 54 + 40 + 2 * E_VOL]), 1);
+    EXPECT_EQ(b[458 + 54 + 52], 1);
+    EXPECT_EQ(b[566] * 10 + b[567], 12);
+    EXPECT_EQ(binario::f32_de(&b[568]), 0.05f);
+
+    unidad_masa_kg = unidad_presion_at = 0;
+    ASSERT_EQ(carga_problema(r, *destino), 572);
+    EXPECT_EQ(unidad_masa_kg + unidad_presion_at, 2);
+    EXPECT_STREQ(destino->gas->nombre, "Gasolina");
+    EXPECT_EQ(std::memcmp(destino->gas->tabla, origen->gas->tabla, sizeof origen->gas->tabla), 0);
+    EXPECT_EQ(destino->datos[1].referencia[E_VOL], 1);
+    EXPECT_EQ(destino->datos[1].marca, 1);
+    EXPECT_EQ(foto(*destino), b);
+}
+
+TEST_F(FicheroProblema, SinHumedadYNombreLargo)
+{
+    std::strcpy(origen->gas->nombre, "Combustible de veinticinc");  // 25 caracteres
+    const std::string r = ruta("a.prb");
+    ASSERT_EQ(guarda_problema(r, *origen), 572);
+    auto b = bytes(r);
+    b.resize(568);
+    escribe(r, b);
+    destino->gas->humedad = 7;
+    ASSERT_EQ(carga_problema(r, *destino), 568);
+    EXPECT_EQ(destino->gas->humedad, 7.0f);
+    EXPECT_STREQ(destino->gas->nombre, "Combustible de vein");
+    EXPECT_EQ(origen->gas->nombre[19], 't');  // el registro conserva su byte
+}
+
+TEST_F(FicheroProblema, UnFicheroRechazadoNoTocaElProblema)
+{
+    unidad_masa_kg = 1;
+    const std::string r = ruta("a.prb");
+    ASSERT_EQ(guarda_problema(r, *origen), 572);
+    const auto bueno = bytes(r);
+    // El destino tiene ya otro problema, y otras unidades.
+    std::strcpy(origen->gas->nombre, "Aire");
+    origen->gas->tipo = GAS_AIRE;
+    origen->num_transformaciones = 0;
+    ASSERT_EQ(guarda_problema(ruta("c.prb"), *origen), 570);
+    ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 570);
+    unidad_energia_kcal = 1;
+    const auto antes = foto(*destino);
+
+    const std::vector<std::pair<const char*, std::function<void(std::vector<unsigned char>&)>>> danos = {
+        {"un byte de más", [](auto& b) { b.push_back(0); }},
+        {"cortado", [](auto& b) { b.resize(500); }},
+        {"tipo 12", [](auto& b) { b[26] = 12; }},
+        {"tipo 99", [](auto& b) { b[26] = 99; }},
+        {"unidad 2", [](auto& b) { b[2] = 2; }},
+        {"41 estados", [](auto& b) { b[456] = 41; }},
+        {"41 transformaciones", [](auto& b) { b[457] = 41; }},
+        {"referencia 41", [](auto& b) { b[458 + 54 + 40 + 2 * E_VOL] = 41; }},
+        {"referencia 0", [](auto& b) { b[458 + 54 + 40 + 2 * E_VOL] = 0; }},
+        {"referencia -2", [](auto& b) { b[458 + 40] = 0xFE; }},
+        {"transformación desde 0", [](auto& b) { b[566] = 0; }},
+        {"transformación hasta 41", [](auto& b) { b[567] = 41; }},
+        {"nombre sin terminar", [](auto& b) { std::memset(&b[6], 'x', 20); }},
+    };
+    for (const auto& [que, dana] : danos) {
+        auto b = bueno;
+        dana(b);
+        escribe(r, b);
+        EXPECT_EQ(carga_problema(r, *destino), 0) << que;
+        EXPECT_EQ(foto(*destino), antes) << que;
+        EXPECT_EQ(unidad_masa_kg + unidad_energia_kcal, 2) << que;
+    }
+    EXPECT_EQ(carga_problema(ruta("no_existe"), *destino), 0);
+}
+
+TEST_F(FicheroProblema, UnaEscrituraFallidaNoEsUnExito)
+{
+    EXPECT_EQ(guarda_problema(ruta("no/existe.prb"), *origen), 0);
+    if (fs::exists("/dev/full")) {
+        EXPECT_EQ(guarda_problema("/dev/full", *origen), 0);
+    }
+}
+
+} // namespace
