@@ -1,4 +1,5 @@
 #include "problema_agua.h"
+#include "estados.h"
 
 estado_agua estados_dato[MAXNUMESTADOS];
 estado_agua estados_calculo[MAXNUMESTADOS];
@@ -65,4 +66,6 @@ void reinicia_problema_agua()
     borra_estados();
     borra_caudales_directos();
     borra_elementos();
+    pon_unidades_cabeceras();
+    pon_limites_presion();
 }

@@ -1,0 +1,261 @@
+#include "balances.h"
+#include "estados.h"
+#include "problema_agua.h"
+#include "traza.h"
+
+#include "comun/mensajes.h"
+#include "comun/texto1252.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+
+namespace {
+
+// Entero de las cifras del principio del texto ("7a" da 7, "a" da 0), sin
+// desbordar.
+std::int32_t entero_de(const std::string& texto)
+{
+    errno = 0;
+    long v = std::strtol(texto.c_str(), nullptr, 10);
+    if (v > INT_MAX) v = INT_MAX;
+    if (v < INT_MIN) v = INT_MIN;
+    return static_cast<std::int32_t>(v);
+}
+
+// Texto de una ecuación del problema (como mucho 59 caracteres).
+std::string texto_ecuacion(const ecuacion_balance& e) { return std::string(e.texto, strnlen(e.texto, LARGO_ECUACION - 1)); }
+
+constexpr int CAPACIDAD_LADO = LARGO_ECUACION;  // más números de los que caben en 59 caracteres
+
+struct ecuacion_leida {
+    std::int32_t num_izq = 0, num_der = 0;
+    std::int32_t izq[CAPACIDAD_LADO] = {}, der[CAPACIDAD_LADO] = {};
+};
+
+} // namespace
+
+int lee_ecuacion(const char* texto, std::int32_t& num_izq, std::int32_t* izq, std::int32_t* num_der,
+                 std::int32_t* der, int capacidad)
+{
+    std::string copia(texto, strnlen(texto, LARGO_ECUACION - 1));
+    for (char& c : copia)
+        if (c == '+' || c == ',') c = ' ';
+
+    int valido = 1;
+    int iguales = 0;
+    int izquierdos = 0, derechos = 0;
+    std::string numero;
+    for (std::size_t i = 0; i <= copia.size(); ++i) {
+        const char c = i < copia.size() ? copia[i] : '\0';
+        if (c != ' ' && c != '\0' && c != '=') {
+            numero.push_back(c);
+            continue;
+        }
+        if (!numero.empty()) {
+            const std::int32_t n = entero_de(numero);
+            numero.clear();
+            if (iguales == 0) {
+                if (izquierdos < capacidad)
+                    izq[izquierdos++] = n;
+                else
+                    valido = 0;
+            } else if (der) {
+                if (derechos < capacidad)
+                    der[derechos++] = n;
+                else
+                    valido = 0;
+            }
+        }
+        if (c == '=') {
+            ++iguales;
+            num_izq = izquierdos;
+        }
+    }
+    if (iguales == 0)
+        num_izq = izquierdos;
+    else if (num_der)
+        *num_der = derechos;
+    // Más de un "=", o un "=" donde sólo hay un lado, no es una ecuación.
+    if (iguales > 1 || (iguales == 1 && !der)) valido = 0;
+    return valido;
+}
+
+int entero_en_array(std::int32_t valor, const std::int32_t* lista, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (lista[i] == valor) return 1;
+    return 0;
+}
+
+int compara_enteros(const void* a, const void* b)
+{
+    const std::int32_t x = *static_cast<const std::int32_t*>(a);
+    const std::int32_t y = *static_cast<const std::int32_t*>(b);
+    return x > y ? 1 : x < y ? -1 : 0;
+}
+
+int resuelve_gauss(std::vector<std::vector<float>>& a, std::vector<float>& x, int n)
+{
+    if (n <= 0) return 0;
+    for (int i = 0; i < n - 1; ++i) {
+        int pivote = i;
+        for (int j = i + 1; j < n; ++j)
+            if (std::fabs(double(a[j][i])) > std::fabs(double(a[pivote][i]))) pivote = j;
+        if (pivote != i) std::swap(a[pivote], a[i]);
+        for (int j = i + 1; j < n; ++j) {
+            if (std::fabs(double(a[i][i])) >= 1e-8) {
+                const float f = a[j][i] / a[i][i];
+                a[j][i] = 0;
+                for (int k = i + 1; k <= n; ++k) a[j][k] = a[j][k] - f * a[i][k];
+            }
+        }
+    }
+    if (std::fabs(double(a[n - 1][n - 1])) < 1e-8) return 0;
+    x[n - 1] = a[n - 1][n] / a[n - 1][n - 1];
+    for (int i = n - 2; i >= 0; --i) {
+        float suma = 0;
+        for (int k = i + 1; k < n; ++k) suma += a[i][k] * x[k];
+        if (std::fabs(double(a[i][i])) < 1e-8) return 0;
+        x[i] = (a[i][n] - suma) / a[i][i];
+    }
+    return 1;
+}
+
+int sepera_estados()
+{
+    const int definidos = numero_estados();
+    for (int i = 0; i < MAXNUMESTADOS; ++i) est_en_elemento[i] = 0;
+    num_incognitas = 0;
+    int ecuaciones = 0;
+    int n = 0;
+
+    // Añade los estados de una lista como incógnitas, en el orden en que
+    // aparecen; un estado que no existe se rechaza aquí, antes de que pueda
+    // llenar est_en_elemento.
+    auto anota = [&](const std::int32_t* lista, int cuantos) {
+        for (int k = 0; k < cuantos; ++k) {
+            const std::int32_t e = lista[k];
+            if (e < 1 || e > definidos) {
+                muestra_error("ERROR: El estado %d no está definido"_w, e);
+                return false;
+            }
+            if (!entero_en_array(e, est_en_elemento, n)) est_en_elemento[n++] = e;
+        }
+        return true;
+    };
+    auto lee = [](const ecuacion_balance& q, ecuacion_leida& l) {
+        const std::string texto = texto_ecuacion(q);
+        if (lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO)) return true;
+        muestra_error("ERROR: Ecuación incorrecta: %s"_w, texto.c_str());
+        return false;
+    };
+
+    for (int i = 0; i < MAXNUMESTADOS; ++i) {
+        if (ecuaciones_masa[i].texto[0] == '\0') continue;
+        ecuacion_leida l;
+        if (!lee(ecuaciones_masa[i], l) || !anota(l.izq, l.num_izq) || !anota(l.der, l.num_der)) return 0;
+        ++ecuaciones;
+        escribe_traza("MAXNUMESTADOS: sepera_estados: Paso %d", i + 1);
+    }
+    for (int i = 0; i < MAXNUMECENERGIA; ++i) {
+        if (ecuaciones_energia[i].texto[0] == '\0') continue;
+        ecuacion_leida l;
+        if (!lee(ecuaciones_energia[i], l) || !anota(l.izq, l.num_izq) || !anota(l.der, l.num_der)) return 0;
+        ++ecuaciones;
+        escribe_traza("MAXNUMECENERGIA: sepera_estados: Paso %d", i + 1);
+    }
+    const int balances = ecuaciones;
+    int directos = 0;
+    for (const caudal_directo& c : caudales_directos) {
+        if (c.estado < 0) continue;
+        if (!anota(&c.estado, 1)) return 0;
+        ++ecuaciones;
+        ++directos;
+        escribe_traza("MAXNUMCAUDDIRECTOS: sepera_estados: %d", c.estado);
+    }
+    escribe_traza("est_en_elemento:");
+    for (int k = 0; k < n; ++k) escribe_traza("  %d", est_en_elemento[k]);
+
+    if (ecuaciones != n) {
+        muestra_error("ERROR: Tiene %d ecuaciones y %d incógnitas"_w, balances, n - directos);
+        return 0;
+    }
+    if (n == 0) {
+        muestra_error("ERROR: El sistema no se puede resolver");
+        return 0;
+    }
+
+    escribe_traza("Vamos a qsort");
+    std::qsort(est_en_elemento, static_cast<std::size_t>(n), sizeof(std::int32_t), compara_enteros);
+    int columna[MAXNUMESTADOS + 1];
+    for (int k = 0; k < n; ++k) {
+        columna[est_en_elemento[k]] = k;
+        est_en_elemento[k] -= 1;
+    }
+
+    std::vector<std::vector<float>> filas;
+    std::vector<float> x;
+    try {
+        filas.assign(n, std::vector<float>(n + 1, 0.0f));
+        x.assign(n, 0.0f);
+    } catch (const std::bad_alloc&) {
+        muestra_error("ERROR: No tengo memoria suficiente");
+        return 0;
+    }
+
+    // Una fila por ecuación. Un estado que aparece dos veces suma sus
+    // coeficientes: "2=2" da una fila nula y el sistema no se resuelve.
+    int fila = 0;
+    for (const ecuacion_balance& q : ecuaciones_masa) {
+        if (q.texto[0] == '\0') continue;
+        ecuacion_leida l;
+        const std::string texto = texto_ecuacion(q);
+        lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO);
+        for (int k = 0; k < l.num_izq; ++k) filas[fila][columna[l.izq[k]]] += 1.0f;
+        for (int k = 0; k < l.num_der; ++k) filas[fila][columna[l.der[k]]] -= 1.0f;
+        ++fila;
+    }
+    for (const ecuacion_balance& q : ecuaciones_energia) {
+        if (q.texto[0] == '\0') continue;
+        ecuacion_leida l;
+        const std::string texto = texto_ecuacion(q);
+        lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO);
+        for (int k = 0; k < l.num_izq; ++k) filas[fila][columna[l.izq[k]]] += estados_calculo[l.izq[k] - 1].h;
+        for (int k = 0; k < l.num_der; ++k) filas[fila][columna[l.der[k]]] -= estados_calculo[l.der[k] - 1].h;
+        ++fila;
+    }
+    for (const caudal_directo& c : caudales_directos) {
+        if (c.estado < 0) continue;
+        filas[fila][columna[c.estado]] += 1.0f;
+        filas[fila][n] = static_cast<float>(c.caudal * (unidad_caudal_th == 1 ? 0.277778 : 1.0));
+        ++fila;
+    }
+
+    escribe_traza("SISTEMA:");
+    for (const auto& f : filas) {
+        escribe_traza("===");
+        for (float a : f) escribe_traza(" %g ", a);
+    }
+    const int resuelto = resuelve_gauss(filas, x, n);
+    escribe_traza("SOLUCION:");
+    for (float v : x) escribe_traza("  %g", v);
+    if (!resuelto) {
+        num_incognitas = 0;
+        muestra_error("ERROR: El sistema no se puede resolver");
+        return 0;
+    }
+
+    num_incognitas = n;
+    for (int k = 0; k < n; ++k) {
+        estado_agua& e = estados_calculo[est_en_elemento[k]];
+        e.caudal = x[k];
+        e.mh = x[k] * e.h;
+        e.me = x[k] * e.e;
+    }
+    return 1;
+}

@@ -1,0 +1,321 @@
+#include "estados.h"
+#include "calcula.h"
+#include "listados.h"
+#include "traza.h"
+
+#include "comun/formato.h"
+#include "comun/lineas.h"
+#include "comun/mensajes.h"
+#include "comun/texto1252.h"
+
+#include <algorithm>
+
+const char nombres_unidades[8][LARGO_NOMBRE_UNIDAD] = {
+    "   bar   ", "  kg/cm\xB2 ", "   kg/s  ", "   t/h   ", "  kJ/kg  ", " kcal/kg ", " kJ/kg K ", "kcal/kg K",
+};
+
+std::string cabecera_estados[4] = {
+    "est.`S½ título  presión   tempe-   entalpía   entropía   volumen    exergía  "_w,
+    "    `S½         absoluta  ratura  específica específica específico entálpica "_w,
+    " n° `S½   `Ix        `Ip        `It         `Ih          `Is          `Iv          `Ie     "_w,
+    "    `S½           bar      °C       kJ/kg     kJ/kg K    dm³/kg      kJ/kg   "_w,
+};
+
+float PMINF1 = 0.0061f, PMAXF1 = 221.2f, PMINF2 = 0.02f, PMAXF2 = 240.0f;
+
+namespace {
+
+lineas_memoria resultados_propios;
+lista_lineas* resultados_actual = &resultados_propios;
+void (*muestra_resultados)() = nullptr;
+
+const char* nombre_unidad(int base, int bandera) { return nombres_unidades[base + (bandera ? 1 : 0)]; }
+
+// Las seis propiedades de un estado, con su referencia, en el orden en que
+// se resuelven las referencias.
+struct propiedad {
+    float estado_agua::*valor;
+    std::int32_t estado_agua::*referencia;
+};
+constexpr propiedad propiedades[6] = {
+    {&estado_agua::p, &estado_agua::ref_p}, {&estado_agua::t, &estado_agua::ref_t},
+    {&estado_agua::h, &estado_agua::ref_h}, {&estado_agua::s, &estado_agua::ref_s},
+    {&estado_agua::v, &estado_agua::ref_v}, {&estado_agua::x, &estado_agua::ref_x},
+};
+
+// Toma el valor referido si el estado al que apunta ya lo tiene. Las
+// referencias se han comprobado antes (1..n), así que el índice es válido.
+bool resuelve_referencia(estado_agua& e, const propiedad& q)
+{
+    const std::int32_t ref = e.*q.referencia;
+    if (ref == -1) return false;
+    const float valor = estados_calculo[ref - 1].*q.valor;
+    if (!(valor >= 0)) return false;
+    e.*q.valor = valor;
+    e.*q.referencia = -1;
+    return true;
+}
+
+// Comprueba las referencias de los n estados definidos: cada una apunta a un
+// estado definido y ninguna propiedad se da a la vez por valor y por
+// referencia. Devuelve el número del primer estado incorrecto, o 0.
+int comprueba_referencias(int n)
+{
+    for (int i = 0; i < n; ++i) {
+        const estado_agua& e = estados_dato[i];
+        for (const propiedad& q : propiedades) {
+            const std::int32_t ref = e.*q.referencia;
+            if (ref == -1) continue;
+            if (ref < 1 || ref > n) {
+                muestra_error("Estado %d: La referencia al estado %d no es válida"_w, i + 1, ref);
+                return i + 1;
+            }
+            if (e.*q.valor >= 0) {
+                muestra_error("Estado %d: Un dato está dado a la vez por valor y por referencia"_w, i + 1);
+                return i + 1;
+            }
+        }
+    }
+    return 0;
+}
+
+void escribe_linea(const std::string& linea, std::FILE* fichero, bool vacia_flujo)
+{
+    resultados_actual->agrega(linea);
+    if (fichero) {
+        std::fprintf(fichero, "%s\n", linea.c_str());
+        if (vacia_flujo) std::fflush(fichero);
+    }
+}
+
+} // namespace
+
+lista_lineas& lista_resultados() { return *resultados_actual; }
+void pon_lista_resultados(lista_lineas* lista) { resultados_actual = lista ? lista : &resultados_propios; }
+void pon_muestra_resultados(void (*funcion)()) { muestra_resultados = funcion; }
+
+void pon_unidades_cabeceras()
+{
+    const char* presion = nombre_unidad(0, unidad_presion_at);
+    const char* energia = nombre_unidad(4, unidad_energia_kcal);
+    const char* entropia = nombre_unidad(6, unidad_entropia_kcal);
+    std::string& curvas = cabecera_curvas[4];
+    std::string& tablas = cabecera_liquido_vapor[4];
+    std::string& estados = cabecera_estados[3];
+
+    copia_en_columna(curvas, 0, presion);
+    copia_en_columna(estados, 15, presion);
+    copia_en_columna(curvas, 24, energia);
+    copia_en_columna(curvas, 24, "\xBD");
+    copia_en_columna(curvas, 32, energia);
+    copia_en_columna(curvas, 45, entropia);
+    copia_en_columna(curvas, 53, entropia);
+    copia_en_columna(tablas, 11, energia);
+    copia_en_columna(tablas, 48, energia);
+    copia_en_columna(tablas, 22, entropia);
+    copia_en_columna(tablas, 60, entropia);
+    copia_en_columna(estados, 34, energia);
+    copia_en_columna(estados, 45, entropia);
+    copia_en_columna(estados, 67, energia);
+}
+
+void pon_limites_presion()
+{
+    const double f = unidad_presion_at == 1 ? 1.019716 : 1.0;
+    PMINF1 = static_cast<float>(0.0061 * f);
+    PMAXF1 = static_cast<float>(221.2 * f);
+    PMINF2 = static_cast<float>(0.02 * f);
+    PMAXF2 = static_cast<float>(240 * f);
+    escribe_traza("PMINF1=%g  PMAXF1=%g  PMINF2=%g  PMAXF2=%g", PMINF1, PMAXF1, PMINF2, PMAXF2);
+}
+
+int cuenta_datos(const estado_agua& e, int solo_valores)
+{
+    int n = 0;
+    for (const propiedad& q : propiedades) {
+        if (e.*q.valor >= 0) ++n;
+        if (!solo_valores && e.*q.referencia >= 0) ++n;
+    }
+    return n;
+}
+
+int numero_estados()
+{
+    int n = 0;
+    while (n < MAXNUMESTADOS && cuenta_datos(estados_dato[n], 0) > 0) ++n;
+    return n;
+}
+
+int primer_estado_incorrecto()
+{
+    const int n = numero_estados();
+    for (int i = 0; i < n; ++i)
+        if (cuenta_datos(estados_dato[i], 0) != 2) return i + 1;
+    return 0;
+}
+
+int comprueba_margen(const estado_agua& e)
+{
+    if (e.p >= 0 && !(e.p >= 0.02 && e.p <= 221.2)) return 0;
+    if (e.t >= 0 && !(e.t >= 0.0 && e.t <= 800.0)) return 0;
+    if (e.x >= 0 && !(e.x <= 1.0)) return 0;
+    return 1;
+}
+
+int calcula_estado(estado_agua& e, int posicion)
+{
+    const int numero = posicion + 1;
+    // Salidas de calcula; las de los datos dados quedan en borrador.
+    float p = e.p, t = e.t, h = e.h, s = e.s, v = e.v, x = e.x;
+    float borrador;
+    std::int32_t fase = 0;
+    std::int32_t r;
+    const bool hay_p = e.p >= 0, hay_t = e.t >= 0, hay_x = e.x >= 0;
+    const bool hay_v = e.v >= 0, hay_h = e.h >= 0, hay_s = e.s >= 0;
+    if (hay_p && hay_t) {
+        r = calcula(numero, e.t, e.p, COD_TP, borrador, borrador, h, s, v, borrador, fase);
+    } else if (hay_p && hay_x) {
+        r = calcula(numero, e.p, e.x, COD_PX, borrador, t, h, s, v, borrador, fase);
+    } else if (hay_p && hay_v) {
+        r = calcula(numero, e.p, e.v, COD_PV, borrador, t, h, s, borrador, x, fase);
+    } else if (hay_p && hay_h) {
+        r = calcula(numero, e.p, e.h, COD_PH, borrador, t, borrador, s, v, x, fase);
+    } else if (hay_p && hay_s) {
+        r = calcula(numero, e.p, e.s, COD_PS, borrador, t, h, borrador, v, x, fase);
+    } else if (hay_t && hay_x) {
+        r = calcula(numero, e.t, e.x, COD_TX, p, borrador, h, s, v, borrador, fase);
+    } else if (hay_t && hay_v) {
+        r = calcula(numero, e.t, e.v, COD_TV, p, borrador, h, s, borrador, x, fase);
+    } else if (hay_t && hay_h) {
+        muestra_error("Estado %d: La combinación (t,h) no está permitida"_w, numero);
+        return 0;
+    } else if (hay_t && hay_s) {
+        r = calcula(numero, e.t, e.s, COD_TS, p, borrador, h, borrador, v, x, fase);
+    } else if (!hay_p && !hay_t && hay_x) {
+        muestra_error("Estado %d: Las opciones x con h,s o v no están permitidas"_w, numero);
+        return 0;
+    } else {
+        muestra_error("Estado %d: Combinación de datos no permitida"_w, numero);
+        return 0;
+    }
+    if (r != 0) return 0;
+    e.p = p;
+    e.t = t;
+    e.h = h;
+    e.s = s;
+    e.v = v;
+    e.x = fase < 0 ? static_cast<float>(fase) : x;
+    e.e = static_cast<float>(static_cast<long double>(e.h) - static_cast<long double>(293.15) * e.s +
+                             static_cast<long double>(2.86));
+    return 1;
+}
+
+int calcula_estados(std::FILE* fichero)
+{
+    const int n = numero_estados();
+    // Sin estados no hay nada que calcular: es un fallo, no un éxito vacío.
+    if (n == 0) {
+        muestra_error("No hay estados definidos");
+        return 1;
+    }
+    if (int malo = comprueba_referencias(n)) return malo;
+
+    for (int i = 0; i < n; ++i) {
+        estado_agua& e = estados_calculo[i];
+        e = estados_dato[i];
+        e.calculado = 0;
+        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * 0.980665);
+        if (unidad_energia_kcal == 1) {
+            e.h = static_cast<float>(e.h * 4.1868);
+            e.s = static_cast<float>(e.s * 4.1868);
+            e.e = static_cast<float>(e.e * 4.1868);
+        }
+    }
+
+    // Referencias a valores dados: propiedad por propiedad hasta que nada cambie.
+    for (const propiedad& q : propiedades) {
+        bool cambio = true;
+        while (cambio) {
+            cambio = false;
+            for (int i = 0; i < n; ++i)
+                if (resuelve_referencia(estados_calculo[i], q)) cambio = true;
+        }
+    }
+
+    // Pasadas: se calcula lo que tiene dos valores y se resuelven las
+    // referencias que ya se pueden; cada cambio gasta una referencia o
+    // calcula un estado, así que las pasadas terminan.
+    bool cambio = true;
+    while (cambio) {
+        cambio = false;
+        for (int i = 0; i < n; ++i) {
+            estado_agua& e = estados_calculo[i];
+            if (e.calculado != 0) continue;
+            if (cuenta_datos(e, 1) == 2) {
+                if (!comprueba_margen(e)) {
+                    muestra_error("Estado %d: Datos fuera de margen", i + 1);
+                    return i + 1;
+                }
+                if (!calcula_estado(e, i)) return i + 1;
+                e.calculado = 1;
+                cambio = true;
+            } else {
+                for (const propiedad& q : propiedades)
+                    if (resuelve_referencia(e, q)) cambio = true;
+            }
+        }
+    }
+
+    // Un estado que no llegó a calcularse (referencias en círculo o a un
+    // valor que nunca aparece) no se lista como si lo estuviera.
+    for (int i = 0; i < n; ++i) {
+        if (estados_calculo[i].calculado == 0) {
+            muestra_error("Estado %d: No se puede calcular (referencias sin resolver)", i + 1);
+            return i + 1;
+        }
+    }
+
+    for (int i = 0; i < n; ++i) {
+        estado_agua& e = estados_calculo[i];
+        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * 1.019716);
+        if (unidad_energia_kcal == 1) {
+            e.h = static_cast<float>(e.h * 0.23885);
+            e.s = static_cast<float>(e.s * 0.23885);
+            e.e = static_cast<float>(e.e * 0.23885);
+        }
+    }
+    for (auto& e : estados_calculo) e.calculado = 0;
+    lista_estados(fichero);
+    return -1;
+}
+
+int lista_estados(std::FILE* fichero)
+{
+    const int n = numero_estados();
+    if (n == 0) {
+        muestra_error("No hay estados definidos");
+        return 0;
+    }
+    if (muestra_resultados) muestra_resultados();
+
+    const std::string raya(74, '\x97');
+    escribe_linea("Agua (líquido y/o vapor): Propiedades de estados introducidos"_w, fichero, false);
+    escribe_linea(raya, fichero, true);
+    for (const std::string& linea : cabecera_estados) escribe_linea(linea, fichero, true);
+    escribe_linea(raya, fichero, true);
+    for (int i = 0; i < n; ++i) {
+        const estado_agua& e = estados_calculo[i];
+        std::string titulo;
+        if (e.x < -3)
+            titulo = "   L    ";
+        else if (e.x < -1)
+            titulo = "   V    ";
+        else
+            titulo = formatea("%8.5f", e.x);
+        std::string fila = formatea("%3d `S½%8s %7.3f   %6.2f   %7.2f    %8.5f %11.4f  %7.2f"_w, i + 1, titulo.c_str(),
+                                    e.p, e.t, e.h, e.s, e.v, e.e);
+        std::replace(fila.begin(), fila.end(), '.', ',');
+        escribe_linea(fila, fichero, true);
+    }
+    return 1;
+}

@@ -1,0 +1,179 @@
+// Listados de curvas límite y de líquido y vapor, sobre tablas sintéticas
+// de valores conocidos.
+#include "entorno_agua.h"
+
+#include "comun/texto1252.h"
+
+namespace {
+
+class prueba_listados : public entorno_agua {
+protected:
+    // Tabla de saturación de n filas: p = 1 + i bar, t = 100 + i °C, ...
+    static void tabla_saturacion(int n)
+    {
+        datos_f1.assign(std::size_t(n) * COLUMNAS_F1, 0.0f);
+        for (int i = 0; i < n; ++i) {
+            float* f = &datos_f1[std::size_t(i) * COLUMNAS_F1];
+            f[F1_P] = 1.0f + i;
+            f[F1_T] = 100.0f + i;
+            f[F1_HL] = 400.0f + i;
+            f[F1_HV] = 2700.0f + i;
+            f[F1_SL] = 1.3f + 0.001f * i;
+            f[F1_SV] = 7.3f - 0.001f * i;
+            f[F1_VL] = 1.04f + 0.0001f * i;
+            f[F1_VV] = 1600.0f - i;
+        }
+        num_filas_f1 = n;
+    }
+    // Rejilla: h = 1000 + 10·T + k, s = 1 + 0,01·T + 0,0001·k, v = 100 + k.
+    static void rejilla()
+    {
+        for (int T = 0; T < NUM_TEMPERATURAS; ++T)
+            for (int k = 0; k < NUM_PRESIONES; ++k) {
+                float* p = &datos_f2[std::size_t(T) * 585 + std::size_t(k) * 3];
+                p[0] = 1000.0f + 10.0f * T + k;
+                p[1] = 1.0f + 0.01f * T + 0.0001f * k;
+                p[2] = 100.0f + k;
+            }
+    }
+    void SetUp() override
+    {
+        entorno_agua::SetUp();
+        tabla_saturacion(40);
+        rejilla();
+        limites_listado_curvas = {};
+        limites_listado_tablas = {};
+    }
+};
+
+const std::string raya78(78, '\x97');
+const std::string raya76(76, '\x97');
+
+} // namespace
+
+TEST_F(prueba_listados, curvas_limite_en_pantalla_y_en_fichero)
+{
+    limites_listado_curvas = {0.0061f, 16.0f, 0};  // filas de 1 a 16 bar
+    EXPECT_EQ(listado_curvas_limite(1, 1, destino_listado::ventana), 2);
+    EXPECT_EQ(listado.numero(), 0u);  // contar no escribe
+    EXPECT_EQ(listado_curvas_limite(1, 1, destino_listado::fichero), 1);
+
+    ASSERT_EQ(listado_curvas_limite(1, 0, destino_listado::ventana), 2);
+    const std::vector<std::string> cabecera = {
+        raya78,
+        " presión  `S½  tempe- `S½    entalpía    `S½    entropía       `S½     volumen        "_w,
+        " absoluta `S½  ratura `S½   específica   `S½   específica      `S½    específico      "_w,
+        "    `Ip     `S½   `It`Ds    `S½   `Ih`I'      `Ih`I\"   `S½    `Is`I'      `Is`I\"     `S½   `Iv`I'        `Iv`I\"     "_w,
+        "   bar    `S½   °C    `S½ kJ/kg   kJ/kg  `S½  kJ/kg K kJ/kg K  `S½ dm³/kg    dm³/kg   "_w,
+        raya78,
+    };
+    ASSERT_EQ(listado.numero(), 21u);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(i), cabecera[i]);
+    EXPECT_EQ(listado.linea(6), "   1,000  `S½ 100,00  `S½  400,0  2700,0 `S½  1,3000   7,3000  `S½ 1,0400   1600,0000"_w);
+    // La segunda página: la cabecera y la fila 16.
+    listado_curvas_limite(2, 0, destino_listado::ventana);
+    ASSERT_EQ(listado.numero(), 7u);
+    EXPECT_EQ(listado.linea(6).substr(0, 8), "  16,000");
+
+    std::FILE* f = std::tmpfile();
+    EXPECT_EQ(listado_curvas_limite(1, 0, destino_listado::fichero, f), 1);
+    auto v = lineas_de(f);
+    ASSERT_EQ(v.size(), 6u + 16u);
+    EXPECT_EQ(v[0], ">" + cabecera[0]);
+    EXPECT_EQ(v[4], ">" + cabecera[4]);
+    EXPECT_EQ(v[5], ">>" + cabecera[5]);
+    EXPECT_EQ(v[21].substr(0, 8), "  16,000");
+
+    // En kcal y kg/cm² cambian p, h y s; no t ni v.
+    unidad_energia_kcal = unidad_presion_at = 1;
+    listado_curvas_limite(1, 0, destino_listado::ventana);
+    EXPECT_EQ(listado.linea(6), "   1,020  `S½ 100,00  `S½   95,5   644,9 `S½  0,3105   1,7436  `S½ 1,0400   1600,0000"_w);
+}
+
+TEST_F(prueba_listados, curvas_limite_rango_saltos_y_final_de_tabla)
+{
+    auto filas_listadas = [&](limites_curvas lim) {
+        limites_listado_curvas = lim;
+        std::FILE* f = std::tmpfile();
+        listado_curvas_limite(1, 0, destino_listado::fichero, f);
+        auto v = lineas_de(f);
+        return std::vector<std::string>(v.begin() + 6, v.end());
+    };
+    // Sin fila entre pmin y pmax: sólo la primera por encima de pmin.
+    auto v = filas_listadas({3.5f, 3.7f, 0});
+    ASSERT_EQ(v.size(), 1u);
+    EXPECT_EQ(v[0].substr(0, 8), "   4,000");
+    // Salto 1: una fila sí y otra no. Un salto -1 (lista sin elemento
+    // elegido) se toma como 0 y el listado termina.
+    v = filas_listadas({0.0061f, 10.0f, 1});
+    EXPECT_EQ(v.size(), 5u);
+    EXPECT_EQ(v[1].substr(0, 8), "   3,000");
+    EXPECT_EQ(filas_listadas({0.0061f, 10.0f, -1}).size(), 10u);
+    // Nunca más allá de las filas de la tabla, ni de la 407.
+    EXPECT_EQ(filas_listadas({0.0061f, 1e6f, 0}).size(), 40u);
+    EXPECT_EQ(filas_listadas({100.0f, 1e6f, 0}).size(), 0u);
+    tabla_saturacion(500);
+    EXPECT_EQ(filas_listadas({0.0061f, 1e6f, 0}).size(), 407u);
+}
+
+TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
+{
+    // 1, 1,1 y 1,2 bar: un bloque de dos columnas y otro de una. (Un pmax
+    // de 1,2 en f32 queda por encima de 1,2 y llevaría también 1,3.)
+    limites_listado_tablas = {1.0f, 1.15f, 25.0f, 60.0f, 0, 0};
+    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 2);
+    listado_liquido_vapor(1, 0, destino_listado::ventana);
+    const std::vector<std::string> cabecera = {
+        raya76,
+        "tempe- `S½  entalpía   entropía   volumen   `S½  entalpía   entropía   volumen  "_w,
+        "ratura `S½ específica específica específico `S½ específica específica específico"_w,
+        "  `It    `S½     `Ih          `Is          `Iv      `S½     `Ih          `Is          `Iv     "_w,
+        " °C    `S½   kJ/kg     kJ/kg K     dm³/kg   `S½   kJ/kg      kJ/kg K    dm³/kg  "_w,
+        raya76,
+    };
+    ASSERT_EQ(listado.numero(), 1u + 6u + 5u);  // filas de 20 a 60 °C
+    EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.00 bar         `S½              `Ip=  1.10 bar"_w);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(1 + i), cabecera[i]);
+    EXPECT_EQ(listado.linea(7), "   20  `S½   1055,0     1,0235     135,0000 `S½  1056,0      1,0236     136,0000 "_w);
+    EXPECT_EQ(listado.linea(11).substr(0, 6), "   60 ");
+    listado_liquido_vapor(2, 0, destino_listado::ventana);
+    EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.20 bar         `S½                         "_w);
+    EXPECT_EQ(listado.linea(7), "   20  `S½   1057,0     1,0237     137,0000 "_w);
+
+    // Para imprimir: cada bloque tras "<NP>", con su título y la cabecera
+    // marcados.
+    std::FILE* f = std::tmpfile();
+    EXPECT_EQ(listado_liquido_vapor(2, 0, destino_listado::fichero, f), 2);
+    auto v = lineas_de(f);
+    ASSERT_EQ(v.size(), 2u + 6u + 5u);
+    EXPECT_EQ(v[0], "<NP>");
+    EXPECT_EQ(v[1], ">       `S½             `Ip=  1.20 bar         `S½                         "_w);
+    EXPECT_EQ(v[2], ">" + cabecera[0]);
+    EXPECT_EQ(v[7], ">>" + cabecera[5]);
+
+    // kcal: h y s por 0,23885, v igual; kg/cm²: el título.
+    unidad_energia_kcal = unidad_presion_at = 1;
+    listado_liquido_vapor(1, 0, destino_listado::ventana);
+    EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.02 kg/cm²      `S½              `Ip=  1.12 kg/cm²"_w);
+    EXPECT_EQ(listado.linea(7), "   20  `S½    252,0     0,2445     135,0000 `S½   252,2      0,2445     136,0000 "_w);
+}
+
+TEST_F(prueba_listados, liquido_y_vapor_paginas_y_saltos)
+{
+    // Bloques de 20 filas: 14 y 6 en pantalla; el segundo empieza en la 3.
+    limites_listado_tablas = {1.0f, 1.15f, 0.0f, 190.0f, 0, 0};
+    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 4);
+    listado_liquido_vapor(2, 0, destino_listado::ventana);
+    EXPECT_EQ(listado.numero(), 1u + 6u + 6u);
+    listado_liquido_vapor(3, 0, destino_listado::ventana);
+    EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.20 bar         `S½                         "_w);
+    // 800,8 termina en 800 °C.
+    limites_listado_tablas = {1.0f, 1.0f, 700.0f, 800.8f, 0, 0};
+    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::fichero), 1);
+    listado_liquido_vapor(1, 0, destino_listado::ventana);
+    EXPECT_EQ(listado.numero(), 1u + 6u + 11u);
+    EXPECT_EQ(listado.linea(17).substr(0, 6), "  800 ");
+    // Saltos -1 se toman como 0: el listado termina.
+    limites_listado_tablas = {1.0f, 1.2f, 0.0f, 100.0f, -1, -1};
+    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 2);
+}

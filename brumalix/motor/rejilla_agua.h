@@ -1,0 +1,50 @@
+// Líquido comprimido y vapor sobrecalentado a partir de la rejilla datos_f2:
+// isobaras, isotermas, búsquedas a lo largo de ellas y el estado dado por t y p.
+#pragma once
+
+#include "tablas.h"
+
+#include <cstdint>
+
+// Registros del motor: el último resultado calculado (p bar, t °C, h kJ/kg,
+// s kJ/kg K, v dm³/kg, x título).
+struct registro_resultado {
+    float p = 0, t = 0, h = 0, s = 0, v = 0, x = 0;
+};
+extern registro_resultado estado_resultado;
+
+// Lado de la curva de saturación en que se calcula: -1 líquido, 1 vapor.
+enum { FASE_LIQUIDO = -1, FASE_VAPOR = 1 };
+extern std::int32_t fase_actual;
+
+// Búsqueda a lo largo de una isobara (0) o de una isoterma (1).
+enum { MODO_ISOBARA = 0, MODO_ISOTERMA = 1 };
+
+// Propiedad buscada: 0 h, 1 s, 2 v al buscar la temperatura o la presión en
+// que la propiedad vale lo pedido; -3 h, -2 s, -1 v al leer la propiedad en
+// una temperatura.
+enum { PROP_H = 0, PROP_S = 1, PROP_V = 2, LEE_H = -3, LEE_S = -2, LEE_V = -1 };
+
+// Primera de las tres columnas de presión (1..192) y de las tres filas de
+// temperatura (0..78) con que se interpola en p y en t.
+int columnas_presion(float p);
+int filas_temperatura(float t);
+
+// Isobara p (0..240 bar): h, s, v en las 81 temperaturas de la rejilla.
+void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float v[NUM_TEMPERATURAS]);
+// Isoterma t (0..800 °C): h, s, v en las 195 presiones de la rejilla.
+void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM_PRESIONES]);
+
+// Busca 'objetivo' en X a lo largo de la isobara (modo 0, 81 puntos) o la
+// isoterma (modo 1, 195 puntos) 'fijo' y da el valor de Y allí. 1 con
+// 'resultado', 0 si X no encierra el objetivo en su lado de la saturación.
+std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, float fijo, float objetivo,
+                         std::int32_t prop, float& resultado);
+
+// h, s, v de t y p en estado_resultado; 0 bien, 1 fuera de la rejilla o sin
+// valor posible.
+std::int32_t calc_tp(float t, float p);
+// Estado de p con h (0), s (1) o v (2); 0 bien, 1 si no hay estado.
+std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop);
+// Estado de t con s (1) o v (2); 0 bien, 1 si no hay estado.
+std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop);
