@@ -1,0 +1,115 @@
+#include "controles.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QSignalBlocker>
+#include <QTimer>
+
+control_paginas::control_paginas(QWidget* padre) : QTabWidget(padre)
+{
+    connect(this, &QTabWidget::currentChanged, this, [this](int i) { cambio(i); });
+}
+
+void control_paginas::pon_pagina(int indice)
+{
+    QSignalBlocker bloqueo(this);
+    setCurrentIndex(indice);
+    actual_ = currentIndex();
+}
+
+void control_paginas::cambio(int indice)
+{
+    // QTabWidget no avisa antes del cambio: se deshace, se pregunta al
+    // manejador y, si lo permite, se rehace.
+    int destino = indice;
+    {
+        QSignalBlocker bloqueo(this);
+        setCurrentIndex(actual_);
+    }
+    bool permitir = true;
+    if (al_cambiar) al_cambiar(permitir);
+    if (!permitir) return;
+    {
+        QSignalBlocker bloqueo(this);
+        setCurrentIndex(destino);
+    }
+    actual_ = currentIndex();
+    if (tras_cambio) tras_cambio();
+}
+
+campo_edicion::campo_edicion(QWidget* padre) : QLineEdit(padre)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (al_cambiar) al_cambiar();
+    });
+}
+
+void campo_edicion::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    if (saliendo_ || !al_salir) return;
+    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
+    saliendo_ = true;
+    al_salir();
+    saliendo_ = false;
+}
+
+void campo_edicion::recupera_foco()
+{
+    setFocus(Qt::OtherFocusReason);
+    // Si el foco estaba a medio camino hacia otro control, se vuelve a pedir
+    // cuando ese cambio haya acabado.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && isEnabled()) setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void campo_edicion::habilita(bool si)
+{
+    setEnabled(si);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, si ? QColor(Qt::white) : QColor(0xD4, 0xD0, 0xC8));
+    setPalette(p);
+}
+
+grupo_radio::grupo_radio(const QString& titulo, const QStringList& opciones, int columnas, QWidget* padre)
+    : QGroupBox(titulo, padre)
+{
+    auto* rejilla = new QGridLayout(this);
+    rejilla->setContentsMargins(6, 2, 6, 2);
+    rejilla->setVerticalSpacing(0);
+    int filas = (static_cast<int>(opciones.size()) + columnas - 1) / columnas;
+    for (int i = 0; i < opciones.size(); ++i) {
+        auto* b = new QRadioButton(opciones[i], this);
+        rejilla->addWidget(b, i % filas, i / filas);
+        botones_.push_back(b);
+        connect(b, &QRadioButton::clicked, this, [this, i] {
+            if (i == indice_) return;
+            indice_ = i;
+            if (al_pulsar) al_pulsar();
+        });
+    }
+}
+
+void grupo_radio::pon_indice(int i)
+{
+    if (i < 0 || i >= static_cast<int>(botones_.size())) return;
+    botones_[static_cast<std::size_t>(i)]->setChecked(true);
+    if (i == indice_) return;
+    indice_ = i;
+    if (al_pulsar) al_pulsar();
+}
+
+void grupo_radio::pon_indice_sin_evento(int i)
+{
+    if (i < 0 || i >= static_cast<int>(botones_.size())) return;
+    botones_[static_cast<std::size_t>(i)]->setChecked(true);
+    indice_ = i;
+}
+
+lista_desplegable::lista_desplegable(QWidget* padre) : QComboBox(padre)
+{
+    connect(this, &QComboBox::activated, this, [this] {
+        if (al_cambiar) al_cambiar();
+    });
+}

@@ -1,0 +1,76 @@
+// Controles con el comportamiento que esperan las ventanas del sistema.
+#pragma once
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <functional>
+#include <vector>
+
+// Control de páginas cuyo cambio puede rechazar un manejador previo
+// ("Changing"), con un aviso tras el cambio ("Change"), y que el programa
+// puede poner en una página sin que corra ninguno de los dos.
+class control_paginas : public QTabWidget {
+public:
+    explicit control_paginas(QWidget* padre = nullptr);
+    // Antes del cambio; poner 'permitir' a falso lo rechaza.
+    std::function<void(bool& permitir)> al_cambiar;
+    // Después de un cambio hecho.
+    std::function<void()> tras_cambio;
+    // Pone la página activa sin correr ningún manejador.
+    void pon_pagina(int indice);
+    void pon_pagina(QWidget* pagina) { pon_pagina(indexOf(pagina)); }
+
+private:
+    void cambio(int indice);
+    int actual_ = 0;
+};
+
+// Campo de edición con manejador de salida (al perder el foco dentro de la
+// ventana) y de cambio (también cuando el programa cambia el texto). El
+// manejador de salida no se vuelve a llamar mientras corre, ni cuando el foco
+// se va porque aparece otra ventana (una caja de mensaje).
+class campo_edicion : public QLineEdit {
+public:
+    explicit campo_edicion(QWidget* padre = nullptr);
+    std::function<void()> al_salir;
+    std::function<void()> al_cambiar;
+    // Pide el foco de vuelta cuando la ventana lo pueda dar.
+    void recupera_foco();
+    // Habilitado y con el color de una ventana, o gris si no.
+    void habilita(bool si);
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    bool saliendo_ = false;
+};
+
+// Grupo de opciones con índice elegido; el manejador de pulsación corre
+// cuando el usuario elige y cuando el programa cambia el índice.
+class grupo_radio : public QGroupBox {
+public:
+    grupo_radio(const QString& titulo, const QStringList& opciones, int columnas = 1, QWidget* padre = nullptr);
+    int indice() const { return indice_; }
+    void pon_indice(int i);
+    // Cambia el índice sin correr el manejador.
+    void pon_indice_sin_evento(int i);
+    std::function<void()> al_pulsar;
+    QRadioButton* opcion(int i) const { return botones_.at(static_cast<std::size_t>(i)); }
+
+private:
+    std::vector<QRadioButton*> botones_;
+    int indice_ = -1;
+};
+
+// Lista desplegable cuyo manejador de cambio corre sólo cuando elige el
+// usuario.
+class lista_desplegable : public QComboBox {
+public:
+    explicit lista_desplegable(QWidget* padre = nullptr);
+    std::function<void()> al_cambiar;
+};

@@ -1,0 +1,33 @@
+#include "dialogos.h"
+
+#include <QFileDialog>
+
+namespace {
+
+std::optional<std::string> abrir_qt(QWidget* padre)
+{
+    QString r = QFileDialog::getOpenFileName(padre);
+    if (r.isEmpty()) return std::nullopt;
+    return r.toStdString();
+}
+
+std::optional<std::string> guardar_qt(QWidget* padre)
+{
+    QString r = QFileDialog::getSaveFileName(padre);
+    if (r.isEmpty()) return std::nullopt;
+    return r.toStdString();
+}
+
+dialogo_fichero abrir_actual = abrir_qt;
+dialogo_fichero guardar_actual = guardar_qt;
+
+} // namespace
+
+std::optional<std::string> dialogo_abrir(QWidget* padre) { return abrir_actual(padre); }
+std::optional<std::string> dialogo_guardar(QWidget* padre) { return guardar_actual(padre); }
+
+void pon_dialogos(dialogo_fichero abrir, dialogo_fichero guardar)
+{
+    abrir_actual = abrir ? std::move(abrir) : dialogo_fichero(abrir_qt);
+    guardar_actual = guardar ? std::move(guardar) : dialogo_fichero(guardar_qt);
+}

@@ -1,0 +1,171 @@
+#include "plataforma/atajos.h"
+#include "plataforma/controles.h"
+#include "plataforma/fuentes.h"
+#include "plataforma/lista_marcado.h"
+#include "plataforma/portapapeles.h"
+#include "principal_qt.h"
+
+#include "comun/texto1252.h"
+
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <QTest>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+// Columnas (de 8 píxeles) en las que se dibujó algo.
+std::vector<int> columnas_dibujadas(const std::string& linea)
+{
+    estilo_marcado e;
+    QImage img(8 * 40, 16, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.setPen(Qt::black);
+        dibuja_marcado(p, QRect(0, 0, img.width(), 16), linea, e);
+    }
+    std::vector<int> cols;
+    for (int c = 0; c < 40; ++c) {
+        bool algo = false;
+        for (int x = c * 8 + 2; x < c * 8 + 6 && !algo; ++x)
+            for (int y = 0; y < 16 && !algo; ++y) algo = img.pixelColor(x, y) != QColor(Qt::white);
+        if (algo) cols.push_back(c);
+    }
+    return cols;
+}
+
+} // namespace
+
+TEST(ListaMarcado, CadaCaracterEnSuColumnaYLosCodigosNoOcupan)
+{
+    EXPECT_EQ(columnas_dibujadas("A B"), (std::vector<int>{0, 2}));
+    EXPECT_EQ(columnas_dibujadas("`BA`IB C"), (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(columnas_dibujadas(std::string("x `S") + "\xBD" + " y"), (std::vector<int>{0, 2, 4}));
+    // Un acento final no dibuja nada.
+    EXPECT_EQ(columnas_dibujadas("AB`"), (std::vector<int>{0, 1}));
+    EXPECT_EQ(columnas_dibujadas("`D2"), (std::vector<int>{0}));
+}
+
+TEST(ListaMarcado, GuardaLosBytesYMuestraElTexto)
+{
+    estilo_marcado e;
+    lista_marcado l(e);
+    std::string linea = "Hidrógeno (H`D2) `S½"_w;
+    l.agrega(linea);
+    ASSERT_EQ(l.numero(), 1u);
+    EXPECT_EQ(l.linea(0), linea);
+    EXPECT_EQ(l.item(0)->text(), QString::fromUtf8("Hidrógeno (H2) ½"));
+    l.borra();
+    EXPECT_EQ(l.numero(), 0u);
+    EXPECT_EQ(quita_codigos("a`Bb`"), "ab");
+}
+
+TEST(Fuentes, SymbolDibujaSusCodigos)
+{
+    EXPECT_EQ(fuentes::unicode_de_symbol('D'), U'\u0394');
+    EXPECT_EQ(fuentes::unicode_de_symbol(0xBD), U'\u23D0');
+    EXPECT_EQ(fuentes::unicode_de_symbol('1'), U'1');
+    if (fuentes::symbol_nativa()) EXPECT_EQ(fuentes::texto_symbol('D'), QStringLiteral("D"));
+    else EXPECT_EQ(fuentes::texto_symbol('D'), QString::fromUtf8("Δ"));
+}
+
+TEST(ControlPaginas, CambioRechazadoPermitidoYSinEventos)
+{
+    control_paginas c;
+    for (int i = 0; i < 3; ++i) c.addTab(new QWidget, QString::number(i));
+    bool permitir = false;
+    int antes = 0, despues = 0;
+    c.al_cambiar = [&](bool& p) { ++antes; p = permitir; };
+    c.tras_cambio = [&] { ++despues; };
+    c.setCurrentIndex(2);
+    EXPECT_EQ(c.currentIndex(), 0);
+    EXPECT_EQ(antes, 1);
+    EXPECT_EQ(despues, 0);
+    permitir = true;
+    c.setCurrentIndex(1);
+    EXPECT_EQ(c.currentIndex(), 1);
+    EXPECT_EQ(despues, 1);
+    c.pon_pagina(2);
+    EXPECT_EQ(c.currentIndex(), 2);
+    EXPECT_EQ(antes, 2);
+    EXPECT_EQ(despues, 1);
+    // Tras ponerla el programa, un cambio del usuario parte de la nueva página.
+    permitir = false;
+    c.setCurrentIndex(0);
+    EXPECT_EQ(c.currentIndex(), 2);
+}
+
+TEST(Atajos, GananAlCampoConFoco)
+{
+    QWidget ventana;
+    auto* campo = new QLineEdit(&ventana);
+    campo->setText("abc");
+    int izquierda = 0, inicio = 0;
+    atajos_ventana atajos(&ventana);
+    atajos.ata(QKeyCombination(Qt::ControlModifier, Qt::Key_Left), [&] { ++izquierda; });
+    atajos.ata(QKeyCombination(Qt::NoModifier, Qt::Key_Home), [&] { ++inicio; });
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    campo->setFocus();
+    campo->setCursorPosition(3);
+    QTest::keyClick(campo, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(campo, Qt::Key_Home);
+    EXPECT_EQ(izquierda, 1);
+    EXPECT_EQ(inicio, 1);
+    EXPECT_EQ(campo->cursorPosition(), 3);
+    // Una tecla sin atar llega al campo.
+    QTest::keyClick(campo, Qt::Key_Left);
+    EXPECT_EQ(campo->cursorPosition(), 2);
+}
+
+TEST(Campos, SalidaCambioYRadio)
+{
+    QWidget ventana;
+    auto* a = new campo_edicion(&ventana);
+    auto* b = new campo_edicion(&ventana);
+    b->move(0, 40);
+    int salidas = 0, cambios = 0;
+    a->al_salir = [&] { ++salidas; };
+    a->al_cambiar = [&] { ++cambios; };
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    a->setFocus();
+    QTest::keyClicks(a, "12");
+    b->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(salidas, 1);
+    EXPECT_EQ(cambios, 2);
+    a->setText("x");  // también cuando lo cambia el programa
+    EXPECT_EQ(cambios, 3);
+
+    grupo_radio g(QStringLiteral("G"), {QStringLiteral("a"), QStringLiteral("b")});
+    int pulsaciones = 0;
+    g.al_pulsar = [&] { ++pulsaciones; };
+    g.pon_indice(1);
+    g.pon_indice(1);
+    EXPECT_EQ(g.indice(), 1);
+    EXPECT_EQ(pulsaciones, 1);
+    EXPECT_TRUE(g.opcion(1)->isChecked());
+}
+
+TEST(Portapapeles, RtfConTextoAlLado)
+{
+    auto ruta = std::filesystem::temp_directory_path() / "plataforma_prueba.rtf";
+    std::FILE* f = std::fopen(ruta.c_str(), "wb");
+    std::fputs("{\\rtf1\\ansi x}", f);
+    std::fclose(f);
+    ASSERT_TRUE(copia_rtf_al_portapapeles(ruta.string(), "a\xF1o"));
+    const QMimeData* d = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->data(QStringLiteral("text/rtf")), QByteArray("{\\rtf1\\ansi x}"));
+    EXPECT_EQ(d->data(QStringLiteral("application/rtf")), QByteArray("{\\rtf1\\ansi x}"));
+    EXPECT_EQ(d->text(), QString::fromUtf8("año"));
+    std::filesystem::remove(ruta);
+    EXPECT_FALSE(copia_rtf_al_portapapeles(ruta.string(), ""));
+}
+
+MAIN_PRUEBAS_QT

@@ -1,0 +1,120 @@
+#include "Unit12.h"
+#include "Unit1.h"
+#include "ventanas.h"
+
+#include "comun/mensajes.h"
+
+#include <QApplication>
+
+namespace {
+
+// Una línea del fichero, como mucho de 'capacidad' - 1 caracteres.
+bool lee_linea(std::FILE* f, std::string& linea, int capacidad)
+{
+    std::string buffer(static_cast<std::size_t>(capacidad), '\0');
+    if (!std::fgets(buffer.data(), capacidad, f)) return false;
+    linea.assign(buffer.c_str());
+    return true;
+}
+
+} // namespace
+
+TForm12::TForm12() : QuickReport1(std::make_unique<formulario_informe>())
+{
+    formulario_informe& q = *QuickReport1;
+    banda_informe titulo;
+    titulo.alto = 41;
+    titulo.raya_abajo = true;
+    etiqueta_informe rotulo;
+    rotulo.titulo = QStringLiteral("Resultados de ZEFIRANT");
+    rotulo.fuente = QStringLiteral("Arial");
+    rotulo.pixeles = 16;
+    rotulo.negrita = rotulo.cursiva = true;
+    rotulo.izquierda = 6;
+    rotulo.arriba = 16;
+    titulo.etiquetas.push_back(rotulo);
+    etiqueta_informe pagina;
+    pagina.tipo = etiqueta_informe::numero_pagina;
+    pagina.titulo = QString::fromUtf8("Página ");
+    pagina.fuente = QStringLiteral("Arial");
+    pagina.alinea = etiqueta_informe::derecha;
+    pagina.arriba = 16;
+    titulo.etiquetas.push_back(pagina);
+    q.cabeceras.push_back(titulo);
+    for (int k = 0; k < 3; ++k) q.cabeceras.push_back(banda_informe{41, false, false, 2, {}});
+    q.pie.alto = 28;
+    q.pie.raya_arriba = true;
+    etiqueta_informe fecha;
+    fecha.tipo = etiqueta_informe::fecha_hora;
+    fecha.fuente = QStringLiteral("Arial");
+    fecha.alinea = etiqueta_informe::centro;
+    fecha.arriba = 8;
+    q.pie.etiquetas.push_back(fecha);
+    q.detalle.alto = 12;
+    reglas_.sangria = 6;
+    reglas_.num_superpuestas = 36;
+    principal_ = q.detalle.etiquetas.size();
+    primera_superpuesta_ = prepara_banda_superpuestas(q.detalle, 25, reglas_);
+    q.antes_de_imprimir = [this] { QuickReport1BeforePrint(); };
+    q.necesita_datos = [this] { return QuickReport1NeedData(); };
+    q.despues_de_imprimir = [this] { QuickReport1AfterPrint(); };
+}
+
+void TForm12::QuickReport1BeforePrint()
+{
+    fallo_apertura = 0;
+    if (fichero_impresion) std::fclose(fichero_impresion);
+    fichero_impresion = std::fopen(Form1->ruta_temporal.c_str(), "r");
+    if (!fichero_impresion) {
+        muestra_error("Error al abrir el fichero temporal");
+        fallo_apertura = 1;
+    }
+    lineas_leidas = 0;
+    lineas_en_blanco = 0;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+bool TForm12::QuickReport1NeedData()
+{
+    if (fallo_apertura || !fichero_impresion) return false;
+    auto cierra = [this] {
+        std::fclose(fichero_impresion);
+        fichero_impresion = nullptr;
+    };
+    if (std::feof(fichero_impresion)) {
+        cierra();
+        return false;
+    }
+    if (lineas_en_blanco > 0) {
+        compone_linea_resultados("");
+        --lineas_en_blanco;
+        return true;
+    }
+    std::string linea;
+    if (!lee_linea(fichero_impresion, linea, 2000)) {
+        cierra();
+        return false;
+    }
+    ++lineas_leidas;
+    if (!linea.empty()) linea.pop_back();
+    if (linea == "<NP>") {
+        compone_linea_resultados("");
+        if (lineas_leidas <= 25) lineas_en_blanco = 3;
+        else QuickReport1->nueva_pagina();
+    } else {
+        compone_linea_resultados(linea);
+    }
+    return true;
+}
+
+void TForm12::QuickReport1AfterPrint()
+{
+    if (fichero_impresion) std::fclose(fichero_impresion);
+    fichero_impresion = nullptr;
+    QApplication::restoreOverrideCursor();
+}
+
+void TForm12::compone_linea_resultados(const std::string& linea)
+{
+    compone_superpuestas(QuickReport1->detalle, principal_, primera_superpuesta_, linea, reglas_);
+}

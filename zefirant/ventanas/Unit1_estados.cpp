@@ -1,0 +1,262 @@
+// Página "Estados" de la ventana principal.
+#include "Unit1.h"
+#include "ventanas.h"
+
+#include "plataforma/lista_marcado.h"
+
+#include "comun/formato.h"
+#include "comun/mensajes.h"
+#include "zefirant/motor/problema.h"
+#include "zefirant/motor/solucion.h"
+
+#include <QFrame>
+#include <QLabel>
+
+#include <cstdlib>
+
+namespace {
+
+QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y)
+{
+    auto* l = new QLabel(texto, padre);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+campo_edicion* campo(QWidget* padre, int x, int y, int ancho)
+{
+    auto* e = new campo_edicion(padre);
+    e->setGeometry(x, y, ancho, 21);
+    return e;
+}
+
+QPushButton* boton(const QString& texto, const QString& pista, QWidget* padre, int x, int y, int ancho = 40)
+{
+    auto* b = new QPushButton(texto, padre);
+    b->setGeometry(x, y, ancho, 25);
+    b->setToolTip(pista);
+    return b;
+}
+
+} // namespace
+
+campo_edicion* TForm1::edit_valor(int i) const
+{
+    campo_edicion* const e[9] = {Edit10, Edit11, Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
+    return e[i];
+}
+
+campo_edicion* TForm1::edit_referencia(int i) const
+{
+    campo_edicion* const e[6] = {Edit19, Edit20, Edit21, Edit22, Edit23, Edit24};
+    return e[i];
+}
+
+void TForm1::crea_pagina_estados()
+{
+    QWidget* p = TabSheet2;
+    etiqueta(QStringLiteral("Estado "), p, 12, 11);
+    ComboBox2 = new lista_desplegable(p);
+    ComboBox2->setGeometry(56, 8, 52, 21);
+    ComboBox2->al_cambiar = [this] { ComboBox2Change(); };
+    etiqueta(QStringLiteral("de"), p, 116, 11);
+    Label29 = etiqueta(QStringLiteral("0"), p, 134, 11);
+    Label29->setFixedWidth(20);
+    etiqueta(QStringLiteral("definidos"), p, 156, 11);
+    Label20 = etiqueta(QStringLiteral("Estado definido en"), p, 330, 6);
+    Label53 = etiqueta(QString::fromUtf8("función del anterior."), p, 330, 20);
+    Label20->hide();
+    Label53->hide();
+    Label48 = etiqueta(QString(), p, 230, 11);
+    Label48->hide();
+
+    const char* titulos[7] = {"Presión", "Temperatura", "Vol. específico", "Energía interna", "Entalpía",
+                              "Entropía", "Exp. politrópico"};
+    QLabel** unidades[6] = {&Label35, &Label36, &Label37, &Label38, &Label39, &Label40};
+    campo_edicion** valores[7] = {&Edit10, &Edit11, &Edit12, &Edit13, &Edit14, &Edit15, &Edit16};
+    campo_edicion** referencias[6] = {&Edit19, &Edit20, &Edit21, &Edit22, &Edit23, &Edit24};
+    for (int i = 0; i < 7; ++i) {
+        int y = 38 + 24 * i;
+        etiqueta(QString::fromUtf8(titulos[i]), p, 12, y + 3);
+        *valores[i] = campo(p, 104, y, 84);
+        if (i < 6) {
+            *unidades[i] = etiqueta(QString(), p, 194, y + 3);
+            (*unidades[i])->setFixedWidth(80);
+            *referencias[i] = campo(p, 276, y, 30);
+        }
+    }
+    etiqueta(QStringLiteral("Ref."), p, 280, 24);
+    Label41 = etiqueta(QStringLiteral("(273-5000 K)"), p, 312, 65);
+
+    auto* panel = new QFrame(p);
+    panel->setGeometry(104, 206, 370, 48);
+    Panel3 = panel;
+    etiqueta(QString::fromUtf8("Combustión a volumen Cte."), panel, 0, 3);
+    Edit17 = campo(panel, 160, 0, 60);
+    etiqueta(QStringLiteral("Tanto por uno"), panel, 226, 3);
+    etiqueta(QString::fromUtf8("Combustión a presión Cte."), panel, 0, 27);
+    Edit18 = campo(panel, 160, 24, 60);
+    etiqueta(QStringLiteral("Tanto por uno"), panel, 226, 27);
+    Panel3->hide();
+
+    Button3 = boton(QStringLiteral("|<"), QStringLiteral("Primer estado"), p, 320, 100);
+    Button4 = boton(QStringLiteral("<"), QStringLiteral("Estado anterior"), p, 364, 100);
+    Button5 = boton(QStringLiteral("Ok, >"), QStringLiteral("Aceptar/Estado nuevo/siguiente"), p, 320, 130, 84);
+    Button6 = boton(QStringLiteral(">|"), QStringLiteral("Ultimo estado"), p, 408, 100);
+    Button11 = boton(QStringLiteral("Ayuda"), QString(), p, 408, 130, 60);
+    // Orden del tabulador: la columna de valores, las fracciones de calor y
+    // después las referencias.
+    QWidget* orden[] = {Edit10, Edit11, Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18,
+                        Edit19, Edit20, Edit21, Edit22, Edit23, Edit24, Button5};
+    for (std::size_t k = 0; k + 1 < std::size(orden); ++k) QWidget::setTabOrder(orden[k], orden[k + 1]);
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
+    connect(Button11, &QPushButton::clicked, this, [this] { Ayuda2Click(); });
+}
+
+void TForm1::borra_campos_estado()
+{
+    for (int i = 0; i < 9; ++i) edit_valor(i)->clear();
+    for (int i = 0; i < 6; ++i) edit_referencia(i)->clear();
+}
+
+void TForm1::habilita_navegacion()
+{
+    Button3->setEnabled(estado_actual > 0);
+    Button4->setEnabled(estado_actual > 0);
+    Button5->setEnabled(estado_actual < MAXESTADOS);
+    Button6->setEnabled(estado_actual < estados_definidos - 1 && estado_actual < MAXESTADOS);
+}
+
+void TForm1::muestra_estado()
+{
+    borra_campos_estado();
+    ComboBox2->setCurrentIndex(estado_actual);
+    const estado& e = problema_actual->datos[estado_actual];
+    for (int i = 0; i < 9; ++i) {
+        if (e.prop[i] >= 0) {
+            std::string t = formatea("%g", e.prop[i]);
+            cambia_caracter(t, '.', ',');
+            edit_valor(i)->setText(QString::fromStdString(t));
+        }
+    }
+    for (int i = 0; i < 6; ++i)
+        if (e.referencia[i] >= 0) edit_referencia(i)->setText(QString::number(e.referencia[i]));
+    const bool preparado = e.marca == 1;
+    Label20->setVisible(preparado);
+    Label53->setVisible(preparado);
+    for (int i = 0; i < 9; ++i) edit_valor(i)->setEnabled(!preparado);
+    for (int i = 0; i < 6; ++i) edit_referencia(i)->setEnabled(!preparado);
+    habilita_navegacion();
+    if (PageControl1->currentWidget() == TabSheet2 && !preparado) Edit10->setFocus();
+}
+
+void TForm1::lee_estado()
+{
+    estado& e = problema_actual->datos[estado_actual];
+    for (int i = 0; i < 9; ++i) {
+        std::string t = a_1252(edit_valor(i)->text());
+        if (t.empty()) continue;
+        cambia_caracter(t, ',', '.');
+        e.prop[i] = static_cast<float>(std::strtod(t.c_str(), nullptr));
+    }
+    if (e.prop[E_POLI] == -1.0f) e.prop[E_POLI] = NO_POLI;
+    for (int i = 0; i < 6; ++i) {
+        std::string t = a_1252(edit_referencia(i)->text());
+        if (!t.empty()) e.referencia[i] = static_cast<std::int32_t>(std::strtol(t.c_str(), nullptr, 10));
+    }
+}
+
+void TForm1::avanza()
+{
+    ++estado_actual;
+    if (estados_definidos < estado_actual) {
+        ++estados_definidos;
+        Label29->setText(QString::number(estados_definidos));
+        ComboBox2->addItem(QString::number(estados_definidos + 1));
+    }
+}
+
+void TForm1::Button5Click()
+{
+    if (estado_actual >= MAXESTADOS) return;
+    Configurarunidades1->setEnabled(false);
+    RadioGroup1->setEnabled(false);
+    RadioGroup2->setEnabled(false);
+    Panel2->setEnabled(false);
+    modificado = 1;
+    bool alguno = false;
+    for (int i = 0; i < 9; ++i) alguno = alguno || !edit_valor(i)->text().isEmpty();
+    for (int i = 0; i < 6; ++i) alguno = alguno || !edit_referencia(i)->text().isEmpty();
+    if (!alguno) return;
+
+    estado& e = problema_actual->datos[estado_actual];
+    for (int i = 0; i < 9; ++i)
+        if (!lee_campo_numerico(edit_valor(i), 1, &e.prop[i])) return;
+    if (e.prop[E_POLI] == -1.0f) e.prop[E_POLI] = NO_POLI;
+    // Las referencias se leen aparte y sólo se aceptan números de estado
+    // (1 a 40); un número fuera no se guarda recortado.
+    std::int32_t referencias[6];
+    for (int i = 0; i < 6; ++i) {
+        if (!lee_campo_numerico(edit_referencia(i), 0, &referencias[i])) return;
+        if (referencias[i] != -1 && (referencias[i] < 1 || referencias[i] > MAXESTADOS)) {
+            muestra_error("Valor del campo incorrecto");
+            edit_referencia(i)->recupera_foco();
+            return;
+        }
+        e.referencia[i] = referencias[i];
+    }
+    if (e.prop[E_XV] > 1) {
+        muestra_error("Valor de campo incorrecto");
+        Edit17->recupera_foco();
+        return;
+    }
+    if (e.prop[E_XP] > 1) {
+        muestra_error("Valor de campo incorrecto");
+        Edit18->recupera_foco();
+        return;
+    }
+    lee_estado();
+    // El estado siguiente sólo se prepara si aún no está definido: uno ya
+    // definido nunca se sobrescribe.
+    bool preparado = false;
+    if (estado_actual < MAXESTADOS - 1 && estado_actual + 1 >= estados_definidos)
+        preparado = completa_fraccion_siguiente(*problema_actual, estado_actual) != 0;
+    if (preparado) avanza();
+    avanza();
+    if (preparado) --estado_actual;
+    muestra_estado();
+}
+
+void TForm1::Button3Click()
+{
+    estado_actual = 0;
+    muestra_estado();
+}
+
+void TForm1::Button4Click()
+{
+    if (estado_actual > 0) {
+        --estado_actual;
+        muestra_estado();
+    }
+}
+
+void TForm1::Button6Click()
+{
+    if (estados_definidos > 0) {
+        estado_actual = estados_definidos - 1;
+        muestra_estado();
+    }
+}
+
+void TForm1::ComboBox2Change()
+{
+    int i = ComboBox2->currentIndex();
+    if (i < 0) return;
+    estado_actual = i;
+    muestra_estado();
+}

@@ -1,0 +1,277 @@
+// Página "Seleccionar gas" de la ventana principal.
+#include "Unit1.h"
+#include "Unit14.h"
+#include "ventanas.h"
+
+#include "plataforma/lista_marcado.h"
+
+#include "comun/formato.h"
+#include "comun/mensajes.h"
+#include "comun/texto1252.h"
+#include "zefirant/motor/gases.h"
+
+#include <QFrame>
+#include <QLabel>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y, int ancho = -1)
+{
+    auto* l = new QLabel(texto, padre);
+    l->move(x, y);
+    if (ancho > 0) l->setFixedWidth(ancho);
+    else l->adjustSize();
+    return l;
+}
+
+campo_edicion* campo(QWidget* padre, int x, int y, int ancho)
+{
+    auto* e = new campo_edicion(padre);
+    e->setGeometry(x, y, ancho, 21);
+    return e;
+}
+
+// Texto de un campo con la coma pasada a punto, convertido (0 si no hay número).
+double valor_de(const QLineEdit* e)
+{
+    std::string t = a_1252(e->text());
+    cambia_caracter(t, ',', '.');
+    return std::atof(t.c_str());
+}
+
+void copia_nombre(propiedades_gas& g, const std::string& nombre)
+{
+    std::memset(g.nombre, 0, sizeof g.nombre);
+    std::strncpy(g.nombre, nombre.c_str(), sizeof g.nombre - 1);
+}
+
+} // namespace
+
+void TForm1::crea_pagina_gas()
+{
+    QWidget* p = TabSheet1;
+    RadioGroup1 = new grupo_radio(QStringLiteral("GASES"),
+                                  {QStringLiteral("Aire"), QString::fromUtf8("Hidrógeno"), QString::fromUtf8("Oxígeno"),
+                                   QString::fromUtf8("Nitrógeno"), QStringLiteral("Vapor de agua"),
+                                   QString::fromUtf8("Monóxido de carbono"), QString::fromUtf8("Dióxido de carbono"),
+                                   QStringLiteral("Metano"), QStringLiteral("Amoniaco"),
+                                   QString::fromUtf8("Gases de Combustión...")},
+                                  1, p);
+    RadioGroup1->setGeometry(8, 6, 160, 248);
+    RadioGroup1->pon_indice_sin_evento(0);
+    RadioGroup1->al_pulsar = [this] { RadioGroup1Click(); };
+    RadioGroup2 = new grupo_radio(QString(), {QStringLiteral("Gasolina"), QString::fromUtf8("Gasóleo"), QStringLiteral("Otros...")}, 3, p);
+    RadioGroup2->setGeometry(176, 6, 300, 34);
+    RadioGroup2->pon_indice_sin_evento(0);
+    RadioGroup2->al_pulsar = [this] { RadioGroup2Click(); };
+
+    auto* panel = new QFrame(p);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(176, 46, 300, 208);
+    Panel2 = panel;
+    etiqueta(QStringLiteral("Combustible"), panel, 8, 11);
+    Edit3 = campo(panel, 104, 8, 140);
+    Edit3->setMaxLength(19);
+    etiqueta(QStringLiteral("Carbono "), panel, 8, 39);
+    Edit4 = campo(panel, 104, 36, 60);
+    etiqueta(QString::fromUtf8("Hidrógeno"), panel, 8, 67);
+    Edit5 = campo(panel, 104, 64, 60);
+    etiqueta(QStringLiteral("kg/kg combustible"), panel, 172, 53);
+    Label10 = etiqueta(QString::fromUtf8("Aire mínimo combustión:"), panel, 8, 93, 284);
+    etiqueta(QStringLiteral("Humedad"), panel, 8, 117);
+    Edit7 = campo(panel, 104, 114, 60);
+    etiqueta(QStringLiteral("kg agua/kg combustible"), panel, 172, 117);
+    etiqueta(QString::fromUtf8("Poder calorífico, Hu :"), panel, 8, 145);
+    Edit6 = campo(panel, 120, 142, 50);
+    etiqueta(QStringLiteral("kcal/kg ="), panel, 174, 145);
+    Edit8 = campo(panel, 222, 142, 46);
+    etiqueta(QStringLiteral("kJ/kg"), panel, 270, 145);
+    etiqueta(QString::fromUtf8("Proporción de aire "), panel, 8, 177);
+    Edit9 = campo(panel, 120, 174, 56);
+    Label19 = etiqueta(QStringLiteral("(desde 0,6)"), panel, 184, 177, 100);
+
+    Edit4->al_salir = [this] { Edit4Exit(); };
+    Edit5->al_salir = [this] { Edit5Exit(); };
+    Edit7->al_salir = [this] { Edit7Exit(); };
+    Edit9->al_salir = [this] { Edit9Exit(); };
+    Edit4->al_cambiar = [this] { Edit4Change(); };
+    Edit5->al_cambiar = [this] { Edit4Change(); };
+    Edit6->al_cambiar = [this] { Edit6Change(); };
+    Edit8->al_cambiar = [this] { Edit8Change(); };
+    // Cualquier cambio en la página deja la tabla del gas por cargar.
+    for (campo_edicion* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9})
+        connect(e, &QLineEdit::textEdited, this, [this] { gas_al_dia = false; });
+}
+
+void TForm1::habilita_campo(campo_edicion* edit) { edit->habilita(edit->isEnabled()); }
+
+void TForm1::RadioGroup1Click()
+{
+    gas_al_dia = false;
+    RadioGroup2->setVisible(RadioGroup1->indice() == 9);
+    selecciona_gas(RadioGroup1->indice() < 9 ? RadioGroup1->indice() : 9 + RadioGroup2->indice());
+}
+
+void TForm1::RadioGroup2Click()
+{
+    gas_al_dia = false;
+    selecciona_gas(9 + RadioGroup2->indice());
+}
+
+void TForm1::selecciona_gas(int tipo)
+{
+    gas_seleccionado = tipo;
+    float* combustible[7] = {&c_gas.aire, &c_gas.m_c, &c_gas.c, &c_gas.h, &c_gas.Hu, &c_gas.aire_min, &c_gas.humedad};
+    if (reinicia_combustible)
+        for (float* f : combustible) *f = -1.0f;
+    Panel2->setVisible(tipo > 8);
+    if (reinicia_combustible) {
+        c_gas.tipo = static_cast<std::int8_t>(tipo);
+        copia_nombre(c_gas, "");
+        if (tipo <= 10) copia_nombre(c_gas, nombres_gases[tipo]);
+    }
+    Edit3->setText(desde_1252(std::string(c_gas.nombre, strnlen(c_gas.nombre, sizeof c_gas.nombre))));
+    for (campo_edicion* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->setEnabled(tipo == 11);
+    Edit9->setEnabled(tipo > 8);
+    for (campo_edicion* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) habilita_campo(e);
+    if (tipo == 11) Edit3->setFocus();
+    else if (tipo < 9) RadioGroup1->setFocus();
+    else Edit9->setFocus();
+    if (reinicia_combustible) {
+        c_gas.humedad = 0;
+        if (c_gas.tipo > 8) c_gas.aire = 0;
+    }
+    switch (c_gas.tipo) {
+    case GAS_GASOLINA:
+        c_gas.c = 0.856f;
+        c_gas.h = 0.144f;
+        c_gas.Hu = 43543;
+        c_gas.aire_min = 14.756f;
+        Label19->setText(QStringLiteral("(Desde 0.6)"));
+        break;
+    case GAS_GASOLEO:
+        c_gas.c = 0.86f;
+        c_gas.h = 0.12f;
+        c_gas.Hu = 41868;
+        c_gas.aire_min = 13.981f;
+        Label19->setText(QStringLiteral("(Desde 1.0)"));
+        break;
+    case GAS_OTRO:
+        if (reinicia_combustible) {
+            for (float* f : combustible) *f = 0;
+            copia_nombre(c_gas, "");
+        }
+        Label19->setText(QStringLiteral("(Desde 1.0)"));
+        break;
+    default:
+        break;
+    }
+    for (campo_edicion* e : {Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->clear();
+    auto muestra = [](campo_edicion* e, float v) {
+        if (v > -1.0f) e->setText(QString::fromStdString(formatea("%g", v)));
+    };
+    muestra(Edit9, c_gas.aire);
+    muestra(Edit4, c_gas.c);
+    muestra(Edit5, c_gas.h);
+    muestra(Edit8, c_gas.Hu);
+    muestra(Edit7, c_gas.humedad);
+}
+
+void TForm1::Edit4Exit() { lee_campo_numerico(Edit4, 1, &c_gas.c); }
+void TForm1::Edit5Exit() { lee_campo_numerico(Edit5, 1, &c_gas.h); }
+void TForm1::Edit7Exit() { lee_campo_numerico(Edit7, 1, &c_gas.humedad); }
+void TForm1::Edit9Exit() { lee_campo_numerico(Edit9, 1, &c_gas.aire); }
+
+void TForm1::Edit4Change()
+{
+    double aire_min = 11.483726 * valor_de(Edit4) + 34.209086 * valor_de(Edit5);
+    Label10->setText(desde_1252(formatea("%s %g kg/kg combustible", "Aire mínimo combustión:"_w, aire_min)));
+}
+
+void TForm1::Edit6Change()
+{
+    // El otro campo se escribe con su manejador anulado, para que no vuelva.
+    auto guardado = std::move(Edit8->al_cambiar);
+    Edit8->al_cambiar = nullptr;
+    Edit8->setText(QString::fromStdString(formatea("%g", valor_de(Edit6) * 4.1868)));
+    Edit8->al_cambiar = std::move(guardado);
+}
+
+void TForm1::Edit8Change()
+{
+    auto guardado = std::move(Edit6->al_cambiar);
+    Edit6->al_cambiar = nullptr;
+    Edit6->setText(QString::fromStdString(formatea("%g", valor_de(Edit8) * 0.23885)));
+    Edit6->al_cambiar = std::move(guardado);
+}
+
+bool TForm1::comprueba_pagina_gas()
+{
+    Form14->registra(formatea("changing: tipo=%d", c_gas.tipo));
+    // Tras una carga fallida el gas queda sin tipo: vale el elegido en la página.
+    if (c_gas.tipo == GAS_NINGUNO) selecciona_gas(gas_seleccionado);
+    if (c_gas.tipo > 8) {
+        float basura = 0;
+        if (!lee_campo_numerico(Edit4, 1, &c_gas.c)) return false;
+        if (!lee_campo_numerico(Edit5, 1, &c_gas.h)) return false;
+        if (!lee_campo_numerico(Edit6, 1, &basura)) return false;
+        if (!lee_campo_numerico(Edit7, 1, &c_gas.humedad)) return false;
+        if (!lee_campo_numerico(Edit8, 1, &c_gas.Hu)) return false;
+        if (!lee_campo_numerico(Edit9, 1, &c_gas.aire)) return false;
+        // Un campo vacío no es un dato: la humedad vacía vale 0; el carbono,
+        // el hidrógeno y el poder calorífico vacíos se rechazan.
+        if (c_gas.humedad < 0) c_gas.humedad = 0;
+        if (c_gas.c > 1) c_gas.c = 1;
+        if (c_gas.h > 1) c_gas.h = 1;
+        if (c_gas.tipo == GAS_OTRO) c_gas.aire_min = static_cast<float>(11.483726 * c_gas.c + 34.209086 * c_gas.h);
+        float suma = c_gas.c + c_gas.h;
+        if (c_gas.c < 0 || c_gas.h < 0 || (c_gas.c == 0 && c_gas.h == 0) || suma - 1 > 0) {
+            muestra_error("ERROR: Datos fuera de margen (c,h)");
+            return false;
+        }
+        if (c_gas.Hu <= 0) {
+            muestra_error("ERROR: Dato fuera de margen (Hu)");
+            return false;
+        }
+    }
+    if (gas_seleccionado == GAS_GASOLINA && c_gas.aire < 0.6f) {
+        muestra_error("%s", "Proporción de aire menor de 0.6"_w);
+        return false;
+    }
+    if ((gas_seleccionado == GAS_GASOLEO || gas_seleccionado == GAS_OTRO) && c_gas.aire < 1.0f) {
+        muestra_error("%s", "Proporción de aire menor de 1.0"_w);
+        return false;
+    }
+    const bool hasta_1500 = gas_hasta_1500(gas_seleccionado);
+    Label41->setText(hasta_1500 ? QStringLiteral("(273-1500 k)") : QStringLiteral("(273-5000 k)"));
+    Label49->setText(hasta_1500 ? QStringLiteral("T=273 y T=1500 K") : QStringLiteral("T=273 y T=5000 K"));
+    Panel3->setVisible(gas_seleccionado >= 9 && gas_seleccionado <= 11);
+    Label48->setText(desde_1252(c_gas.nombre));
+    Label2->setText(desde_1252(c_gas.nombre));
+    if (!carga_propiedades(c_gas)) {
+        muestra_error("Error al cargar las propiedades del gas");
+        return false;
+    }
+    Form14->registra(formatea("Tras carga_propiedades: c_gas: %zx", reinterpret_cast<std::size_t>(&c_gas)));
+    copia_nombre(c_gas, a_1252(Edit3->text()));
+    pon_titulo(0);
+    gas_al_dia = true;
+    return true;
+}
+
+void TForm1::PageControl1Changing(bool& permitir)
+{
+    if (PageControl1->currentWidget() != TabSheet1) return;
+    permitir = comprueba_pagina_gas();
+}
+
+bool TForm1::asegura_gas()
+{
+    if (gas_al_dia) return true;
+    if (comprueba_pagina_gas()) return true;
+    PageControl1->pon_pagina(TabSheet1);
+    return false;
+}

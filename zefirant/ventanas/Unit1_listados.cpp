@@ -1,0 +1,102 @@
+// Página "Listados" de la ventana principal: pide el listado de propiedades.
+#include "Unit1.h"
+#include "Unit5.h"
+#include "ventanas.h"
+
+#include "plataforma/lista_marcado.h"
+
+#include "comun/mensajes.h"
+#include "comun/texto1252.h"
+#include "zefirant/motor/listado.h"
+
+#include <QFrame>
+#include <QLabel>
+
+#include <cstdlib>
+
+namespace {
+
+QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y)
+{
+    auto* l = new QLabel(texto, padre);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+} // namespace
+
+void TForm1::crea_pagina_listados()
+{
+    auto* panel = new QFrame(TabSheet4);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(8, 8, 466, 246);
+    Label2 = etiqueta(QString(), panel, 12, 8);
+    QFont negrita = Label2->font();
+    negrita.setBold(true);
+    Label2->setFont(negrita);
+    Label2->hide();
+    etiqueta(QString::fromUtf8("Propiedades termodinámicas en estado de gas perfecto entre "), panel, 12, 30);
+    Label49 = etiqueta(QStringLiteral("T=273 y T=5000 K"), panel, 12, 48);
+    Label49->setFixedWidth(200);
+    Label11 = etiqueta(QString(), panel, 12, 66);
+    Label11->setFixedWidth(300);
+    etiqueta(QStringLiteral("T inferior (K)"), panel, 12, 97);
+    Edit1 = new campo_edicion(panel);
+    Edit1->setGeometry(150, 94, 70, 21);
+    etiqueta(QStringLiteral("T superior (K)"), panel, 12, 125);
+    Edit2 = new campo_edicion(panel);
+    Edit2->setGeometry(150, 122, 70, 21);
+    etiqueta(QStringLiteral("Intervalo (K)"), panel, 12, 153);
+    ComboBox1 = new lista_desplegable(panel);
+    ComboBox1->addItems({QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("100")});
+    ComboBox1->setGeometry(150, 150, 70, 21);
+    etiqueta(QString::fromUtf8("Líneas por página al imprimir:"), panel, 12, 185);
+    Edit26 = new campo_edicion(panel);
+    Edit26->setGeometry(190, 182, 40, 21);
+    Edit26->setText(QStringLiteral("50"));
+    Button1 = new QPushButton(QStringLiteral("Aceptar"), panel);
+    Button1->setGeometry(370, 212, 75, 25);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Preview"), panel);
+    Button2->setGeometry(290, 212, 75, 25);
+    Button2->hide();
+    connect(Button1, &QPushButton::clicked, this, [this] { lanza_listado(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { lanza_listado(); });
+    for (campo_edicion* e : {Edit1, Edit2, Edit26}) connect(e, &QLineEdit::returnPressed, this, [this] { lanza_listado(); });
+}
+
+void TForm1::TabSheet4Enter()
+{
+    Label2->setText(desde_1252(c_gas.nombre));
+    Label11->clear();
+    if (gas_hasta_1500(c_gas.tipo)) {
+        Label11->setText(QString::fromUtf8("T máxima para Metano y Amoniaco: 1500 K"));
+        Edit2->setText(QStringLiteral("1500"));
+    } else {
+        Edit2->setText(QStringLiteral("5000"));
+    }
+}
+
+void TForm1::lanza_listado()
+{
+    t_min_listado = std::atoi(Edit1->text().toLatin1().constData());
+    t_max_listado = std::atoi(Edit2->text().toLatin1().constData());
+    static constexpr int pasos[4] = {10, 20, 50, 100};
+    if (ComboBox1->currentIndex() >= 0 && ComboBox1->currentIndex() < 4) intervalo_listado = pasos[ComboBox1->currentIndex()];
+    if (t_min_listado < 273) {
+        muestra_error("%s", "Temperatura mínima incorrecta"_w);
+        return;
+    }
+    if (t_max_listado > 5000 || (gas_hasta_1500(c_gas.tipo) && t_max_listado > 1500)) {
+        muestra_error("%s", "Temperatura máxima incorrecta"_w);
+        return;
+    }
+    // La tabla del gas debe ser la del gas elegido.
+    if (!asegura_gas()) return;
+    if (!carga_propiedades(c_gas)) {
+        muestra_error("No hay memoria");
+        return;
+    }
+    Form5->lanza();
+}

@@ -1,0 +1,508 @@
+// Pruebas de las ventanas de ZEFIRANT, manejadas como lo haría un usuario:
+// se teclea en los campos, se pulsan botones y atajos, y se leen las listas,
+// los rótulos, los mensajes y los ficheros.
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit11.h"
+#include "zefirant/ventanas/Unit12.h"
+#include "zefirant/ventanas/Unit13.h"
+#include "zefirant/ventanas/Unit14.h"
+#include "zefirant/ventanas/Unit5.h"
+#include "zefirant/ventanas/Unit8.h"
+#include "zefirant/ventanas/Unit9.h"
+#include "zefirant/ventanas/ventanas.h"
+
+#include "comun/formato.h"
+#include "comun/pruebas/sumidero_prueba.h"
+#include "comun/texto1252.h"
+#include "plataforma/ayuda.h"
+#include "plataforma/dialogos.h"
+#include "plataforma/pruebas/principal_qt.h"
+#include "zefirant/motor/problema.h"
+#include "zefirant/motor/unidades.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QTest>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class VentanasZefirant : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("zefirant_ventanas_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        for (const char* f : {"GASES.DAT", "GASOLINA.DAT", "ZEFIRANT.HLP"})
+            fs::copy_file(fs::path(DIR_DATOS) / f, dir / f);
+        pon_directorio_programa(dir.string() + "/");
+        pon_dialogos([this](QWidget*) { return siguiente(abrir); }, [this](QWidget*) { return siguiente(guardar); });
+        pon_servicio_ayuda([this](const std::string& r, const std::string& c) { ayudas.push_back(r + "#" + c); });
+        unidad_masa_kg = unidad_energia_kcal = unidad_presion_at = 0;
+        ASSERT_TRUE(crea_ventanas());
+        Form1->show();
+        QApplication::setActiveWindow(Form1);
+    }
+    void TearDown() override
+    {
+        destruye_ventanas();
+        pon_dialogos(nullptr, nullptr);
+        pon_servicio_ayuda(nullptr);
+        pon_directorio_programa("");
+        fs::remove_all(dir);
+    }
+    static std::optional<std::string> siguiente(std::deque<std::optional<std::string>>& cola)
+    {
+        if (cola.empty()) return std::nullopt;
+        auto r = cola.front();
+        cola.pop_front();
+        return r;
+    }
+    // Escribe en un campo como el usuario: foco, texto y salida.
+    static void teclea(QLineEdit* e, const char* texto)
+    {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        QTest::keyClicks(e, QString::fromUtf8(texto));
+    }
+    static void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QWidget* foco = QApplication::focusWidget();
+        QTest::keyClick(foco ? foco : Form1, k, m);
+    }
+    static void pulsa(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    // Acepta el estado actual con los valores dados (p, T, v, u, h, s, n,
+    // x_v, x_p) y las referencias (p, T, v, u, h, s); "" deja el campo vacío.
+    static void estado(std::initializer_list<const char*> valores, std::initializer_list<const char*> refs = {})
+    {
+        int i = 0;
+        for (const char* v : valores) teclea(Form1->edit_valor(i++), v);
+        i = 0;
+        for (const char* r : refs) teclea(Form1->edit_referencia(i++), r);
+        tecla(Qt::Key_PageDown);
+    }
+    static void transformacion(const char* texto)
+    {
+        teclea(Form1->Edit25, texto);
+        pulsa(Form1->Button7);
+    }
+    static std::string pagina() { return Form1->PageControl1->tabText(Form1->PageControl1->currentIndex()).toStdString(); }
+    std::string lee(const fs::path& f) const
+    {
+        std::ifstream in(f, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string linea_resultados(std::size_t i) const { return Form11->ListBox1->linea(i); }
+    // Fila de la tabla de estados (desde 1) en la lista de resultados.
+    std::string fila_estado(int n) const
+    {
+        for (std::size_t i = 0; i < Form11->ListBox1->numero(); ++i) {
+            std::string l = Form11->ListBox1->linea(i);
+            if (l.rfind(formatea(" %2d `S", n), 0) == 0) return l;
+        }
+        return {};
+    }
+
+    fs::path dir;
+    sumidero_prueba mensajes;
+    std::deque<std::optional<std::string>> abrir, guardar;
+    std::vector<std::string> ayudas;
+};
+
+} // namespace
+
+TEST_F(VentanasZefirant, ArranqueConProblemaNuevo)
+{
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("ZEFIRANT "));
+    EXPECT_EQ(pagina(), "Seleccionar gas");
+    EXPECT_EQ(Form1->RadioGroup1->indice(), 0);
+    EXPECT_FALSE(Form1->RadioGroup2->isVisible());
+    EXPECT_FALSE(Form1->Panel2->isVisible());
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("0"));
+    EXPECT_EQ(Form1->ComboBox2->count(), 1);
+    EXPECT_EQ(Form1->Label37->text(), QString::fromUtf8("m³/kmol"));
+    EXPECT_EQ(Form1->Label40->text(), QStringLiteral("kJ/kmol K"));
+    EXPECT_TRUE(mensajes.errores.empty());
+}
+
+TEST_F(VentanasZefirant, FaltaUnFicheroDeDatos)
+{
+    destruye_ventanas();
+    fs::remove(dir / "GASES.DAT");
+    EXPECT_FALSE(crea_ventanas());
+    ASSERT_FALSE(mensajes.errores.empty());
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: Falta el fichero GASES.DAT");
+    EXPECT_EQ(Form1, nullptr);
+    fs::copy_file(fs::path(DIR_DATOS) / "GASES.DAT", dir / "GASES.DAT");
+    ASSERT_TRUE(crea_ventanas());
+}
+
+TEST_F(VentanasZefirant, AireConReferenciaIsotermaYPolitropica)
+{
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados");
+    estado({"1", "300"});
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("1"));
+    EXPECT_EQ(Form1->ComboBox2->count(), 2);
+    EXPECT_TRUE(Form1->Button4->isEnabled());
+    EXPECT_FALSE(Form1->Button6->isEnabled());
+    estado({"5"}, {"", "1"});              // T del estado 1: isoterma
+    estado({"10", "", "", "", "", "", "1,3"});  // politrópica desde el 2
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("3"));
+    EXPECT_FALSE(Form1->Configurarunidades1->isEnabled());
+    EXPECT_FALSE(Form1->RadioGroup1->isEnabled());
+
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Transformaciones");
+    transformacion(" 1   2 ");
+    transformacion("2 3");
+    EXPECT_EQ(Form1->ListBox1->item(0)->text(), QStringLiteral("1 2"));
+    EXPECT_EQ(Form1->Label46->text(), QStringLiteral("2"));
+
+    tecla(Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    ASSERT_TRUE(Form11->isVisible());
+    EXPECT_TRUE(Form11->Button2->isVisible());
+    EXPECT_EQ(Form11->pos(), QPoint(0, 0));
+    EXPECT_EQ(linea_resultados(0), "PROPIEDADES DE ESTADOS INTRODUCIDOS");
+    EXPECT_NE(fila_estado(2).find("300,00"), std::string::npos) << fila_estado(2);
+    EXPECT_NE(fila_estado(2).find("5,00"), std::string::npos);
+    // T3 = 300·2^(0,3/1,3) = 352,04 K.
+    EXPECT_NE(fila_estado(3).find("352,0"), std::string::npos) << fila_estado(3);
+
+    // El fichero temporal tiene la tabla de estados, "<NP>" y la de
+    // transformaciones; la lista, sólo la de estados.
+    std::string temporal = lee(dir / "ZEFIRANT.TMP");
+    EXPECT_NE(temporal.find("\n<NP>\nTRANSFORMACIONES"), std::string::npos);
+    EXPECT_EQ(temporal.find("<NP>"), temporal.rfind("<NP>"));
+    EXPECT_NE(temporal.find(" 1-2  `S\xBD isoterma"), std::string::npos);
+    EXPECT_NE(temporal.find(" 2-3  `S\xBD `In=1,3000"), std::string::npos);
+
+    // "Transformaciones" dos veces deja una sola tabla; "Estados" la vuelve a poner.
+    pulsa(Form11->Button3);
+    pulsa(Form11->Button3);
+    std::size_t filas = Form11->ListBox1->numero();
+    int tablas = 0;
+    for (std::size_t i = 0; i < filas; ++i) tablas += linea_resultados(i).rfind("TRANSFORMACIONES", 0) == 0;
+    EXPECT_EQ(tablas, 1);
+    EXPECT_EQ(linea_resultados(filas - 1).substr(0, 6), " 2-3  ");
+    QTest::keyClick(Form11->ListBox1, Qt::Key_PageUp);
+    EXPECT_EQ(linea_resultados(0), "PROPIEDADES DE ESTADOS INTRODUCIDOS");
+
+    // Portapapeles: el RTF de los resultados y su texto sin códigos.
+    Form11->Enviaralclipboard1Click();
+    const QMimeData* d = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1\\ansi"));
+    EXPECT_TRUE(d->text().contains(QStringLiteral("isoterma")));
+    EXPECT_FALSE(d->text().contains(QLatin1Char('`')));
+
+    // Informe de los resultados: la tabla de transformaciones sigue en la
+    // misma página (la de estados tiene menos de 26 líneas).
+    auto paginas = Form12->QuickReport1->ejecuta();
+    EXPECT_EQ(paginas.size(), 1u);
+    EXPECT_TRUE(Form12->QuickReport1->a_pdf(QString::fromStdString((dir / "r.pdf").string())));
+    EXPECT_GT(fs::file_size(dir / "r.pdf"), 1000u);
+
+    // Un nuevo cálculo con un estado sin sus dos datos falla: la ventana se
+    // cierra y la página de estados muestra ese estado.
+    tecla(Qt::Key_Left, Qt::ControlModifier);
+    tecla(Qt::Key_End);
+    estado({"", "", "", "", "", "", ""}, {"", "", ""});
+    Form1->ComboBox2->setCurrentIndex(3);
+    Form1->ComboBox2Change();
+    estado({"7"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Estado 4 incorrecto");
+    EXPECT_FALSE(Form11->isVisible());
+    EXPECT_EQ(pagina(), "Estados");
+    EXPECT_EQ(Form1->estado_actual, 3);
+}
+
+TEST_F(VentanasZefirant, ReferenciasYTransformacionesFueraDeMargen)
+{
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1"}, {"", "41"});
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
+    EXPECT_EQ(problema_actual->datos[0].referencia[1], -1);
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("0"));
+    estado({"1", "", "", "", "", "", "", "1,5"}, {"", ""});
+    EXPECT_EQ(mensajes.errores.back(), "Valor de campo incorrecto");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    for (const char* t : {"1 41", "3,4", "3-4", "3", "1 2 3", "0 1"}) {
+        transformacion(t);
+        EXPECT_EQ(mensajes.errores.back(), "Transformación incorrecta"_w) << t;
+    }
+    EXPECT_EQ(Form1->ListBox1->count(), 0);
+    transformacion("3 4");
+    transformacion("3  4");
+    EXPECT_EQ(mensajes.errores.back(), "Transformación repetida"_w);
+    transformacion("4 3");
+    EXPECT_EQ(Form1->ListBox1->count(), 2);
+    for (int k = 1; k <= 38; ++k) transformacion(formatea("%d 40", k).c_str());
+    EXPECT_EQ(Form1->ListBox1->count(), 40);
+    transformacion("40 40");
+    EXPECT_EQ(mensajes.errores.back(), "No se pueden definir más de 40 transformaciones"_w);
+    // Eliminar la última elige la nueva última.
+    pulsa(Form1->Button8);
+    EXPECT_EQ(Form1->ListBox1->count(), 39);
+    EXPECT_EQ(Form1->Label46->text(), QStringLiteral("39"));
+    EXPECT_EQ(Form1->Label50->text(), QStringLiteral("39"));
+}
+
+TEST_F(VentanasZefirant, GasolinaYGasoleoConSusRechazos)
+{
+    Form1->RadioGroup1->opcion(9)->click();
+    EXPECT_TRUE(Form1->RadioGroup2->isVisible());
+    EXPECT_TRUE(Form1->Panel2->isVisible());
+    EXPECT_EQ(Form1->Edit4->text(), QStringLiteral("0.856"));
+    EXPECT_EQ(Form1->Edit8->text(), QStringLiteral("43543"));
+    EXPECT_EQ(Form1->Edit6->text().left(5), QStringLiteral("10400"));
+    EXPECT_EQ(Form1->Edit9->text(), QStringLiteral("0"));
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(pagina(), "Seleccionar gas");
+    EXPECT_EQ(mensajes.errores.back(), "Proporción de aire menor de 0.6"_w);
+    teclea(Form1->Edit9, "0,8");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados") << mensajes.errores.back();
+    EXPECT_TRUE(Form1->Panel3->isVisible());
+    EXPECT_NEAR(Form1->c_gas.aire, 0.8, 1e-6);
+    EXPECT_GT(Form1->c_gas.m_c, 0);
+
+    // Fracción de calor: el estado siguiente se prepara con el resto.
+    estado({"1", "300", "", "", "", "", "", "0,4"});
+    EXPECT_EQ(Form1->estado_actual, 1);
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    EXPECT_TRUE(Form1->Label20->isVisible());
+    EXPECT_EQ(Form1->Edit18->text(), QStringLiteral("0,6"));
+    EXPECT_EQ(Form1->Edit19->text(), QStringLiteral("1"));
+    EXPECT_FALSE(Form1->Edit10->isEnabled());
+    // Volver a aceptar el estado 1 con otra fracción no toca el 2, ya definido.
+    tecla(Qt::Key_Home);
+    estado({"1", "300", "", "", "", "", "", "0,5"});
+    EXPECT_NEAR(problema_actual->datos[1].prop[E_XP], 0.6, 1e-6);
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+
+    // Gasóleo: proporción de aire desde 1,0.
+    mensajes.respuestas.push_back(respuesta::no);
+    Form1->Nuevoproblema1Click();
+    ASSERT_EQ(pagina(), "Seleccionar gas");
+    Form1->RadioGroup1->opcion(9)->click();
+    Form1->RadioGroup2->opcion(1)->click();
+    EXPECT_EQ(Form1->Label19->text(), QStringLiteral("(Desde 1.0)"));
+    teclea(Form1->Edit9, "0,9");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(mensajes.errores.back(), "Proporción de aire menor de 1.0"_w);
+    teclea(Form1->Edit9, "1,2");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(pagina(), "Estados");
+}
+
+TEST_F(VentanasZefirant, CombustibleDelUsuario)
+{
+    Form1->RadioGroup1->opcion(9)->click();
+    Form1->RadioGroup2->opcion(2)->click();
+    EXPECT_TRUE(Form1->Edit3->isEnabled());
+    EXPECT_EQ(Form1->Edit3->text(), QString());
+    EXPECT_EQ(Form1->Edit4->text(), QStringLiteral("0"));
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: Datos fuera de margen (c,h)");
+    teclea(Form1->Edit4, "0,9");
+    teclea(Form1->Edit5, "0,2");
+    EXPECT_TRUE(Form1->Label10->text().contains(QStringLiteral("17.177")));
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: Datos fuera de margen (c,h)");
+    // Campos vacíos: carbono y poder calorífico se rechazan; la humedad vale 0.
+    teclea(Form1->Edit4, "");
+    teclea(Form1->Edit5, "0,15");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: Datos fuera de margen (c,h)");
+    teclea(Form1->Edit4, "0,85");
+    teclea(Form1->Edit7, "");
+    teclea(Form1->Edit8, "");
+    teclea(Form1->Edit9, "1,1");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: Dato fuera de margen (Hu)");
+    // El poder calorífico en kJ/kg se refleja en kcal/kg, y no al revés.
+    teclea(Form1->Edit8, "41868");
+    EXPECT_EQ(Form1->Edit6->text(), QStringLiteral("10000.2"));
+    EXPECT_EQ(Form1->Edit8->text(), QStringLiteral("41868"));
+    teclea(Form1->Edit3, "Queroseno");
+    teclea(Form1->Edit9, "1a");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(mensajes.errores.back(), "Valor del campo incorrecto");
+    teclea(Form1->Edit9, "1,1");
+    std::size_t antes = mensajes.errores.size();
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(mensajes.errores.size(), antes);
+    EXPECT_EQ(pagina(), "Estados");
+    EXPECT_EQ(Form1->c_gas.humedad, 0.0f);
+    EXPECT_STREQ(Form1->c_gas.nombre, "Queroseno");
+    EXPECT_TRUE(Form1->windowTitle().contains(QStringLiteral("[Queroseno]")));
+}
+
+TEST_F(VentanasZefirant, LaTablaDelGasSiempreEsLaDelGasElegido)
+{
+    // Se elige hidrógeno y se calcula sin dejar la página por su pestaña.
+    Form1->RadioGroup1->opcion(1)->click();
+    Form1->PageControl1->pon_pagina(Form1->TabSheet2);
+    estado({"1", "300"});
+    Form1->PageControl1->pon_pagina(Form1->TabSheet1);
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(Form11->isVisible());
+    EXPECT_NE(linea_resultados(1).find("Hidr\xF3geno"), std::string::npos) << linea_resultados(1);
+    EXPECT_NE(linea_resultados(1).find("2,016"), std::string::npos);
+}
+
+TEST_F(VentanasZefirant, GuardarCargarYPreguntaDeGuardar)
+{
+    const std::string fichero = (dir / "problema.zef").string();
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1", "300"});
+    estado({"2", "400"});
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    transformacion("1 2");
+    Form9->pon_unidades(0, 0, 0);
+
+    // Nuevo problema con cambios: "Cancelar" lo deja todo.
+    mensajes.respuestas.push_back(respuesta::cancelar);
+    Form1->Nuevoproblema1Click();
+    ASSERT_EQ(mensajes.preguntas.size(), 1u);
+    EXPECT_EQ(mensajes.preguntas[0], "¿GUARDAR?|¿Desea guardar antes el problema?"_w);
+    EXPECT_EQ(Form1->estados_definidos, 2);
+    // "Sí" con el diálogo cancelado no sigue.
+    mensajes.respuestas.push_back(respuesta::si);
+    guardar.push_back(std::nullopt);
+    Form1->Nuevoproblema1Click();
+    EXPECT_EQ(Form1->estados_definidos, 2);
+    EXPECT_EQ(Form1->modificado, 1);
+    // "Sí" con el diálogo aceptado guarda y sigue.
+    mensajes.respuestas.push_back(respuesta::si);
+    guardar.push_back(fichero);
+    Form1->Nuevoproblema1Click();
+    EXPECT_EQ(Form1->estados_definidos, 0);
+    EXPECT_EQ(fs::file_size(fichero), 462u + 2 * 54 + 2);
+    EXPECT_EQ(Form1->modificado, 0);
+
+    // Carga: los estados, las transformaciones y las unidades vuelven.
+    abrir.push_back(fichero);
+    Form1->Cargarproblema1Click();
+    EXPECT_TRUE(mensajes.errores.empty());
+    EXPECT_EQ(pagina(), "Seleccionar gas");
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    EXPECT_EQ(Form1->ComboBox2->count(), 3);
+    EXPECT_EQ(Form1->Edit10->text(), QStringLiteral("1"));
+    EXPECT_EQ(Form1->ListBox1->count(), 1);
+    EXPECT_EQ(Form1->Label46->text(), QStringLiteral("1"));
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("ZEFIRANT[Aire] ") + QString::fromStdString(fichero));
+    EXPECT_TRUE(Form1->Configurarunidades1->isEnabled());
+
+    // Añadir una transformación cambia el problema: Salir pregunta.
+    Form1->PageControl1->pon_pagina(Form1->TabSheet3);
+    transformacion("2 1");
+    EXPECT_EQ(Form1->modificado, 1);
+    mensajes.respuestas.push_back(respuesta::cancelar);
+    Form1->close();
+    EXPECT_TRUE(Form1->isVisible());
+
+    // Un fichero dañado: "Error al cargar", problema vacío y sin gas.
+    const std::string roto = (dir / "roto.zef").string();
+    std::ofstream(roto) << "esto no es un problema";
+    mensajes.respuestas.push_back(respuesta::no);
+    abrir.push_back(roto);
+    Form1->Cargarproblema1Click();
+    EXPECT_EQ(mensajes.errores.back(), "Error al cargar " + roto);
+    EXPECT_EQ(Form1->estados_definidos, 0);
+    Form1->Salvarproblema1Click();
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: No hay problema planteado");
+    // Un fichero que no existe no toca el problema.
+    abrir.push_back((dir / "no_existe").string());
+    Form1->Cargarproblema1Click();
+    EXPECT_EQ(mensajes.errores.back(), "Error al abrir " + (dir / "no_existe").string());
+}
+
+TEST_F(VentanasZefirant, UnidadesBloqueadasAlAceptarElPrimerEstado)
+{
+    Form1->Configurarunidades1Click();
+    ASSERT_TRUE(Form9->isVisible());
+    Form9->RadioGroup1->opcion(1)->click();
+    Form9->RadioGroup2->opcion(1)->click();
+    Form9->RadioGroup3->opcion(1)->click();
+    pulsa(Form9->Button1);
+    EXPECT_EQ(Form1->Label35->text(), QString::fromUtf8("kg/cm²"));
+    EXPECT_EQ(Form1->Label37->text(), QString::fromUtf8("m³/kg"));
+    EXPECT_EQ(Form1->Label40->text(), QStringLiteral("kcal/kg K"));
+    // El diálogo abierto antes de aceptar un estado no cambia las unidades
+    // después.
+    Form1->Configurarunidades1Click();
+    Form9->RadioGroup1->opcion(0)->click();
+    Form1->PageControl1->pon_pagina(Form1->TabSheet2);
+    Form1->Button5Click();
+    EXPECT_FALSE(Form1->Configurarunidades1->isEnabled());
+    pulsa(Form9->Button1);
+    EXPECT_EQ(unidad_masa_kg, 1);
+    EXPECT_EQ(Form9->RadioGroup1->indice(), 1);
+    // "Cancelar" deja las unidades.
+    Form1->Configurarunidades1Click();
+    Form9->RadioGroup2->opcion(0)->click();
+    pulsa(Form9->Button2);
+    EXPECT_EQ(unidad_energia_kcal, 1);
+}
+
+TEST_F(VentanasZefirant, ListadoPaginadoAyudaYRegistro)
+{
+    Form1->RadioGroup1->opcion(7)->click();  // metano
+    tecla(Qt::Key_Left, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Listados");
+    EXPECT_EQ(Form1->Edit2->text(), QStringLiteral("1500"));
+    EXPECT_EQ(Form1->Label49->text(), QStringLiteral("T=273 y T=1500 K"));
+    teclea(Form1->Edit2, "1501");
+    pulsa(Form1->Button1);
+    EXPECT_EQ(mensajes.errores.back(), "Temperatura máxima incorrecta"_w);
+    teclea(Form1->Edit1, "272");
+    teclea(Form1->Edit2, "1500");
+    pulsa(Form1->Button1);
+    EXPECT_EQ(mensajes.errores.back(), "Temperatura mínima incorrecta"_w);
+    teclea(Form1->Edit1, "273");
+    pulsa(Form1->Button1);
+    ASSERT_TRUE(Form5->isVisible());
+    EXPECT_GT(Form5->num_paginas, 1);
+    EXPECT_EQ(Form5->Label1->text(), QString::number(Form5->num_paginas));
+    EXPECT_FALSE(Form5->Button1->isEnabled());
+    QTest::keyClick(Form5->ListBox1, Qt::Key_End);
+    EXPECT_EQ(Form5->pagina_actual, Form5->num_paginas);
+    EXPECT_FALSE(Form5->Button2->isEnabled());
+    Form5->EnviaralClipboard1Click();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QString::fromUtf8("`S½")));
+    // El informe del listado escribe el fichero temporal y lo borra al acabar.
+    auto paginas = Form8->QuickReport1->ejecuta();
+    EXPECT_GE(paginas.size(), 1u);
+    EXPECT_FALSE(fs::exists(dir / "ZEFIRANT.TMP"));
+
+    // F1: nada en esta página; en la de estados, su contexto.
+    tecla(Qt::Key_F1);
+    EXPECT_TRUE(ayudas.empty());
+    Form1->PageControl1->pon_pagina(Form1->TabSheet2);
+    tecla(Qt::Key_F1);
+    ASSERT_EQ(ayudas.size(), 1u);
+    EXPECT_EQ(ayudas[0], Form1->ruta_ayuda + "#IDH_estados");
+    // El registro guarda cada salida de la página del gas.
+    ASSERT_GE(Form14->ListBox1->count(), 3);
+    EXPECT_EQ(Form14->ListBox1->item(0)->text(), QStringLiteral("changing: tipo=7"));
+    EXPECT_EQ(Form14->ListBox1->currentRow(), Form14->ListBox1->count() - 1);
+    Form1->AcercadeZEFIRANT1Click();
+    EXPECT_TRUE(Form13->isVisible());
+}
+
+MAIN_PRUEBAS_QT
