@@ -30,6 +30,51 @@ QString texto_de(const etiqueta_informe& e, int numero_pagina)
 
 } // namespace
 
+banda_informe banda_titulo(int alto, const QString& titulo, int izquierda, const QString& texto_pagina)
+{
+    banda_informe b;
+    b.alto = alto;
+    b.raya_abajo = true;
+    etiqueta_informe rotulo;
+    rotulo.titulo = titulo;
+    rotulo.fuente = QStringLiteral("Arial");
+    rotulo.pixeles = 16;
+    rotulo.negrita = rotulo.cursiva = true;
+    rotulo.izquierda = izquierda;
+    rotulo.arriba = 16;
+    b.etiquetas.push_back(rotulo);
+    etiqueta_informe pagina;
+    pagina.tipo = etiqueta_informe::numero_pagina;
+    pagina.titulo = texto_pagina;
+    pagina.fuente = QStringLiteral("Arial");
+    pagina.alinea = etiqueta_informe::derecha;
+    pagina.arriba = 16;
+    b.etiquetas.push_back(pagina);
+    return b;
+}
+
+banda_informe pie_con_fecha(int alto, int arriba)
+{
+    banda_informe b;
+    b.alto = alto;
+    b.raya_arriba = true;
+    etiqueta_informe fecha;
+    fecha.tipo = etiqueta_informe::fecha_hora;
+    fecha.fuente = QStringLiteral("Arial");
+    fecha.alinea = etiqueta_informe::centro;
+    fecha.arriba = arriba;
+    b.etiquetas.push_back(fecha);
+    return b;
+}
+
+bool lee_linea(std::FILE* f, std::string& linea, int capacidad)
+{
+    std::string buffer(static_cast<std::size_t>(capacidad), '\0');
+    if (!std::fgets(buffer.data(), capacidad, f)) return false;
+    linea.assign(buffer.c_str());
+    return true;
+}
+
 void formulario_informe::compone_banda(pagina_informe& pagina, const banda_informe& banda, double y,
                                        int numero_pagina) const
 {

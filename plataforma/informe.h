@@ -11,7 +11,9 @@
 #include <QFont>
 #include <QString>
 
+#include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 class QPainter;
@@ -56,6 +58,16 @@ struct pagina_informe {
     std::vector<texto> textos;
     std::vector<raya> rayas;
 };
+
+// Cabecera de página con el título (Arial de 16 píxeles, negrita y cursiva)
+// en 'izquierda', arriba 16, y el número de página con su texto delante a la
+// derecha; raya de 2 abajo.
+banda_informe banda_titulo(int alto, const QString& titulo, int izquierda, const QString& texto_pagina);
+// Pie de página con la fecha y la hora centradas en 'arriba'; raya de 2 arriba.
+banda_informe pie_con_fecha(int alto, int arriba);
+// Lee de un fichero de texto una línea de como mucho capacidad - 1
+// caracteres (con su salto de línea, si cabe). Falso al final o en un error.
+bool lee_linea(std::FILE* f, std::string& linea, int capacidad);
 
 class formulario_informe {
 public:

@@ -6,50 +6,13 @@
 
 #include <QApplication>
 
-namespace {
-
-// Una línea del fichero, como mucho de 'capacidad' - 1 caracteres.
-bool lee_linea(std::FILE* f, std::string& linea, int capacidad)
-{
-    std::string buffer(static_cast<std::size_t>(capacidad), '\0');
-    if (!std::fgets(buffer.data(), capacidad, f)) return false;
-    linea.assign(buffer.c_str());
-    return true;
-}
-
-} // namespace
 
 TForm12::TForm12() : QuickReport1(std::make_unique<formulario_informe>())
 {
     formulario_informe& q = *QuickReport1;
-    banda_informe titulo;
-    titulo.alto = 41;
-    titulo.raya_abajo = true;
-    etiqueta_informe rotulo;
-    rotulo.titulo = QStringLiteral("Resultados de ZEFIRANT");
-    rotulo.fuente = QStringLiteral("Arial");
-    rotulo.pixeles = 16;
-    rotulo.negrita = rotulo.cursiva = true;
-    rotulo.izquierda = 6;
-    rotulo.arriba = 16;
-    titulo.etiquetas.push_back(rotulo);
-    etiqueta_informe pagina;
-    pagina.tipo = etiqueta_informe::numero_pagina;
-    pagina.titulo = QString::fromUtf8("Página ");
-    pagina.fuente = QStringLiteral("Arial");
-    pagina.alinea = etiqueta_informe::derecha;
-    pagina.arriba = 16;
-    titulo.etiquetas.push_back(pagina);
-    q.cabeceras.push_back(titulo);
+    q.cabeceras.push_back(banda_titulo(41, QStringLiteral("Resultados de ZEFIRANT"), 6, QString::fromUtf8("Página ")));
     for (int k = 0; k < 3; ++k) q.cabeceras.push_back(banda_informe{41, false, false, 2, {}});
-    q.pie.alto = 28;
-    q.pie.raya_arriba = true;
-    etiqueta_informe fecha;
-    fecha.tipo = etiqueta_informe::fecha_hora;
-    fecha.fuente = QStringLiteral("Arial");
-    fecha.alinea = etiqueta_informe::centro;
-    fecha.arriba = 8;
-    q.pie.etiquetas.push_back(fecha);
+    q.pie = pie_con_fecha(28, 8);
     q.detalle.alto = 12;
     reglas_.sangria = 6;
     reglas_.num_superpuestas = 36;

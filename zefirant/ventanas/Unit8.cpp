@@ -16,49 +16,17 @@ namespace {
 
 constexpr int MAX_CABECERAS = 20;
 
-bool lee_linea(std::FILE* f, std::string& linea, int capacidad)
-{
-    std::string buffer(static_cast<std::size_t>(capacidad), '\0');
-    if (!std::fgets(buffer.data(), capacidad, f)) return false;
-    linea.assign(buffer.c_str());
-    return true;
-}
-
 } // namespace
 
 TForm8::TForm8() : QuickReport1(std::make_unique<formulario_informe>())
 {
     formulario_informe& q = *QuickReport1;
-    banda_informe titulo;
-    titulo.alto = 41;
-    titulo.raya_abajo = true;
-    etiqueta_informe rotulo;
-    rotulo.fuente = QStringLiteral("Arial");
-    rotulo.pixeles = 16;
-    rotulo.negrita = rotulo.cursiva = true;
-    rotulo.izquierda = 8;
-    rotulo.arriba = 16;
-    titulo.etiquetas.push_back(rotulo);
+    q.cabeceras.push_back(banda_titulo(41, QString(), 8, QString::fromUtf8("Página ")));
     titulo_ = 0;
-    etiqueta_informe pagina;
-    pagina.tipo = etiqueta_informe::numero_pagina;
-    pagina.titulo = QString::fromUtf8("Página ");
-    pagina.fuente = QStringLiteral("Arial");
-    pagina.alinea = etiqueta_informe::derecha;
-    pagina.arriba = 16;
-    titulo.etiquetas.push_back(pagina);
-    q.cabeceras.push_back(titulo);
     q.cabeceras.push_back(banda_informe{33, false, false, 2, {}});
     q.cabeceras.push_back(banda_informe{41, false, false, 2, {}});
     q.cabeceras.push_back(banda_informe{25, false, false, 2, {}});
-    q.pie.alto = 22;
-    q.pie.raya_arriba = true;
-    etiqueta_informe fecha;
-    fecha.tipo = etiqueta_informe::fecha_hora;
-    fecha.fuente = QStringLiteral("Arial");
-    fecha.alinea = etiqueta_informe::centro;
-    fecha.arriba = 4;
-    q.pie.etiquetas.push_back(fecha);
+    q.pie = pie_con_fecha(22, 4);
     q.detalle.alto = 13;
     reglas_.sangria = 0;
     reglas_.num_superpuestas = 40;
