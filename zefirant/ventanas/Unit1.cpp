@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -59,7 +60,8 @@ TForm1::TForm1()
     auto* barra = new QStatusBar(this);
     barra->setFixedHeight(19);
     barra->setSizeGripEnabled(false);
-    barra->showMessage(QString::fromUtf8("ZEFIRANT · Propiedades de gases perfectos y de combustión"));
+    // Texto fijo de la barra (un mensaje temporal lo borrarían los menús).
+    barra->addWidget(new QLabel(QString::fromUtf8("ZEFIRANT · Propiedades de gases perfectos y de combustión")));
     barra->setEnabled(false);
     setStatusBar(barra);
 
