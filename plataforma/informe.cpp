@@ -72,7 +72,16 @@ bool lee_linea(std::FILE* f, std::string& linea, int capacidad)
     std::string buffer(static_cast<std::size_t>(capacidad), '\0');
     if (!std::fgets(buffer.data(), capacidad, f)) return false;
     linea.assign(buffer.c_str());
+    if (!linea.empty() && linea.back() == '\n') linea.pop_back();
     return true;
+}
+
+bool fin_de_fichero(std::FILE* f)
+{
+    const int c = std::fgetc(f);
+    if (c == EOF) return true;
+    std::ungetc(c, f);
+    return false;
 }
 
 void formulario_informe::compone_banda(pagina_informe& pagina, const banda_informe& banda, double y,

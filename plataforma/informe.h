@@ -65,9 +65,13 @@ struct pagina_informe {
 banda_informe banda_titulo(int alto, const QString& titulo, int izquierda, const QString& texto_pagina);
 // Pie de página con la fecha y la hora centradas en 'arriba'; raya de 2 arriba.
 banda_informe pie_con_fecha(int alto, int arriba);
-// Lee de un fichero de texto una línea de como mucho capacidad - 1
-// caracteres (con su salto de línea, si cabe). Falso al final o en un error.
+// Lee de un fichero de texto una línea, o un trozo de como mucho
+// capacidad - 1 caracteres de una más larga, sin su salto de línea (un trozo
+// no pierde su último carácter). Falso al final o en un error.
 bool lee_linea(std::FILE* f, std::string& linea, int capacidad);
+// ¿No queda nada por leer? (El indicador de fin de fichero sólo se pone
+// tras una lectura fallida; esto mira el siguiente carácter.)
+bool fin_de_fichero(std::FILE* f);
 
 class formulario_informe {
 public:

@@ -7,6 +7,7 @@
 #include "comun/texto1252.h"
 
 #include <algorithm>
+#include <cmath>
 
 limites_curvas limites_listado_curvas;
 limites_tablas limites_listado_tablas;
@@ -115,6 +116,9 @@ int listado_curvas_limite(int pagina, int solo_contar, destino_listado destino, 
             float f[COLUMNAS_F1];
             for (int c = 0; c < COLUMNAS_F1; ++c) f[c] = valor_f1(fila, c);
             convierte_fila_saturacion(f);
+            // s' vale 0 en el punto triple; el resto de 1e-8 que deja el
+            // redondeo no debe salir como "-0,0000" y correr la columna.
+            if (std::fabs(f[F1_SL]) < 5e-5f) f[F1_SL] = 0.0f;
             std::string linea = formatea(" %7.3f  `S½ %6.2f  `S½ %6.1f  %6.1f `S½  %6.4f   %6.4f  `S½ %6.4f %11.4f"_w,
                                          f[F1_P], f[F1_T], f[F1_HL], f[F1_HV], f[F1_SL], f[F1_SV], f[F1_VL], f[F1_VV]);
             coma_decimal(linea);

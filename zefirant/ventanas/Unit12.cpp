@@ -44,7 +44,7 @@ bool TForm12::QuickReport1NeedData()
         std::fclose(fichero_impresion);
         fichero_impresion = nullptr;
     };
-    if (std::feof(fichero_impresion)) {
+    if (fin_de_fichero(fichero_impresion)) {
         cierra();
         return false;
     }
@@ -59,7 +59,6 @@ bool TForm12::QuickReport1NeedData()
         return false;
     }
     ++lineas_leidas;
-    if (!linea.empty()) linea.pop_back();
     if (linea == "<NP>") {
         compone_linea_resultados("");
         if (lineas_leidas <= 25) lineas_en_blanco = 3;

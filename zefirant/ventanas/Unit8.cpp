@@ -74,7 +74,6 @@ void TForm8::QuickReport1BeforePrint()
         if (l.empty() || l[0] != '>') break;
         bool ultima = l.size() > 1 && l[1] == '>';
         l.erase(0, ultima ? 2 : 1);
-        if (!l.empty() && l.back() == '\n') l.pop_back();
         cabeceras.push_back(l);
         ++num_cabeceras;
         if (ultima) break;
@@ -93,7 +92,9 @@ bool TForm8::QuickReport1NeedData()
         std::fclose(fichero_impresion);
         fichero_impresion = nullptr;
     };
-    if (std::feof(fichero_impresion)) {
+    // Mirar el siguiente carácter evita una página de sólo cabeceras cuando
+    // las filas llenan justo la última.
+    if (fin_de_fichero(fichero_impresion)) {
         cierra();
         return false;
     }
@@ -113,7 +114,6 @@ bool TForm8::QuickReport1NeedData()
         cierra();
         return false;
     }
-    if (!linea.empty()) linea.pop_back();
     if (linea != "<NP>") {
         compone_linea_listado(linea);
         contenido_impreso = 1;

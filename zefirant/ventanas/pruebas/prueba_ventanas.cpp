@@ -489,6 +489,14 @@ TEST_F(VentanasZefirant, ListadoPaginadoAyudaYRegistro)
     auto paginas = Form8->QuickReport1->ejecuta();
     EXPECT_GE(paginas.size(), 1u);
     EXPECT_FALSE(fs::exists(dir / "ZEFIRANT.TMP"));
+    // 10 líneas de cabecera y 40 filas (273, 280, ..., 660 K) llenan justo una
+    // página de 50 líneas: no sale otra página con sólo las cabeceras.
+    Form1->t_max_listado = 660;
+    paginas = Form8->QuickReport1->ejecuta();
+    EXPECT_EQ(paginas.size(), 1u);
+    Form1->Edit26->setText(QStringLiteral("30"));
+    paginas = Form8->QuickReport1->ejecuta();
+    EXPECT_EQ(paginas.size(), 2u);
 
     // F1: nada en esta página; en la de estados, su contexto.
     tecla(Qt::Key_F1);

@@ -1,0 +1,217 @@
+#include "Unit10.h"
+#include "Unit1.h"
+#include "Unit11.h"
+#include "Unit13.h"
+#include "disposicion.h"
+#include "ventanas.h"
+
+#include "plataforma/ayuda.h"
+#include "plataforma/lista_marcado.h"
+
+#include "brumalix/motor/estados.h"
+#include "brumalix/motor/listados.h"
+#include "brumalix/motor/problema_agua.h"
+#include "comun/formato.h"
+#include "comun/mensajes.h"
+#include "comun/texto1252.h"
+
+#include <QShowEvent>
+
+#include <cstdlib>
+
+using namespace disposicion;
+
+namespace {
+
+QComboBox* lista_saltos(QWidget* padre, int x, int y)
+{
+    // Lista cerrada: el salto es siempre uno de 0 a 20.
+    auto* c = new QComboBox(padre);
+    for (int k = 0; k <= 20; ++k) c->addItem(QString::number(k));
+    c->setGeometry(x, y, 44, 21);
+    c->setCurrentIndex(0);
+    return c;
+}
+
+// Número con punto decimal: la conversión acaba en el primer carácter que
+// no puede seguirlo (una coma incluida); un texto vacío vale 0.
+float numero_de(const campo_edicion* e) { return static_cast<float>(std::strtod(a_1252(e->text()).c_str(), nullptr)); }
+
+QString texto_g(double v) { return QString::fromStdString(formatea("%g", v)); }
+
+} // namespace
+
+TListados::TListados()
+{
+    setWindowTitle(QStringLiteral("Listados"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(420, 206);
+    RadioGroup1 = new grupo_radio(QStringLiteral("Tipo de listado"),
+                                  {QString::fromUtf8("Curvas límite"), QString::fromUtf8("Líquido y vapor sobrecalentado")}, 2,
+                                  this);
+    RadioGroup1->setGeometry(8, 4, 404, 44);
+
+    // Los dos paneles ocupan el mismo sitio; se ve el de la clase elegida.
+    auto panel = [this] {
+        auto* p = new QFrame(this);
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        p->setGeometry(8, 54, 404, 76);
+        return p;
+    };
+    Panel1 = panel();
+    etiqueta(QStringLiteral("p. inferior"), Panel1, 6, 15);
+    Edit1 = campo(Panel1, 64, 12, 72);
+    Edit1->setText(QStringLiteral("0.00000000"));
+    etiqueta(QStringLiteral("p. superior"), Panel1, 142, 15);
+    Edit2 = campo(Panel1, 202, 12, 72);
+    Label12 = etiqueta(QString(), Panel1, 278, 15);
+    Label12->setFixedWidth(50);
+    etiqueta(QStringLiteral("Salto"), Panel1, 330, 15);
+    ComboBox1 = lista_saltos(Panel1, 358, 12);
+
+    Panel2 = panel();
+    etiqueta(QStringLiteral("p. inferior"), Panel2, 6, 15);
+    Edit3 = campo(Panel2, 64, 12, 72);
+    etiqueta(QStringLiteral("p. superior"), Panel2, 142, 15);
+    Edit4 = campo(Panel2, 202, 12, 72);
+    Label10 = etiqueta(QString(), Panel2, 278, 15);
+    Label10->setFixedWidth(50);
+    etiqueta(QStringLiteral("Salto"), Panel2, 330, 15);
+    ComboBox2 = lista_saltos(Panel2, 358, 12);
+    etiqueta(QStringLiteral("t. inferior"), Panel2, 6, 47);
+    Edit5 = campo(Panel2, 64, 44, 72);
+    etiqueta(QStringLiteral("t. superior"), Panel2, 142, 47);
+    Edit6 = campo(Panel2, 202, 44, 72);
+    Label11 = etiqueta(QString::fromUtf8("°C"), Panel2, 278, 47);
+    Label11->setFixedWidth(50);
+    etiqueta(QStringLiteral("Salto"), Panel2, 330, 47);
+    ComboBox3 = lista_saltos(Panel2, 358, 44);
+    Panel2->hide();
+    Panel1->show();
+
+    etiqueta(QString::fromUtf8("Líneas por página: "), this, 12, 144);
+    Edit7 = campo(this, 112, 141, 40);
+    Edit7->setText(QStringLiteral("55"));
+    Button1 = new QPushButton(QStringLiteral("Aceptar"), this);
+    Button1->setGeometry(160, 172, 80, 25);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Cerrar"), this);
+    Button2->setGeometry(246, 172, 80, 25);
+    Button3 = new QPushButton(QStringLiteral("Ayuda"), this);
+    Button3->setGeometry(332, 172, 80, 25);
+
+    RadioGroup1->al_pulsar = [this] { RadioGroup1Click(); };
+    RadioGroup1->pon_indice(0);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [] { muestra_ayuda(Form1->ruta_ayuda, "IDH_menu"); });
+    atajos_ = new atajos_ventana(this);
+    auto intro = [this] {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+        else Button1Click();
+    };
+    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Return), intro);
+    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Enter), intro);
+    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Escape), [this] { Button2Click(); });
+}
+
+void TListados::RadioGroup1Click()
+{
+    if (RadioGroup1->indice() == 1) {
+        Panel1->hide();
+        Panel2->show();
+    } else {
+        Panel2->hide();
+        Panel1->show();
+    }
+}
+
+void TListados::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TListados::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    if (Form1) Form1->setEnabled(true);
+}
+
+void TListados::FormShow()
+{
+    Edit1->setText(texto_g(PMINF1));
+    Edit2->setText(texto_g(PMAXF1));
+    ComboBox1->setCurrentIndex(0);
+    Edit3->setText(texto_g(PMINF2));
+    Edit4->setText(texto_g(PMAXF2));
+    Edit5->setText(texto_g(0));
+    Edit6->setText(texto_g(800));
+}
+
+void TListados::Button2Click() { hide(); }
+
+void TListados::Button1Click()
+{
+    limites_curvas& c = limites_listado_curvas;
+    limites_tablas& t = limites_listado_tablas;
+    c.pmin = numero_de(Edit1);
+    c.pmax = numero_de(Edit2);
+    c.salto = ComboBox1->currentIndex();
+    t.pmin = numero_de(Edit3);
+    t.pmax = numero_de(Edit4);
+    t.tmin = numero_de(Edit5);
+    t.tmax = numero_de(Edit6);
+    t.salto_p = ComboBox2->currentIndex();
+    t.salto_t = ComboBox3->currentIndex();
+
+    const bool curvas = RadioGroup1->indice() != 1;
+    float* pmin = curvas ? &c.pmin : &t.pmin;
+    float* pmax = curvas ? &c.pmax : &t.pmax;
+    if (curvas) {
+        if (!(*pmin >= 0.999 * PMINF1 && *pmax <= 1.001 * PMAXF1 && *pmin < *pmax)) {
+            muestra_error("%s", "Valores de presión fuera de rango"_w);
+            return;
+        }
+    } else {
+        if (!(*pmin >= 0.999 * PMINF2 && *pmax <= 1.00001 * PMAXF2 && *pmin < *pmax)) {
+            muestra_error("%s", "Valores de presión fuera de rango"_w);
+            return;
+        }
+        if (!(t.tmin >= 0 && t.tmax <= 800.8 && t.tmin < t.tmax)) {
+            muestra_error("Valores de temperatura fuera de rango");
+            return;
+        }
+    }
+    if (unidad_presion_at == 1) {
+        *pmin = static_cast<float>(*pmin * 0.980665);
+        *pmax = static_cast<float>(*pmax * 0.980665);
+    }
+
+    Form11->pagina_actual = 1;
+    if (curvas) {
+        Form11->num_paginas = listado_curvas_limite(1, 1, destino_listado::ventana);
+        imprelist1->paginas_impresion = listado_curvas_limite(1, 1, destino_listado::fichero);
+        Form11->tipo_listado = 1;
+    } else {
+        Form11->num_paginas = listado_liquido_vapor(1, 1, destino_listado::ventana);
+        imprelist1->paginas_impresion = listado_liquido_vapor(1, 1, destino_listado::fichero);
+        Form11->tipo_listado = 2;
+    }
+    Form11->move(1, 1);
+    Form11->show();
+    Form11->raise();
+    Form11->habilita_botones_pagina();
+    Form11->ComboBox1->clear();
+    for (int k = 1; k <= Form11->num_paginas; ++k) Form11->ComboBox1->addItem(QString::number(k));
+    Form11->ComboBox1->setCurrentIndex(0);
+    Form11->Label1->setText(QString::number(Form11->num_paginas));
+
+    if (curvas)
+        imprelist1->pon_titulo(formatea("BRUMALIX: Listado de curvas límite entre %g y %g bar"_w, c.pmin, c.pmax));
+    else
+        imprelist1->pon_titulo(formatea("BRUMALIX: Listado entre entre %g y %g bar y entre %g y %g %cC", t.pmin, t.pmax,
+                                        t.tmin, t.tmax, 0xB0));
+    Form11->muestra_pagina();
+}

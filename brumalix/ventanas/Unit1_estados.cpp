@@ -1,0 +1,321 @@
+// Página "Estados": los datos de cada estado, su navegación y la lista
+// emergente de los estados definidos.
+#include "Unit1.h"
+#include "disposicion.h"
+#include "ventanas.h"
+
+#include "plataforma/lista_marcado.h"
+
+#include "brumalix/motor/estados.h"
+#include "brumalix/motor/traza.h"
+#include "comun/formato.h"
+#include "comun/mensajes.h"
+#include "comun/texto1252.h"
+
+#include <climits>
+#include <cstdlib>
+
+using namespace disposicion;
+
+namespace {
+
+// Las seis propiedades de un estado en el orden de las filas de la página.
+constexpr float estado_agua::*valores[6] = {&estado_agua::p, &estado_agua::t, &estado_agua::x,
+                                            &estado_agua::v, &estado_agua::h, &estado_agua::s};
+constexpr std::int32_t estado_agua::*referencias[6] = {&estado_agua::ref_p, &estado_agua::ref_t,
+                                                       &estado_agua::ref_x, &estado_agua::ref_v,
+                                                       &estado_agua::ref_h, &estado_agua::ref_s};
+constexpr const char* letras[6] = {"p", "t", "x", "v", "h", "s"};
+
+std::int32_t entero_de(const std::string& texto)
+{
+    long v = std::strtol(texto.c_str(), nullptr, 10);
+    if (v > INT_MAX) v = INT_MAX;
+    if (v < INT_MIN) v = INT_MIN;
+    return static_cast<std::int32_t>(v);
+}
+
+float real_de(std::string texto)
+{
+    cambia_caracter(texto, ',', '.');
+    return static_cast<float>(std::strtod(texto.c_str(), nullptr));
+}
+
+// Texto de un valor como se muestra: "%g" con coma decimal.
+QString texto_valor(float v)
+{
+    std::string t = formatea("%g", v);
+    cambia_caracter(t, '.', ',');
+    return QString::fromStdString(t);
+}
+
+} // namespace
+
+campo_edicion* TForm1::edit_valor(int i) const
+{
+    campo_edicion* const e[6] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6};
+    return e[i];
+}
+
+campo_edicion* TForm1::edit_referencia(int i) const
+{
+    campo_edicion* const e[6] = {Edit7, Edit8, Edit9, Edit10, Edit11, Edit12};
+    return e[i];
+}
+
+void TForm1::crea_pagina_estados()
+{
+    QWidget* p = TabSheet1;
+    etiqueta(QStringLiteral("Estado"), p, 8, 7);
+    Label13 = etiqueta(QStringLiteral("1"), p, 50, 7, true);
+    Label13->setFixedWidth(26);
+    Label13->setAlignment(Qt::AlignRight);
+    etiqueta(QStringLiteral("de"), p, 82, 7);
+    Label15 = etiqueta(QStringLiteral("0"), p, 98, 7, true);
+    Label15->setFixedWidth(26);
+    etiqueta(QStringLiteral("(ir a"), p, 126, 7);
+    BitBtn11 = boton_lista(p, 152, 4, 20, 18, QStringLiteral("Lista de estados"));
+    etiqueta(QStringLiteral(")"), p, 175, 7);
+    etiqueta(QStringLiteral("Ref."), p, 330, 12);
+
+    const char* titulos[7] = {"Presión..............", "Temperatura.....", "Título................",
+                              "Vol. específico..", "Entalpía............", "Entropía............", "Caudal"};
+    QLabel** unidades[7] = {&Label2, &Label1, nullptr, &Label10, &Label11, &Label12, &Label57};
+    campo_edicion** campos[7] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit28};
+    campo_edicion** refs[6] = {&Edit7, &Edit8, &Edit9, &Edit10, &Edit11, &Edit12};
+    QToolButton** listas[6] = {&BitBtn1, &BitBtn2, &BitBtn3, &BitBtn4, &BitBtn5, &BitBtn6};
+    for (int i = 0; i < 7; ++i) {
+        const int y = 28 + 23 * i + (i == 6 ? 4 : 0);
+        etiqueta(QString::fromUtf8(titulos[i]), p, 8, y + 3);
+        // Los valores admiten 14 caracteres, como el caudal: así ningún texto
+        // que pase la comprobación desborda un número de 32 bits.
+        *campos[i] = campo(p, 112, y, 116, 14);
+        if (unidades[i]) {
+            *unidades[i] = etiqueta(QString(), p, 234, y + 3);
+            (*unidades[i])->setFixedWidth(90);
+        }
+        if (i < 6) {
+            *refs[i] = campo(p, 326, y, 40, 3);
+            *listas[i] = boton_lista(p, 368, y + 1, 20, 18, QStringLiteral("Lista de estados"));
+        }
+    }
+    auto* pista = etiqueta(QString::fromUtf8("Introduzca dos datos de cada estado, así como el caudal, si lo conoce."), p,
+                           8, 194, true);
+    pista->setFixedWidth(424);
+
+    BitBtn7 = boton(QStringLiteral("|<"), QStringLiteral("Primer estado"), p, 130, 214, 40);
+    BitBtn8 = boton(QStringLiteral("<"), QStringLiteral("Estado anterior"), p, 174, 214, 40);
+    BitBtn9 = boton(QStringLiteral(">"), QStringLiteral("Siguiente/nuevo estado"), p, 218, 214, 40);
+    BitBtn10 = boton(QStringLiteral(">|"), QString::fromUtf8("Último estado"), p, 262, 214, 40);
+
+    // Orden del tabulador: cada valor con su referencia y, al final, el caudal.
+    QWidget* orden[] = {Edit1, Edit7, Edit2, Edit8, Edit3, Edit9, Edit4, Edit10, Edit5, Edit11, Edit6, Edit12, Edit28};
+    for (std::size_t k = 0; k + 1 < std::size(orden); ++k) QWidget::setTabOrder(orden[k], orden[k + 1]);
+
+    for (int i = 0; i < 6; ++i) {
+        campo_edicion* valor = edit_valor(i);
+        valor->al_salir = [this, valor, i] {
+            limpia_campo(valor);
+            lee_campo_numerico(a_1252(valor->text()), 1, valor, &(estados_dato[estado_actual].*valores[i]));
+        };
+        campo_edicion* ref = edit_referencia(i);
+        ref->al_salir = [this, ref, i] {
+            limpia_campo(ref);
+            lee_campo_numerico(a_1252(ref->text()), 0, ref, &(estados_dato[estado_actual].*referencias[i]));
+        };
+        connect(*listas[i], &QToolButton::clicked, this, [this, ref] {
+            campo_destino = ref;
+            modo_lista = 2;
+            muestra_lista_estados();
+        });
+    }
+    Edit28->al_salir = [this] {
+        limpia_campo(Edit28);
+        lee_campo_numerico(a_1252(Edit28->text()), 1, Edit28, &estados_dato[estado_actual].caudal);
+    };
+    connect(BitBtn11, &QToolButton::clicked, this, [this] { BitBtn11Click(); });
+    connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
+    connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
+    connect(BitBtn9, &QPushButton::clicked, this, [this] { BitBtn9Click(); });
+    connect(BitBtn10, &QPushButton::clicked, this, [this] { BitBtn10Click(); });
+}
+
+void TForm1::limpia_campo(campo_edicion* edit)
+{
+    std::string texto = a_1252(edit->text());
+    recorta_blancos(texto);
+    const QString limpio = desde_1252(texto);
+    if (limpio != edit->text()) edit->setText(limpio);
+}
+
+int TForm1::lee_campo_numerico(const std::string& texto, int real, campo_edicion* edit, void* destino)
+{
+    if (texto.empty()) {
+        if (real) *static_cast<float*>(destino) = -1.0f;
+        else *static_cast<std::int32_t*>(destino) = -1;
+        return 1;
+    }
+    const char* permitidos = real ? " +-.,0123456789" : " 0123456789";
+    if (texto.find_first_not_of(permitidos) != std::string::npos) {
+        muestra_error("Valor del campo incorrecto");
+        if (edit) edit->recupera_foco();
+        return 0;
+    }
+    if (real) *static_cast<float*>(destino) = real_de(texto);
+    else *static_cast<std::int32_t*>(destino) = entero_de(texto);
+    return 1;
+}
+
+void TForm1::lee_estado()
+{
+    estado_agua& e = estados_dato[estado_actual];
+    for (int i = 0; i < 6; ++i) {
+        const std::string valor = a_1252(edit_valor(i)->text());
+        e.*valores[i] = valor.empty() ? -1.0f : real_de(valor);
+        const std::string ref = a_1252(edit_referencia(i)->text());
+        e.*referencias[i] = ref.empty() ? -1 : entero_de(ref);
+    }
+    const std::string caudal = a_1252(Edit28->text());
+    e.caudal = caudal.empty() ? -1.0f : real_de(caudal);
+}
+
+void TForm1::borra_campos_estado()
+{
+    for (int i = 0; i < 6; ++i) {
+        edit_valor(i)->clear();
+        edit_referencia(i)->clear();
+    }
+    Edit28->clear();
+}
+
+void TForm1::muestra_estado()
+{
+    borra_campos_estado();
+    const estado_agua& e = estados_dato[estado_actual];
+    for (int i = 0; i < 6; ++i) {
+        if (e.*valores[i] >= 0) edit_valor(i)->setText(texto_valor(e.*valores[i]));
+        if (e.*referencias[i] >= 0) edit_referencia(i)->setText(QString::number(e.*referencias[i]));
+    }
+    if (e.caudal >= 0) Edit28->setText(texto_valor(e.caudal));
+    Label13->setText(QString::number(estado_actual + 1));
+    Label15->setText(QString::number(numero_estados()));
+}
+
+void TForm1::habilita_botones_estados()
+{
+    BitBtn7->setEnabled(estado_actual > 0);
+    BitBtn8->setEnabled(estado_actual > 0);
+    BitBtn9->setEnabled(true);
+    BitBtn10->setEnabled(estado_actual < numero_estados());
+    if (estado_actual == MAXNUMESTADOS - 1) {
+        BitBtn9->setEnabled(false);
+        BitBtn10->setEnabled(false);
+    }
+    Edit1->setFocus();
+}
+
+void TForm1::BitBtn7Click()
+{
+    lee_estado();
+    estado_actual = 0;
+    muestra_estado();
+    habilita_botones_estados();
+}
+
+void TForm1::BitBtn8Click()
+{
+    if (estado_actual <= 0) return;
+    lee_estado();
+    --estado_actual;
+    muestra_estado();
+    habilita_botones_estados();
+}
+
+void TForm1::BitBtn9Click()
+{
+    if (estado_actual >= MAXNUMESTADOS - 1) {
+        muestra_error("%s", "Ya ha definido el número máximo de estados"_w);
+        return;
+    }
+    if (cuenta_datos(estados_dato[estado_actual], 0) == 0) {
+        muestra_error("No ha introducido nada en este estado");
+        Edit1->setFocus();
+        return;
+    }
+    lee_estado();
+    ++estado_actual;
+    if (estado_actual > ultimo_estado) ultimo_estado = estado_actual;
+    muestra_estado();
+    habilita_botones_estados();
+}
+
+void TForm1::BitBtn10Click()
+{
+    lee_estado();
+    // Sin estados definidos no hay último: se queda en el primero.
+    const int n = numero_estados();
+    estado_actual = n > 0 ? n - 1 : 0;
+    muestra_estado();
+    habilita_botones_estados();
+}
+
+void TForm1::BitBtn11Click()
+{
+    modo_lista = 1;
+    muestra_lista_estados();
+}
+
+void TForm1::muestra_lista_estados()
+{
+    const int n = numero_estados();
+    if (n < 1) {
+        muestra_error("No hay estados definidos");
+        return;
+    }
+    ListBox1->clear();
+    ListBox1->addItem(QStringLiteral("<CERRAR>"));
+    for (int i = 0; i < n; ++i) {
+        const estado_agua& e = estados_dato[i];
+        std::string linea = formatea("%03d: ", i + 1);
+        for (int k = 0; k < 6; ++k)
+            if (e.*valores[k] >= 0) linea += formatea("%s=%g ", letras[k], e.*valores[k]);
+        for (int k = 0; k < 6; ++k)
+            if (e.*referencias[k] >= 0) linea += formatea("%s=[%d] ", letras[k], e.*referencias[k]);
+        ListBox1->addItem(desde_1252(linea));
+    }
+    ListBox1->setCurrentRow(-1);
+    abre_panel(Panel1, ListBox1);
+}
+
+void TForm1::ListBox1Click(int fila)
+{
+    cierra_panel(Panel1);
+    if (fila <= 0 || fila >= ListBox1->count()) return;
+    std::string texto = a_1252(ListBox1->item(fila)->text());
+    texto = texto.substr(0, texto.find(' '));
+    const int k = entero_de(texto);
+    switch (modo_lista) {
+    case 1:
+        lee_estado();
+        estado_actual = fila - 1;
+        muestra_estado();
+        habilita_botones_estados();
+        break;
+    case 2:
+        if (!campo_destino) break;
+        campo_destino->setText(QString::number(k));
+        for (int i = 0; i < 6; ++i)
+            if (campo_destino == edit_referencia(i))
+                lee_campo_numerico(a_1252(campo_destino->text()), 0, campo_destino,
+                                   &(estados_dato[estado_actual].*referencias[i]));
+        campo_destino->setFocus();
+        break;
+    case 3:
+        if (!campo_destino) break;
+        campo_destino->setText(campo_destino->text() + QString::number(k));
+        campo_destino->setFocus();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,144 @@
+// Menú "Ficheros": salvar y cargar el problema, y preparar las páginas con
+// el problema cargado.
+#include "Unit1.h"
+#include "fichero_problema.h"
+#include "ventanas.h"
+
+#include "plataforma/dialogos.h"
+
+#include "brumalix/motor/traza.h"
+#include "comun/binario.h"
+#include "comun/mensajes.h"
+#include "comun/texto1252.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Las rutas vienen del sistema de ficheros (UTF-8); los mensajes van en
+// Windows-1252.
+std::string ruta_mensaje(const std::string& ruta) { return texto1252::desde_utf8(ruta); }
+
+std::string texto_campo(const char* campo, std::size_t capacidad) { return std::string(campo, strnlen(campo, capacidad)); }
+
+} // namespace
+
+int TForm1::guarda_problema(int S, int E)
+{
+    std::optional<std::string> ruta = dialogo_guardar(this);
+    if (!ruta) return 0;
+    // La tabla de caudales directos se monta antes de abrir el fichero: un
+    // problema que no cabe en él no estropea el fichero que ya hubiera.
+    if (int sobra = monta_caudales_directos()) {
+        muestra_error("Estado %d: No se pueden dar más de %d caudales"_w, sobra, MAXNUMCAUDDIRECTOS);
+        return 0;
+    }
+    std::FILE* f = std::fopen(ruta->c_str(), "wb");
+    if (!f) {
+        muestra_error("Error al crear %s", ruta_mensaje(*ruta).c_str());
+        return 0;
+    }
+    bool bien = escribe_problema(f, S, E);
+    bien = std::fclose(f) == 0 && bien;
+    if (!bien) {
+        muestra_error("Error al escribir %s", ruta_mensaje(*ruta).c_str());
+        return 0;
+    }
+    nombre_problema = *ruta;
+    pon_titulo(0);
+    return 1;
+}
+
+int TForm1::carga_problema(int& S, int& E)
+{
+    std::optional<std::string> ruta = dialogo_abrir(this);
+    if (!ruta) return 0;
+    std::vector<unsigned char> bytes;
+    if (!binario::lee_fichero(*ruta, bytes)) {
+        muestra_error("Error al abrir %s", ruta_mensaje(*ruta).c_str());
+        return 0;
+    }
+    borra_estados();
+    // El fichero se lee entero y se comprueba antes de tocar el problema: uno
+    // dañado no deja nada a medias.
+    problema_leido leido;
+    switch (lee_problema(bytes, leido)) {
+    case lectura_problema::marca_b:
+        return 0;
+    case lectura_problema::incorrecto:
+        muestra_error("Error al cargar %s", ruta_mensaje(*ruta).c_str());
+        return 0;
+    case lectura_problema::bien:
+        break;
+    }
+    pasa_al_problema(leido);
+    S = static_cast<int>(leido.estados.size());
+    E = static_cast<int>(leido.equipos.size());
+    nombre_problema = *ruta;
+    pon_titulo(0);
+    return 1;
+}
+
+void TForm1::Salvarproblema1Click()
+{
+    lee_estado();
+    guarda_problema(ultimo_estado + 1, ultimo_equipo + 1);
+}
+
+void TForm1::Cargarfichero1Click()
+{
+    nuevo_problema();
+    int S = 0, E = 0;
+    if (!carga_problema(S, E)) return;
+
+    escribe_traza("Cargado fichero");
+    escribe_traza("Estados: %d", S);
+    for (int i = 0; i < S; ++i) {
+        escribe_traza("P=%g", estados_dato[i].p);
+        escribe_traza("T=%g", estados_dato[i].t);
+    }
+    escribe_traza("Equipos: %d", E);
+    for (int i = 0; i < E; ++i) {
+        const elemento& q = equipos[i];
+        escribe_traza("%s:%s:%s", texto_campo(q.nombre, LARGO_NOMBRE_EQUIPO).c_str(),
+                      texto_campo(q.texto_entrantes, LARGO_ECUACION).c_str(),
+                      texto_campo(q.texto_salientes, LARGO_ECUACION).c_str());
+        for (int k = 0; k < q.num_entrantes; ++k) escribe_traza("  %d", q.entrantes[k]);
+        for (int k = 0; k < q.num_salientes; ++k) escribe_traza("    %d", q.salientes[k]);
+    }
+    pon_etiquetas_unidades();
+
+    // Cada página se pone delante antes de llenarla: su habilitación le da el foco.
+    // Un fichero sin estados o sin equipos deja la página en su primera ficha.
+    PageControl1->pon_pagina(TabSheet1);
+    borra_campos_estado();
+    estado_actual = 0;
+    ultimo_estado = std::max(S - 1, 0);
+    muestra_estado();
+    habilita_botones_estados();
+
+    PageControl1->pon_pagina(TabSheet2);
+    borra_campos_equipo();
+    equipo_actual = 0;
+    ultimo_equipo = std::max(E - 1, 0);
+    muestra_equipo();
+    habilita_botones_equipos();
+
+    PageControl1->pon_pagina(TabSheet3);
+    borra_campos_masa();
+    grupo_masa_actual = 0;
+    ultimo_grupo_masa = 10;
+    muestra_ecuaciones_masa();
+    habilita_botones_masa();
+
+    PageControl1->pon_pagina(TabSheet4);
+    borra_campos_energia();
+    grupo_energia_actual = 0;
+    ultimo_grupo_energia = 4;
+    muestra_ecuaciones_energia();
+    habilita_botones_energia();
+
+    PageControl1->pon_pagina(TabSheet1);
+    Edit1->setFocus();
+}
