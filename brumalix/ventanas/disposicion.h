@@ -3,6 +3,7 @@
 #pragma once
 
 #include "plataforma/controles.h"
+#include "plataforma/disposicion.h"
 #include "plataforma/fuentes.h"
 
 #include <QLabel>
@@ -13,18 +14,7 @@
 
 namespace disposicion {
 
-inline QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y, bool negrita = false)
-{
-    auto* l = new QLabel(texto, padre);
-    if (negrita) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
+// El rótulo es el común a las ventanas (plataforma/disposicion.h).
 
 // Campo en Courier, como los de los datos de la ventana principal.
 inline campo_edicion* campo(QWidget* padre, int x, int y, int ancho, int largo_maximo = 0)

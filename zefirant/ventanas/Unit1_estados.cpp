@@ -2,6 +2,7 @@
 #include "Unit1.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"
 
 #include "comun/formato.h"
@@ -14,22 +15,10 @@
 
 #include <cstdlib>
 
+using disposicion::campo_simple;
+using disposicion::etiqueta;
+
 namespace {
-
-QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y)
-{
-    auto* l = new QLabel(texto, padre);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-campo_edicion* campo(QWidget* padre, int x, int y, int ancho)
-{
-    auto* e = new campo_edicion(padre);
-    e->setGeometry(x, y, ancho, 21);
-    return e;
-}
 
 QPushButton* boton(const QString& texto, const QString& pista, QWidget* padre, int x, int y, int ancho = 40)
 {
@@ -79,11 +68,11 @@ void TForm1::crea_pagina_estados()
     for (int i = 0; i < 7; ++i) {
         int y = 38 + 24 * i;
         etiqueta(QString::fromUtf8(titulos[i]), p, 12, y + 3);
-        *valores[i] = campo(p, 104, y, 84);
+        *valores[i] = campo_simple(p, 104, y, 84);
         if (i < 6) {
             *unidades[i] = etiqueta(QString(), p, 194, y + 3);
             (*unidades[i])->setFixedWidth(80);
-            *referencias[i] = campo(p, 276, y, 30);
+            *referencias[i] = campo_simple(p, 276, y, 30);
         }
     }
     etiqueta(QStringLiteral("Ref."), p, 280, 24);
@@ -93,10 +82,10 @@ void TForm1::crea_pagina_estados()
     panel->setGeometry(104, 206, 370, 48);
     Panel3 = panel;
     etiqueta(QString::fromUtf8("Combustión a volumen Cte."), panel, 0, 3);
-    Edit17 = campo(panel, 160, 0, 60);
+    Edit17 = campo_simple(panel, 160, 0, 60);
     etiqueta(QStringLiteral("Tanto por uno"), panel, 226, 3);
     etiqueta(QString::fromUtf8("Combustión a presión Cte."), panel, 0, 27);
-    Edit18 = campo(panel, 160, 24, 60);
+    Edit18 = campo_simple(panel, 160, 24, 60);
     etiqueta(QStringLiteral("Tanto por uno"), panel, 226, 27);
     Panel3->hide();
 

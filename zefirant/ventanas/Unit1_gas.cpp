@@ -3,6 +3,7 @@
 #include "Unit14.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"
 
 #include "comun/formato.h"
@@ -16,23 +17,10 @@
 #include <cstdlib>
 #include <cstring>
 
+using disposicion::campo_simple;
+using disposicion::etiqueta;
+
 namespace {
-
-QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y, int ancho = -1)
-{
-    auto* l = new QLabel(texto, padre);
-    l->move(x, y);
-    if (ancho > 0) l->setFixedWidth(ancho);
-    else l->adjustSize();
-    return l;
-}
-
-campo_edicion* campo(QWidget* padre, int x, int y, int ancho)
-{
-    auto* e = new campo_edicion(padre);
-    e->setGeometry(x, y, ancho, 21);
-    return e;
-}
 
 // Texto de un campo con la coma pasada a punto, convertido (0 si no hay número).
 double valor_de(const QLineEdit* e)
@@ -73,25 +61,27 @@ void TForm1::crea_pagina_gas()
     panel->setGeometry(176, 46, 300, 208);
     Panel2 = panel;
     etiqueta(QStringLiteral("Combustible"), panel, 8, 11);
-    Edit3 = campo(panel, 104, 8, 140);
+    Edit3 = campo_simple(panel, 104, 8, 140);
     Edit3->setMaxLength(19);
     etiqueta(QStringLiteral("Carbono "), panel, 8, 39);
-    Edit4 = campo(panel, 104, 36, 60);
+    Edit4 = campo_simple(panel, 104, 36, 60);
     etiqueta(QString::fromUtf8("Hidrógeno"), panel, 8, 67);
-    Edit5 = campo(panel, 104, 64, 60);
+    Edit5 = campo_simple(panel, 104, 64, 60);
     etiqueta(QStringLiteral("kg/kg combustible"), panel, 172, 53);
-    Label10 = etiqueta(QString::fromUtf8("Aire mínimo combustión:"), panel, 8, 93, 284);
+    Label10 = etiqueta(QString::fromUtf8("Aire mínimo combustión:"), panel, 8, 93);
+    Label10->setFixedWidth(284);
     etiqueta(QStringLiteral("Humedad"), panel, 8, 117);
-    Edit7 = campo(panel, 104, 114, 60);
+    Edit7 = campo_simple(panel, 104, 114, 60);
     etiqueta(QStringLiteral("kg agua/kg combustible"), panel, 172, 117);
     etiqueta(QString::fromUtf8("Poder calorífico, Hu :"), panel, 8, 145);
-    Edit6 = campo(panel, 120, 142, 50);
+    Edit6 = campo_simple(panel, 120, 142, 50);
     etiqueta(QStringLiteral("kcal/kg ="), panel, 174, 145);
-    Edit8 = campo(panel, 222, 142, 46);
+    Edit8 = campo_simple(panel, 222, 142, 46);
     etiqueta(QStringLiteral("kJ/kg"), panel, 270, 145);
     etiqueta(QString::fromUtf8("Proporción de aire "), panel, 8, 177);
-    Edit9 = campo(panel, 120, 174, 56);
-    Label19 = etiqueta(QStringLiteral("(desde 0,6)"), panel, 184, 177, 100);
+    Edit9 = campo_simple(panel, 120, 174, 56);
+    Label19 = etiqueta(QStringLiteral("(desde 0,6)"), panel, 184, 177);
+    Label19->setFixedWidth(100);
 
     Edit4->al_salir = [this] { Edit4Exit(); };
     Edit5->al_salir = [this] { Edit5Exit(); };

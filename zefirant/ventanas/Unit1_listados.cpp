@@ -3,6 +3,7 @@
 #include "Unit5.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"
 
 #include "comun/mensajes.h"
@@ -14,17 +15,7 @@
 
 #include <cstdlib>
 
-namespace {
-
-QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y)
-{
-    auto* l = new QLabel(texto, padre);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-} // namespace
+using disposicion::etiqueta;
 
 void TForm1::crea_pagina_listados()
 {

@@ -2,6 +2,7 @@
 #include "Unit1.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"
 
 #include "comun/formato.h"
@@ -14,15 +15,9 @@
 #include <cctype>
 #include <cstdlib>
 
-namespace {
+using disposicion::etiqueta;
 
-QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y)
-{
-    auto* l = new QLabel(texto, padre);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
+namespace {
 
 bool es_digito(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 

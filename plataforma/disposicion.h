@@ -1,0 +1,32 @@
+// Controles colocados en píxeles, como los da el diseño de cada ventana.
+#pragma once
+
+#include "controles.h"
+
+#include <QLabel>
+
+namespace disposicion {
+
+// Rótulo en (x, y), del ancho de su texto.
+inline QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y, bool negrita = false)
+{
+    auto* l = new QLabel(texto, padre);
+    if (negrita) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+// Campo de edición en (x, y) de 'ancho' por 'alto'.
+inline campo_edicion* campo_simple(QWidget* padre, int x, int y, int ancho, int alto = 21)
+{
+    auto* e = new campo_edicion(padre);
+    e->setGeometry(x, y, ancho, alto);
+    return e;
+}
+
+} // namespace disposicion
