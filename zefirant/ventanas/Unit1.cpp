@@ -29,6 +29,14 @@ void cambia_caracter(std::string& texto, char de, char a)
         if (c == de) c = a;
 }
 
+int entero_de_texto(const QString& texto)
+{
+    long v = std::strtol(texto.toLatin1().constData(), nullptr, 10);
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
 TForm1::TForm1()
 {
     Form1 = this;
@@ -149,9 +157,11 @@ void TForm1::pon_titulo(int sin_gas)
                                                            : std::string(nombres_gases[c_gas.tipo]);
     std::size_t parentesis = nombre.find('(');
     if (parentesis != std::string::npos) nombre.resize(parentesis);
-    std::string titulo = sin_gas ? formatea("ZEFIRANT%s%s%s %s", "", "", "", nombre_problema.c_str())
-                                 : formatea("ZEFIRANT%s%s%s %s", "[", nombre.c_str(), "]", nombre_problema.c_str());
-    setWindowTitle(desde_1252(titulo));
+    std::string titulo = sin_gas ? formatea("ZEFIRANT%s%s%s ", "", "", "")
+                                 : formatea("ZEFIRANT%s%s%s ", "[", nombre.c_str(), "]");
+    // El nombre del gas va en Windows-1252; la ruta del problema, en el UTF-8
+    // del sistema de ficheros.
+    setWindowTitle(desde_1252(titulo) + QString::fromStdString(nombre_problema));
 }
 
 int TForm1::lee_campo_numerico(QLineEdit* edit, int real, void* destino)

@@ -206,3 +206,6 @@ private:
 
 // Reemplaza cada aparición de un carácter por otro.
 void cambia_caracter(std::string& texto, char de, char a);
+// Valor entero de los dígitos iniciales de un texto, como atoi (0 si no
+// empieza por un número), pero acotado a los límites de int.
+int entero_de_texto(const QString& texto);

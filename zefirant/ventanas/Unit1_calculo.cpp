@@ -5,6 +5,7 @@
 #include "ventanas.h"
 
 #include "comun/mensajes.h"
+#include "comun/texto1252.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/solucion.h"
 #include "zefirant/motor/tablas.h"
@@ -50,7 +51,7 @@ int TForm1::calcula_estados()
     if (fichero_resultados) std::fclose(fichero_resultados);
     fichero_resultados = std::fopen(ruta_temporal.c_str(), "w");
     if (!fichero_resultados) {
-        muestra_error("Error al abrir el fichero temporal %s", ruta_temporal.c_str());
+        muestra_error("Error al abrir el fichero temporal %s", texto1252::desde_utf8(ruta_temporal).c_str());
         return 0;
     }
     Form11->ListBox1->borra();

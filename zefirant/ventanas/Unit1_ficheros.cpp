@@ -16,6 +16,14 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+// Las rutas vienen del sistema de ficheros (UTF-8); los mensajes van en
+// Windows-1252.
+std::string ruta_mensaje(const std::string& ruta) { return texto1252::desde_utf8(ruta); }
+
+} // namespace
+
 int TForm1::confirma_guardar()
 {
     if (!modificado) return 1;
@@ -64,13 +72,13 @@ void TForm1::Cargarproblema1Click()
     const std::string ruta = *eleccion;
     std::FILE* prueba = std::fopen(ruta.c_str(), "rb");
     if (!prueba) {
-        muestra_error("Error al abrir %s", ruta.c_str());
+        muestra_error("Error al abrir %s", ruta_mensaje(ruta).c_str());
         return;
     }
     std::fclose(prueba);
     nuevo_problema();
     if (carga_problema(ruta, *problema_actual) <= 0) {
-        muestra_error("Error al cargar %s", ruta.c_str());
+        muestra_error("Error al cargar %s", ruta_mensaje(ruta).c_str());
         // El problema queda vacío y sin gas: no se puede salvar hasta que se
         // empiece uno nuevo o se cargue otro.
         c_gas.tipo = GAS_NINGUNO;

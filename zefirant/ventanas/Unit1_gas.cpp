@@ -123,6 +123,10 @@ void TForm1::selecciona_gas(int tipo)
         copia_nombre(c_gas, "");
         if (tipo <= 10) copia_nombre(c_gas, nombres_gases[tipo]);
     }
+    // El límite de 19 caracteres es para lo que teclea el usuario (sólo en
+    // "Otros..."); los nombres de la tabla, más largos, se muestran enteros
+    // para que vuelvan enteros al registro al dejar la página.
+    Edit3->setMaxLength(tipo == GAS_OTRO ? 19 : 32767);
     Edit3->setText(desde_1252(std::string(c_gas.nombre, strnlen(c_gas.nombre, sizeof c_gas.nombre))));
     for (campo_edicion* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->setEnabled(tipo == 11);
     Edit9->setEnabled(tipo > 8);

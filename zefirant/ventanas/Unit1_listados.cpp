@@ -13,8 +13,6 @@
 #include <QFrame>
 #include <QLabel>
 
-#include <cstdlib>
-
 using disposicion::etiqueta;
 
 void TForm1::crea_pagina_listados()
@@ -71,15 +69,17 @@ void TForm1::TabSheet4Enter()
 
 void TForm1::lanza_listado()
 {
-    t_min_listado = std::atoi(Edit1->text().toLatin1().constData());
-    t_max_listado = std::atoi(Edit2->text().toLatin1().constData());
+    t_min_listado = entero_de_texto(Edit1->text());
+    t_max_listado = entero_de_texto(Edit2->text());
     static constexpr int pasos[4] = {10, 20, 50, 100};
     if (ComboBox1->currentIndex() >= 0 && ComboBox1->currentIndex() < 4) intervalo_listado = pasos[ComboBox1->currentIndex()];
     if (t_min_listado < 273) {
         muestra_error("%s", "Temperatura mínima incorrecta"_w);
         return;
     }
-    if (t_max_listado > 5000 || (gas_hasta_1500(c_gas.tipo) && t_max_listado > 1500)) {
+    // Un límite superior negativo, pasado a unsigned, pediría un listado de
+    // miles de millones de filas: también es incorrecto.
+    if (t_max_listado < 0 || t_max_listado > 5000 || (gas_hasta_1500(c_gas.tipo) && t_max_listado > 1500)) {
         muestra_error("%s", "Temperatura máxima incorrecta"_w);
         return;
     }

@@ -21,13 +21,17 @@ namespace {
 
 bool es_digito(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-// Número de estado escrito: sólo de 1 a 40.
+// Número de estado escrito: sólo de 1 a 40, con o sin ceros delante.
 bool numero_de_estado(const std::string& digitos)
 {
-    if (digitos.size() > 3) return false;
-    int n = std::atoi(digitos.c_str());
-    return n >= 1 && n <= MAXTRANSFORMACIONES;
+    const std::size_t primera = digitos.find_first_not_of('0');
+    if (primera == std::string::npos || digitos.size() - primera > 2) return false;
+    int n = std::atoi(digitos.c_str() + primera);
+    return n >= 1 && n <= MAXESTADOS;
 }
+
+// Largo máximo del texto normalizado de una transformación.
+constexpr std::size_t LARGO_TRANSFORMACION = 99;
 
 } // namespace
 
@@ -90,6 +94,7 @@ int TForm1::lee_transformacion(const std::string& texto, std::string& destino)
     // Los números de estado van de 1 a 40: uno fuera se rechaza aquí, en
     // lugar de guardarse recortado.
     if (!numero_de_estado(desde) || !numero_de_estado(hasta)) return 0;
+    if (desde.size() + 1 + hasta.size() > LARGO_TRANSFORMACION) return 0;
     destino = desde + " " + hasta;
     return 1;
 }

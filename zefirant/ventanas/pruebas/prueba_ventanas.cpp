@@ -240,8 +240,11 @@ TEST_F(VentanasZefirant, ReferenciasYTransformacionesFueraDeMargen)
     estado({"1", "", "", "", "", "", "", "1,5"}, {"", ""});
     EXPECT_EQ(mensajes.errores.back(), "Valor de campo incorrecto");
     tecla(Qt::Key_Right, Qt::ControlModifier);
-    for (const char* t : {"1 41", "3,4", "3-4", "3", "1 2 3", "0 1"}) {
-        transformacion(t);
+    // Un número de estado con ceros delante vale si está entre 1 y 40; el
+    // texto normalizado no pasa de 99 caracteres.
+    const std::string ceros(120, '0');
+    for (const std::string& t : std::vector<std::string>{"1 41", "3,4", "3-4", "3", "1 2 3", "0 1", "000 4", "0041 1", ceros + "3 4"}) {
+        transformacion(t.c_str());
         EXPECT_EQ(mensajes.errores.back(), "Transformación incorrecta"_w) << t;
     }
     EXPECT_EQ(Form1->ListBox1->count(), 0);
@@ -249,8 +252,10 @@ TEST_F(VentanasZefirant, ReferenciasYTransformacionesFueraDeMargen)
     transformacion("3  4");
     EXPECT_EQ(mensajes.errores.back(), "Transformación repetida"_w);
     transformacion("4 3");
-    EXPECT_EQ(Form1->ListBox1->count(), 2);
-    for (int k = 1; k <= 38; ++k) transformacion(formatea("%d 40", k).c_str());
+    transformacion("0003 4");  // otro texto que "3 4", como lo escribió el usuario
+    EXPECT_EQ(Form1->ListBox1->count(), 3);
+    EXPECT_EQ(Form1->ListBox1->item(2)->text(), QStringLiteral("0003 4"));
+    for (int k = 1; k <= 37; ++k) transformacion(formatea("%d 40", k).c_str());
     EXPECT_EQ(Form1->ListBox1->count(), 40);
     transformacion("40 40");
     EXPECT_EQ(mensajes.errores.back(), "No se pueden definir más de 40 transformaciones"_w);
@@ -365,9 +370,28 @@ TEST_F(VentanasZefirant, LaTablaDelGasSiempreEsLaDelGasElegido)
     EXPECT_NE(linea_resultados(1).find("2,016"), std::string::npos);
 }
 
+TEST_F(VentanasZefirant, NombresLargosDeGasesEnteros)
+{
+    // Los nombres de más de 19 caracteres llegan enteros al registro (y a
+    // las cabeceras); el límite de 19 es sólo para lo que teclea el usuario.
+    for (int tipo : {GAS_VAPOR, GAS_CO, GAS_CO2}) {
+        Form1->RadioGroup1->opcion(tipo)->click();
+        tecla(Qt::Key_Right, Qt::ControlModifier);
+        ASSERT_EQ(pagina(), "Estados");
+        EXPECT_STREQ(Form1->c_gas.nombre, nombres_gases[tipo]);
+        tecla(Qt::Key_Left, Qt::ControlModifier);
+    }
+    Form1->RadioGroup1->opcion(9)->click();
+    Form1->RadioGroup2->opcion(2)->click();
+    teclea(Form1->Edit3, "Combustible de veinticinco");
+    EXPECT_EQ(Form1->Edit3->text(), QStringLiteral("Combustible de vein"));
+}
+
 TEST_F(VentanasZefirant, GuardarCargarYPreguntaDeGuardar)
 {
-    const std::string fichero = (dir / "problema.zef").string();
+    // Rutas con letras acentuadas: UTF-8 en el sistema de ficheros,
+    // Windows-1252 en los mensajes, bien escritas en el título.
+    const std::string fichero = (dir / "problema_señal.zef").string();
     tecla(Qt::Key_Right, Qt::ControlModifier);
     estado({"1", "300"});
     estado({"2", "400"});
@@ -417,19 +441,19 @@ TEST_F(VentanasZefirant, GuardarCargarYPreguntaDeGuardar)
     EXPECT_TRUE(Form1->isVisible());
 
     // Un fichero dañado: "Error al cargar", problema vacío y sin gas.
-    const std::string roto = (dir / "roto.zef").string();
+    const std::string roto = (dir / "roto_ñ.zef").string();
     std::ofstream(roto) << "esto no es un problema";
     mensajes.respuestas.push_back(respuesta::no);
     abrir.push_back(roto);
     Form1->Cargarproblema1Click();
-    EXPECT_EQ(mensajes.errores.back(), "Error al cargar " + roto);
+    EXPECT_EQ(mensajes.errores.back(), "Error al cargar " + texto1252::desde_utf8(roto));
     EXPECT_EQ(Form1->estados_definidos, 0);
     Form1->Salvarproblema1Click();
     EXPECT_EQ(mensajes.errores.back(), "ERROR: No hay problema planteado");
     // Un fichero que no existe no toca el problema.
-    abrir.push_back((dir / "no_existe").string());
+    abrir.push_back((dir / "no_está").string());
     Form1->Cargarproblema1Click();
-    EXPECT_EQ(mensajes.errores.back(), "Error al abrir " + (dir / "no_existe").string());
+    EXPECT_EQ(mensajes.errores.back(), "Error al abrir " + texto1252::desde_utf8((dir / "no_está").string()));
 }
 
 TEST_F(VentanasZefirant, UnidadesBloqueadasAlAceptarElPrimerEstado)
@@ -467,9 +491,13 @@ TEST_F(VentanasZefirant, ListadoPaginadoAyudaYRegistro)
     ASSERT_EQ(pagina(), "Listados");
     EXPECT_EQ(Form1->Edit2->text(), QStringLiteral("1500"));
     EXPECT_EQ(Form1->Label49->text(), QStringLiteral("T=273 y T=1500 K"));
-    teclea(Form1->Edit2, "1501");
-    pulsa(Form1->Button1);
-    EXPECT_EQ(mensajes.errores.back(), "Temperatura máxima incorrecta"_w);
+    // Un límite superior negativo tampoco vale: no se lista hasta 2^32 K.
+    for (const char* t : {"1501", "-1"}) {
+        teclea(Form1->Edit2, t);
+        pulsa(Form1->Button1);
+        EXPECT_EQ(mensajes.errores.back(), "Temperatura máxima incorrecta"_w) << t;
+        EXPECT_FALSE(Form5->isVisible()) << t;
+    }
     teclea(Form1->Edit1, "272");
     teclea(Form1->Edit2, "1500");
     pulsa(Form1->Button1);
