@@ -113,7 +113,21 @@ float temperatura_de_energia(float energia, const propiedades_gas& gas, double s
         }
         cv = cvn;
     }
-    return -1.0f;
+    // Junto al punto medio entre dos filas la parábola cambia de filas y cv0
+    // da un pequeño salto; la iteración puede saltar de un lado a otro sin
+    // acabar. Entonces se busca T por bisección de (cv0(T) + sumando)·T, que
+    // crece con T.
+    auto energia_a = [&](double T) {
+        return (columna_a_T(static_cast<float>(T), gas, &fila_propiedades::cv0) + sumando) * T;
+    };
+    double bajo = 273.0, alto = tmax;
+    if (!(energia_a(bajo) <= energia && energia <= energia_a(alto))) return -1.0f;
+    for (int vuelta = 0; vuelta < 60 && alto - bajo > 1e-4; ++vuelta) {
+        double medio = 0.5 * (bajo + alto);
+        if (energia_a(medio) < energia) bajo = medio;
+        else alto = medio;
+    }
+    return static_cast<float>(0.5 * (bajo + alto));
 }
 
 } // namespace
