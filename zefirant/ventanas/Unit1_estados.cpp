@@ -209,10 +209,12 @@ void TForm1::Button5Click()
         return;
     }
     lee_estado();
-    // El estado siguiente sólo se prepara si aún no está definido: uno ya
-    // definido nunca se sobrescribe.
+    // El estado siguiente se prepara (otra vez) si aún no está definido o si
+    // es él mismo un estado preparado, para que su fracción sea siempre el
+    // resto de la de éste; uno que tecleó el usuario nunca se sobrescribe.
     bool preparado = false;
-    if (estado_actual < MAXESTADOS - 1 && estado_actual + 1 >= estados_definidos)
+    if (estado_actual < MAXESTADOS - 1 &&
+        (estado_actual + 1 >= estados_definidos || problema_actual->datos[estado_actual + 1].marca == 1))
         preparado = completa_fraccion_siguiente(*problema_actual, estado_actual) != 0;
     if (preparado) avanza();
     avanza();

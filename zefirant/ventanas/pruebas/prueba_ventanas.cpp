@@ -293,11 +293,29 @@ TEST_F(VentanasZefirant, GasolinaYGasoleoConSusRechazos)
     EXPECT_EQ(Form1->Edit18->text(), QStringLiteral("0,6"));
     EXPECT_EQ(Form1->Edit19->text(), QStringLiteral("1"));
     EXPECT_FALSE(Form1->Edit10->isEnabled());
-    // Volver a aceptar el estado 1 con otra fracción no toca el 2, ya definido.
+    // Volver a aceptar el estado 1 con otra fracción prepara otra vez el 2,
+    // que sólo era un estado preparado: las fracciones suman 1.
     tecla(Qt::Key_Home);
-    estado({"1", "300", "", "", "", "", "", "0,5"});
-    EXPECT_NEAR(problema_actual->datos[1].prop[E_XP], 0.6, 1e-6);
+    estado({"1", "300", "", "", "", "", "", "0,3"});
+    EXPECT_EQ(Form1->estado_actual, 1);
     EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    EXPECT_EQ(Form1->Edit18->text(), QStringLiteral("0,7"));
+    EXPECT_NEAR(problema_actual->datos[1].prop[E_XP], 0.7, 1e-6);
+    EXPECT_EQ(problema_actual->datos[1].marca, 1);
+    // Un estado siguiente que tecleó el usuario no se toca: los estados 3
+    // (tecleado) y 4, y el 3 vuelve a aceptarse con una fracción.
+    tecla(Qt::Key_PageDown);
+    estado({"2", "400"});
+    estado({"3", "500"});
+    ASSERT_EQ(Form1->Label29->text(), QStringLiteral("4"));
+    Form1->ComboBox2->setCurrentIndex(2);
+    Form1->ComboBox2Change();
+    estado({"2", "", "", "", "", "", "", "0,5"});
+    EXPECT_EQ(Form1->estado_actual, 3);
+    EXPECT_EQ(problema_actual->datos[3].marca, 0);
+    EXPECT_EQ(problema_actual->datos[3].prop[E_XP], -1.0f);
+    EXPECT_EQ(problema_actual->datos[3].prop[E_PRES], 3.0f);
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("4"));
 
     // Gasóleo: proporción de aire desde 1,0.
     mensajes.respuestas.push_back(respuesta::no);
