@@ -229,25 +229,59 @@ TEST_F(VentanasZefirant, AireConReferenciaIsotermaYPolitropica)
     EXPECT_EQ(Form1->estado_actual, 3);
 }
 
-TEST_F(VentanasZefirant, ReferenciasYTransformacionesFueraDeMargen)
+TEST_F(VentanasZefirant, ReferenciasYTransformacionesSinEstado)
 {
+    // Las páginas guardan referencias y transformaciones que no nombran un
+    // estado del problema; el cálculo las rechaza con su mensaje.
     tecla(Qt::Key_Right, Qt::ControlModifier);
-    estado({"1"}, {"", "41"});
+    estado({"1"}, {"", "40000"});  // no cabe en el fichero
     ASSERT_EQ(mensajes.errores.size(), 1u);
     EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
-    EXPECT_EQ(problema_actual->datos[0].referencia[1], -1);
     EXPECT_EQ(Form1->Label29->text(), QStringLiteral("0"));
-    estado({"1", "", "", "", "", "", "", "1,5"}, {"", ""});
-    EXPECT_EQ(mensajes.errores.back(), "Valor de campo incorrecto");
+    estado({"1"}, {"", "41"});
+    estado({"2"}, {"", "0"});
+    EXPECT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(problema_actual->datos[0].referencia[E_TEMP], 41);
+    EXPECT_EQ(problema_actual->datos[1].referencia[E_TEMP], 0);
+    tecla(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: No existe estado referido en 1");
+    EXPECT_EQ(pagina(), "Estados");
+    EXPECT_EQ(Form1->estado_actual, 0);
+    EXPECT_EQ(Form1->Edit20->text(), QStringLiteral("41"));
+    estado({"1", "300"}, {"", ""});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: No existe estado referido en 2");
+    EXPECT_EQ(Form1->Edit20->text(), QStringLiteral("0"));
+    estado({"2", "300"}, {"", ""});
+
     tecla(Qt::Key_Right, Qt::ControlModifier);
-    // Un número de estado con ceros delante vale si está entre 1 y 40; el
-    // texto normalizado no pasa de 99 caracteres.
+    // Números de 0 a 255 (lo que cabe en el byte del fichero), con o sin
+    // ceros delante; el texto normalizado no pasa de 99 caracteres.
     const std::string ceros(120, '0');
-    for (const std::string& t : std::vector<std::string>{"1 41", "3,4", "3-4", "3", "1 2 3", "0 1", "000 4", "0041 1", ceros + "3 4"}) {
+    for (const std::string& t : std::vector<std::string>{"1 256", "1000 1", "3,4", "3-4", "3", "1 2 3", ceros + "3 4"}) {
         transformacion(t.c_str());
         EXPECT_EQ(mensajes.errores.back(), "Transformación incorrecta"_w) << t;
     }
     EXPECT_EQ(Form1->ListBox1->count(), 0);
+    std::size_t antes = mensajes.errores.size();
+    for (const char* t : {"1 255", "0 1", "000 4", "0041 1"}) transformacion(t);
+    EXPECT_EQ(mensajes.errores.size(), antes);
+    ASSERT_EQ(Form1->ListBox1->count(), 4);
+    EXPECT_EQ(Form1->ListBox1->item(3)->text(), QStringLiteral("0041 1"));
+    tecla(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: No hay estados definidos en transformación 1"_w);
+    EXPECT_EQ(pagina(), "Transformaciones");
+    EXPECT_FALSE(Form11->isVisible());
+    while (Form1->ListBox1->count() > 0) {
+        Form1->ListBox1->setCurrentRow(0);
+        pulsa(Form1->Button8);
+    }
+    tecla(Qt::Key_Left, Qt::ControlModifier);
+    estado({"1", "", "", "", "", "", "", "1,5"});
+    EXPECT_EQ(mensajes.errores.back(), "Valor de campo incorrecto");
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+
     transformacion("3 4");
     transformacion("3  4");
     EXPECT_EQ(mensajes.errores.back(), "Transformación repetida"_w);
