@@ -229,6 +229,44 @@ TEST_F(VentanasZefirant, AireConReferenciaIsotermaYPolitropica)
     EXPECT_EQ(Form1->estado_actual, 3);
 }
 
+// Una tabla de estados de 26 líneas o más: la línea en blanco que la acaba
+// se queda en su página y la tabla de transformaciones empieza arriba de la
+// página siguiente. Con menos, las dos tablas comparten página.
+TEST_F(VentanasZefirant, InformeDeResultadosSaltoTrasLaTablaDeEstados)
+{
+    auto informe = [&](int lineas_estados) {
+        std::ofstream f(Form1->ruta_temporal, std::ios::binary);
+        for (int i = 1; i <= lineas_estados; ++i) f << "estado " << i << "\n";
+        f << "<NP>\nTRANSFORMACIONES\nfin\n";
+        f.close();
+        return Form12->QuickReport1->ejecuta();
+    };
+    // Textos de la banda de detalle de una página (los que empiezan por la
+    // sangría de seis blancos), con su altura.
+    auto detalle = [](const pagina_informe& p) {
+        std::vector<std::pair<double, std::string>> r;
+        for (const auto& t : p.textos)
+            if (t.cadena.startsWith(QStringLiteral("      "))) r.emplace_back(t.y, t.cadena.trimmed().toStdString());
+        return r;
+    };
+    auto paginas = informe(30);
+    ASSERT_EQ(paginas.size(), 2u);
+    auto primera = detalle(paginas[0]), segunda = detalle(paginas[1]);
+    ASSERT_EQ(primera.size(), 31u);
+    EXPECT_EQ(primera[29].second, "estado 30");
+    EXPECT_EQ(primera[30].second, "");
+    EXPECT_EQ(primera[30].first, primera[29].first + 12);
+    ASSERT_EQ(segunda.size(), 2u);
+    EXPECT_EQ(segunda[0].second, "TRANSFORMACIONES");
+    EXPECT_EQ(segunda[0].first, primera[0].first);
+
+    paginas = informe(24);
+    ASSERT_EQ(paginas.size(), 1u);
+    primera = detalle(paginas[0]);
+    ASSERT_EQ(primera.size(), 24u + 4 + 2);
+    EXPECT_EQ(primera[28].second, "TRANSFORMACIONES");
+}
+
 TEST_F(VentanasZefirant, ReferenciasYTransformacionesSinEstado)
 {
     // Las páginas guardan referencias y transformaciones que no nombran un
