@@ -2,6 +2,7 @@
 #include "plataforma/controles.h"
 #include "plataforma/fuentes.h"
 #include "plataforma/lista_marcado.h"
+#include "plataforma/mensajes_qt.h"
 #include "plataforma/portapapeles.h"
 #include "principal_qt.h"
 
@@ -9,9 +10,12 @@
 
 #include <QClipboard>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <filesystem>
@@ -166,6 +170,32 @@ TEST(Portapapeles, RtfConTextoAlLado)
     EXPECT_EQ(d->text(), QString::fromUtf8("año"));
     std::filesystem::remove(ruta);
     EXPECT_FALSE(copia_rtf_al_portapapeles(ruta.string(), ""));
+}
+
+// La pregunta de guardar responde al teclado: Alt+S "Sí", Alt+N "No", Esc
+// "Cancelar".
+TEST(Mensajes, PreguntaConLetrasDeTeclado)
+{
+    sumidero_ventanas cajas;
+    QStringList botones;
+    auto pregunta_y_pulsa = [&](Qt::Key tecla, Qt::KeyboardModifiers modificadores) {
+        QTimer::singleShot(0, [&, tecla, modificadores] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!caja) return;
+            QApplication::setActiveWindow(caja);
+            botones.clear();
+            for (QAbstractButton* b : caja->buttons()) botones << b->text();
+            QTest::keyClick(caja, tecla, modificadores);
+            // Si la tecla no respondió, la caja se cierra para no colgar la prueba.
+            QTimer::singleShot(500, caja, [caja] { caja->done(-1); });
+        });
+        return cajas.pregunta("\xBFGUARDAR?", "\xBF" "Desea guardar antes el problema?", true);
+    };
+    EXPECT_EQ(pregunta_y_pulsa(Qt::Key_N, Qt::AltModifier), respuesta::no);
+    botones.sort();
+    EXPECT_EQ(botones, (QStringList{QStringLiteral("&No"), QString::fromUtf8("&Sí"), QStringLiteral("Cancelar")}));
+    EXPECT_EQ(pregunta_y_pulsa(Qt::Key_S, Qt::AltModifier), respuesta::si);
+    EXPECT_EQ(pregunta_y_pulsa(Qt::Key_Escape, Qt::NoModifier), respuesta::cancelar);
 }
 
 MAIN_PRUEBAS_QT
