@@ -198,13 +198,19 @@ TEST_F(VentanasZefirant, AireConReferenciaIsotermaYPolitropica)
     QTest::keyClick(Form11->ListBox1, Qt::Key_PageUp);
     EXPECT_EQ(linea_resultados(0), "PROPIEDADES DE ESTADOS INTRODUCIDOS");
 
-    // Portapapeles: el RTF de los resultados y su texto sin códigos.
+    // Portapapeles: el RTF de los resultados y su texto sin códigos, con los
+    // caracteres de Symbol en Unicode (la barra de columna, ∫ y Δ).
     Form11->Enviaralclipboard1Click();
     const QMimeData* d = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1\\ansi"));
+    EXPECT_TRUE(d->data(QStringLiteral("text/rtf")).contains("{\\f2\\u9474\\'bd}"));
     EXPECT_TRUE(d->text().contains(QStringLiteral("isoterma")));
     EXPECT_FALSE(d->text().contains(QLatin1Char('`')));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8(" 1-2  │ isoterma")));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8("W=∫p·dv")));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8("Δu")));
+    EXPECT_FALSE(d->text().contains(QString::fromUtf8("½")));
 
     // Informe de los resultados: la tabla de transformaciones sigue en la
     // misma página (la de estados tiene menos de 26 líneas).
