@@ -4,11 +4,16 @@
 #include "plataforma/lista_marcado.h"
 #include "plataforma/mensajes_qt.h"
 #include "plataforma/portapapeles.h"
+#include "plataforma/traduccion.h"
 #include "principal_qt.h"
 
 #include "comun/texto1252.h"
 
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLibraryInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
@@ -200,6 +205,22 @@ TEST(Mensajes, PreguntaConLetrasDeTeclado)
     EXPECT_EQ(botones, (QStringList{QStringLiteral("&No"), QString::fromUtf8("&Sí"), QStringLiteral("Cancelar")}));
     EXPECT_EQ(pregunta_y_pulsa(Qt::Key_S, Qt::AltModifier), respuesta::si);
     EXPECT_EQ(pregunta_y_pulsa(Qt::Key_Escape, Qt::NoModifier), respuesta::cancelar);
+}
+
+// El arranque carga la traducción de Qt: los botones estándar de los
+// diálogos salen en español. Sin los ficheros de traducción no hay nada que
+// comprobar, salvo que su falta no impide seguir.
+TEST(Traduccion, DialogosEstandarEnEspanol)
+{
+    EXPECT_FALSE(carga_traduccion_qt(QStringLiteral("/no/existe")));
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(dir + QStringLiteral("/qtbase_es.qm"))) GTEST_SKIP() << "sin la traducción de Qt al español";
+    QFileDialog dialogo;
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    auto* botones = dialogo.findChild<QDialogButtonBox*>();
+    ASSERT_NE(botones, nullptr);
+    ASSERT_NE(botones->button(QDialogButtonBox::Cancel), nullptr);
+    EXPECT_EQ(botones->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
 }
 
 MAIN_PRUEBAS_QT
