@@ -128,7 +128,10 @@ TEST_F(Rtf, LoLeeLibreOffice)
     escribe_temporal(texto1252::desde_utf8("TRANSFORMACIONES `S½ isócora`I\n<NP>\n  1 `S½   1,00 `M`SD`Iu\n"
                                            "`Så`Im·`Ih = 1 `Sü\n"));
     ASSERT_EQ(escribe_rtf(temporal, rtf), 1);
-    const std::string orden = "cd '" + dir.string() + "' && soffice --headless --convert-to 'txt:Text (encoded):UTF8' "
+    // Con un perfil propio, para no depender de (ni esperar a) un LibreOffice
+    // que el usuario tenga abierto.
+    const std::string orden = "cd '" + dir.string() + "' && soffice -env:UserInstallation=file://" + dir.string() +
+                              "/perfil --headless --convert-to 'txt:Text (encoded):UTF8' "
                               "--outdir '" + dir.string() + "' ZEFIRANT.RTF >/dev/null 2>&1";
     ASSERT_EQ(std::system(orden.c_str()), 0);
     std::stringstream s;
