@@ -1,4 +1,5 @@
 #include "rtf.h"
+#include "symbol.h"
 
 #include <cstdio>
 
@@ -28,6 +29,18 @@ bool lee_linea(std::FILE* f, std::string& linea)
     return algo && !std::ferror(f);
 }
 
+// Un carácter de la fuente Symbol: su carácter Unicode y, para los lectores
+// que no conocen "\u", el byte de Symbol de reserva ("\u9474\'bd" para la
+// barra de columna). El número de "\u" es un entero de 16 bits con signo.
+void escribe_symbol(std::string& salida, unsigned char c)
+{
+    long u = static_cast<long>(unicode_de_symbol(c));
+    if (u > 32767) u -= 65536;
+    char trozo[24];
+    std::snprintf(trozo, sizeof trozo, "\\u%ld\\'%02x", u, static_cast<unsigned>(c));
+    salida += trozo;
+}
+
 } // namespace
 
 std::string parrafo_rtf(std::string_view linea)
@@ -35,6 +48,7 @@ std::string parrafo_rtf(std::string_view linea)
     if (linea == "<NP>") linea = {};
     std::string salida = "{\\plain\\f1\\fs12\\sl-180 ";
     int abiertos = 0;
+    bool symbol = false;
     auto cierra = [&] {
         salida.append(static_cast<std::size_t>(abiertos), '}');
         abiertos = 0;
@@ -48,18 +62,40 @@ std::string parrafo_rtf(std::string_view linea)
             salida += '{';
             if (letra == 'D') salida += "\\sub ";
             else if (letra == 'I') salida += "\\i ";
-            else if (letra == 'S') salida += "\\f2 ";
+            else if (letra == 'S') {
+                salida += "\\f2";  // sin blanco: detrás va "\u" o "{"
+                symbol = true;
+            }
             ++abiertos;
             continue;
         }
-        if (c == '\\' || c == '{' || c == '}') salida += '\\';
-        salida += c;
+        if (symbol) {
+            escribe_symbol(salida, static_cast<unsigned char>(c));
+            symbol = false;
+        } else {
+            if (c == '\\' || c == '{' || c == '}') salida += '\\';
+            salida += c;
+        }
         cierra();
     }
     // Los grupos de una marca sin carácter detrás se cierran en su línea.
     cierra();
     salida += "\\par}";
     return salida;
+}
+
+std::string texto_utf8_resultados(const std::string& ruta_temporal)
+{
+    std::FILE* temporal = std::fopen(ruta_temporal.c_str(), "r");
+    if (!temporal) return {};
+    std::string linea, texto;
+    while (lee_linea(temporal, linea)) {
+        if (linea == "<NP>") linea.clear();
+        texto += texto_utf8_de_marcado(linea);
+        texto += '\n';
+    }
+    std::fclose(temporal);
+    return texto;
 }
 
 int escribe_rtf(const std::string& ruta_temporal, const std::string& ruta_rtf)

@@ -33,20 +33,27 @@ std::string a_utf8(std::string_view cp1252)
 {
     std::string salida;
     salida.reserve(cp1252.size() * 2);
-    for (char ch : cp1252) {
-        char32_t c = unicode_de_codigo(static_cast<unsigned char>(ch));
-        if (c < 0x80) {
-            salida.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            salida.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            salida.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            salida.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            salida.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            salida.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
+    for (char ch : cp1252) agrega_utf8(salida, unicode_de_codigo(static_cast<unsigned char>(ch)));
     return salida;
+}
+
+void agrega_utf8(std::string& utf8, char32_t c)
+{
+    if (c < 0x80) {
+        utf8.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        utf8.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        utf8.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
 }
 
 } // namespace texto1252

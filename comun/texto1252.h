@@ -76,6 +76,8 @@ constexpr long convierte(const char* entrada, std::size_t largo, char* salida, s
 std::string desde_utf8(std::string_view utf8);
 // Windows-1252 a UTF-8 (para lo que se muestra fuera del sistema).
 std::string a_utf8(std::string_view cp1252);
+// Añade a 'utf8' el punto de código 'c' codificado en UTF-8.
+void agrega_utf8(std::string& utf8, char32_t c);
 
 template <std::size_t N>
 struct literal_utf8 {

@@ -1,8 +1,10 @@
 #include "aplicacion.h"
 #include "fuentes.h"
 #include "mensajes_qt.h"
+#include "traduccion.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -21,6 +23,8 @@ void prepara_aplicacion(QApplication& app)
     // conversión de los números tecleados deben usar siempre el punto.
     std::setlocale(LC_NUMERIC, "C");
     pon_sumidero_mensajes(&sumidero_de_ventanas);
+    // Los diálogos estándar, en español; sin la traducción, en inglés.
+    carga_traduccion_qt(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setFont(fuentes::fuente(QStringLiteral("MS Sans Serif"), pixeles_ventana()));
     QPalette p = app.palette();

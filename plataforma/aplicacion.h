@@ -7,8 +7,9 @@
 class QApplication;
 
 // Tras crear el objeto aplicación: números con punto decimal pase lo que
-// pase con la configuración regional, cajas de mensaje de ventanas, estilo
-// y tipo de letra de las ventanas.
+// pase con la configuración regional, cajas de mensaje de ventanas, la
+// traducción de Qt al español (si está instalada), estilo y tipo de letra
+// de las ventanas.
 void prepara_aplicacion(QApplication& app);
 
 // Directorio del ejecutable, terminado en "/"; las pruebas lo cambian para

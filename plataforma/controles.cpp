@@ -69,6 +69,9 @@ void campo_edicion::habilita(bool si)
     setEnabled(si);
     QPalette p = palette();
     p.setColor(QPalette::Base, si ? QColor(Qt::white) : QColor(0xD4, 0xD0, 0xC8));
+    // Deshabilitado se lee como un campo de sólo lectura: fondo gris y el
+    // texto en su color normal, no en gris claro sobre gris.
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
     setPalette(p);
 }
 

@@ -40,7 +40,8 @@ public:
     std::function<void()> al_cambiar;
     // Pide el foco de vuelta cuando la ventana lo pueda dar.
     void recupera_foco();
-    // Habilitado y con el color de una ventana, o gris si no.
+    // Habilitado con fondo blanco, o deshabilitado con fondo gris y el texto
+    // en su color normal (legible, como un campo de sólo lectura).
     void habilita(bool si);
 
 protected:

@@ -21,11 +21,9 @@ QString symbol();    // "Symbol"
 // ¿Se encontró una fuente que dibuja los códigos de Symbol tal cual?
 bool symbol_nativa();
 
-// Carácter Unicode de un código de la fuente Symbol (0xBD, la barra vertical).
-char32_t unicode_de_symbol(unsigned char codigo);
-
 // Lo que hay que dibujar para un byte en la fuente Symbol: el propio código
-// si la fuente Symbol lo dibuja tal cual, o su carácter Unicode.
+// si la fuente Symbol lo dibuja tal cual, o su carácter Unicode
+// (unicode_de_symbol, la tabla que comparten el RTF y el portapapeles).
 QString texto_symbol(unsigned char codigo);
 
 // Fuente por su nombre de Windows, con tamaño en píxeles.

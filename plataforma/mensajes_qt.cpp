@@ -25,8 +25,9 @@ respuesta sumidero_ventanas::pregunta(const std::string& titulo, const std::stri
 {
     QMessageBox m(QMessageBox::Question, desde_1252(titulo), desde_1252(texto), QMessageBox::NoButton,
                   QApplication::activeWindow());
-    QPushButton* si = m.addButton(QString::fromUtf8("Sí"), QMessageBox::YesRole);
-    QPushButton* no = m.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    // Alt+S y Alt+N responden "Sí" y "No"; Esc, "Cancelar".
+    QPushButton* si = m.addButton(QString::fromUtf8("&Sí"), QMessageBox::YesRole);
+    QPushButton* no = m.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     QPushButton* cancelar = con_cancelar ? m.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole) : nullptr;
     m.setDefaultButton(si);
     if (cancelar) m.setEscapeButton(cancelar);

@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-bool copia_rtf_al_portapapeles(const std::string& ruta_rtf, const std::string& texto_simple)
+bool copia_rtf_al_portapapeles(const std::string& ruta_rtf, const std::string& texto_utf8)
 {
     std::vector<unsigned char> bytes;
     if (!binario::lee_fichero(ruta_rtf, bytes)) return false;
@@ -15,7 +15,7 @@ bool copia_rtf_al_portapapeles(const std::string& ruta_rtf, const std::string& t
     QByteArray rtf(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     datos->setData(QStringLiteral("text/rtf"), rtf);
     datos->setData(QStringLiteral("application/rtf"), rtf);
-    datos->setText(desde_1252(texto_simple));
+    datos->setText(QString::fromUtf8(texto_utf8.data(), static_cast<qsizetype>(texto_utf8.size())));
     QGuiApplication::clipboard()->setMimeData(datos);
     return true;
 }

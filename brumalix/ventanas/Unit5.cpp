@@ -15,7 +15,6 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -212,12 +211,7 @@ void TResultados::Preview1Click() { Button3Click(); }
 void TResultados::Enviaralclipboard1Click()
 {
     if (!escribe_rtf(Form1->ruta_temporal, Form1->ruta_rtf)) return;
-    // Al lado del RTF, el texto de los resultados sin los códigos.
-    std::ifstream temporal(Form1->ruta_temporal, std::ios::binary);
-    std::string linea, texto;
-    while (std::getline(temporal, linea)) {
-        if (linea == "<NP>") linea.clear();
-        texto += quita_codigos(linea) + "\n";
-    }
-    copia_rtf_al_portapapeles(Form1->ruta_rtf, texto);
+    // Al lado del RTF, el texto de los resultados sin los códigos, con los
+    // caracteres de Symbol en Unicode.
+    copia_rtf_al_portapapeles(Form1->ruta_rtf, texto_utf8_resultados(Form1->ruta_temporal));
 }

@@ -2,16 +2,25 @@
 #include "plataforma/controles.h"
 #include "plataforma/fuentes.h"
 #include "plataforma/lista_marcado.h"
+#include "plataforma/mensajes_qt.h"
 #include "plataforma/portapapeles.h"
+#include "plataforma/traduccion.h"
 #include "principal_qt.h"
 
 #include "comun/texto1252.h"
 
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLibraryInfo>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <filesystem>
@@ -67,11 +76,15 @@ TEST(ListaMarcado, GuardaLosBytesYMuestraElTexto)
 
 TEST(Fuentes, SymbolDibujaSusCodigos)
 {
-    EXPECT_EQ(fuentes::unicode_de_symbol('D'), U'\u0394');
-    EXPECT_EQ(fuentes::unicode_de_symbol(0xBD), U'\u23D0');
-    EXPECT_EQ(fuentes::unicode_de_symbol('1'), U'1');
-    if (fuentes::symbol_nativa()) EXPECT_EQ(fuentes::texto_symbol('D'), QStringLiteral("D"));
-    else EXPECT_EQ(fuentes::texto_symbol('D'), QString::fromUtf8("Δ"));
+    // Con una fuente que dibuja los códigos de Symbol, el propio byte; sin
+    // ella, su carácter Unicode.
+    if (fuentes::symbol_nativa()) {
+        EXPECT_EQ(fuentes::texto_symbol('D'), QStringLiteral("D"));
+        EXPECT_EQ(fuentes::texto_symbol(0xBD), QString(QChar(0xBD)));
+    } else {
+        EXPECT_EQ(fuentes::texto_symbol('D'), QString::fromUtf8("Δ"));
+        EXPECT_EQ(fuentes::texto_symbol(0xBD), QString::fromUtf8("│"));
+    }
 }
 
 TEST(ControlPaginas, CambioRechazadoPermitidoYSinEventos)
@@ -158,14 +171,56 @@ TEST(Portapapeles, RtfConTextoAlLado)
     std::FILE* f = std::fopen(ruta.c_str(), "wb");
     std::fputs("{\\rtf1\\ansi x}", f);
     std::fclose(f);
-    ASSERT_TRUE(copia_rtf_al_portapapeles(ruta.string(), "a\xF1o"));
+    ASSERT_TRUE(copia_rtf_al_portapapeles(ruta.string(), "a\xC3\xB1o \xE2\x94\x82"));
     const QMimeData* d = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->data(QStringLiteral("text/rtf")), QByteArray("{\\rtf1\\ansi x}"));
     EXPECT_EQ(d->data(QStringLiteral("application/rtf")), QByteArray("{\\rtf1\\ansi x}"));
-    EXPECT_EQ(d->text(), QString::fromUtf8("año"));
+    EXPECT_EQ(d->text(), QString::fromUtf8("año │"));
     std::filesystem::remove(ruta);
     EXPECT_FALSE(copia_rtf_al_portapapeles(ruta.string(), ""));
+}
+
+// La pregunta de guardar responde al teclado: Alt+S "Sí", Alt+N "No", Esc
+// "Cancelar".
+TEST(Mensajes, PreguntaConLetrasDeTeclado)
+{
+    sumidero_ventanas cajas;
+    QStringList botones;
+    auto pregunta_y_pulsa = [&](Qt::Key tecla, Qt::KeyboardModifiers modificadores) {
+        QTimer::singleShot(0, [&, tecla, modificadores] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!caja) return;
+            QApplication::setActiveWindow(caja);
+            botones.clear();
+            for (QAbstractButton* b : caja->buttons()) botones << b->text();
+            QTest::keyClick(caja, tecla, modificadores);
+            // Si la tecla no respondió, la caja se cierra para no colgar la prueba.
+            QTimer::singleShot(500, caja, [caja] { caja->done(-1); });
+        });
+        return cajas.pregunta("\xBFGUARDAR?", "\xBF" "Desea guardar antes el problema?", true);
+    };
+    EXPECT_EQ(pregunta_y_pulsa(Qt::Key_N, Qt::AltModifier), respuesta::no);
+    botones.sort();
+    EXPECT_EQ(botones, (QStringList{QStringLiteral("&No"), QString::fromUtf8("&Sí"), QStringLiteral("Cancelar")}));
+    EXPECT_EQ(pregunta_y_pulsa(Qt::Key_S, Qt::AltModifier), respuesta::si);
+    EXPECT_EQ(pregunta_y_pulsa(Qt::Key_Escape, Qt::NoModifier), respuesta::cancelar);
+}
+
+// El arranque carga la traducción de Qt: los botones estándar de los
+// diálogos salen en español. Sin los ficheros de traducción no hay nada que
+// comprobar, salvo que su falta no impide seguir.
+TEST(Traduccion, DialogosEstandarEnEspanol)
+{
+    EXPECT_FALSE(carga_traduccion_qt(QStringLiteral("/no/existe")));
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(dir + QStringLiteral("/qtbase_es.qm"))) GTEST_SKIP() << "sin la traducción de Qt al español";
+    QFileDialog dialogo;
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    auto* botones = dialogo.findChild<QDialogButtonBox*>();
+    ASSERT_NE(botones, nullptr);
+    ASSERT_NE(botones->button(QDialogButtonBox::Cancel), nullptr);
+    EXPECT_EQ(botones->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
 }
 
 MAIN_PRUEBAS_QT

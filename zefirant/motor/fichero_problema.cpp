@@ -18,8 +18,6 @@ constexpr long BYTES_MAXIMOS = BYTES_CABECERA_PROBLEMA + BYTES_ESTADO_PROBLEMA *
                                2 * MAXTRANSFORMACIONES + 4;
 
 bool unidad_valida(int v) { return v == 0 || v == 1; }
-bool referencia_valida(int r) { return r == -1 || (r >= 1 && r <= MAXESTADOS); }
-bool extremo_valido(int e) { return e >= 1 && e <= MAXESTADOS; }
 
 // Todo lo que trae un fichero de problema, leído aparte antes de aceptarlo.
 struct problema_leido {
@@ -77,18 +75,17 @@ bool analiza(const std::vector<unsigned char>& bytes, problema_leido& r)
     for (int i = 0; i < r.num_estados; ++i) {
         estado& e = r.datos[i];
         for (float& v : e.prop) v = l.f32();
-        for (auto& ref : e.referencia) {
-            ref = l.i16();
-            if (!referencia_valida(ref)) return false;
-        }
+        // Cualquier referencia se acepta: una que no nombra un estado del
+        // problema la rechaza el cálculo, con su mensaje.
+        for (auto& ref : e.referencia) ref = l.i16();
         e.marca = l.u8();
         l.u8();  // de reserva
     }
     for (int k = 0; k < r.num_transformaciones; ++k) {
         transformacion& t = r.transformaciones[k];
+        // Lo mismo los números de estado de las transformaciones (0 a 255).
         t.desde = l.u8();
         t.hasta = l.u8();
-        if (!extremo_valido(t.desde) || !extremo_valido(t.hasta)) return false;
     }
     if (!l.bien()) return false;
     // La humedad es opcional; cualquier otro resto hace el fichero inválido.

@@ -162,6 +162,11 @@ float temperatura_de_s_v(const estado& e, const propiedades_gas& gas)
     float T = 0.0f;
     double s = 0.0;
     bool primera = true;
+    // Pasos de 100, 10, 1 y 0,1 K: el cuarto exceso acaba la búsqueda. Se
+    // cuentan los excesos en vez de comparar el paso con 0,01, porque
+    // 0,1f·0,1f no queda por debajo de 0,01f y daría un quinto nivel.
+    constexpr int NIVELES = 4;
+    int excesos = 0;
     for (;;) {
         T = primera ? 300.0f : t_bajo + paso;
         primera = false;
@@ -169,8 +174,8 @@ float temperatura_de_s_v(const estado& e, const propiedades_gas& gas)
         s = columna_a_T(T, gas, &fila_propiedades::s0) - R_UNIVERSAL * std::log(0.083143 * T / v);
         if (!std::isfinite(s)) return -1.0f;
         if (s > s_dado) {
+            if (++excesos == NIVELES) break;
             paso = paso * 0.1f;
-            if (paso < 0.01f) break;
         } else {
             t_bajo = T;
             s_bajo = s;

@@ -13,7 +13,6 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 
-#include <fstream>
 
 TForm11::TForm11()
 {
@@ -86,12 +85,7 @@ void TForm11::Preview1Click() { Form12->QuickReport1->vista_previa(this); }
 void TForm11::Enviaralclipboard1Click()
 {
     if (!escribe_rtf(Form1->ruta_temporal, Form1->ruta_rtf)) return;
-    // Al lado del RTF, el texto de los resultados sin los códigos.
-    std::ifstream temporal(Form1->ruta_temporal, std::ios::binary);
-    std::string linea, texto;
-    while (std::getline(temporal, linea)) {
-        if (linea == "<NP>") linea.clear();
-        texto += quita_codigos(linea) + "\n";
-    }
-    copia_rtf_al_portapapeles(Form1->ruta_rtf, texto);
+    // Al lado del RTF, el texto de los resultados sin los códigos, con los
+    // caracteres de Symbol en Unicode.
+    copia_rtf_al_portapapeles(Form1->ruta_rtf, texto_utf8_resultados(Form1->ruta_temporal));
 }

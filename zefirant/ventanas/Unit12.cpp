@@ -34,6 +34,7 @@ void TForm12::QuickReport1BeforePrint()
     }
     lineas_leidas = 0;
     lineas_en_blanco = 0;
+    salto_pendiente_ = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
@@ -59,10 +60,17 @@ bool TForm12::QuickReport1NeedData()
         return false;
     }
     ++lineas_leidas;
+    if (salto_pendiente_) {
+        QuickReport1->nueva_pagina();
+        salto_pendiente_ = false;
+    }
     if (linea == "<NP>") {
+        // La línea en blanco se queda en la página que acaba; lo que sigue
+        // va a la siguiente (o tras cuatro líneas en blanco, si la tabla de
+        // estados es corta).
         compone_linea_resultados("");
         if (lineas_leidas <= 25) lineas_en_blanco = 3;
-        else QuickReport1->nueva_pagina();
+        else salto_pendiente_ = true;
     } else {
         compone_linea_resultados(linea);
     }

@@ -24,6 +24,9 @@ public:
     void compone_linea_resultados(const std::string& linea);
 
 private:
+    // La línea en blanco que acaba la página de la tabla de estados ya
+    // salió; la línea siguiente empieza página nueva.
+    bool salto_pendiente_ = false;
     std::size_t principal_ = 0;
     std::size_t primera_superpuesta_ = 0;
     reglas_superpuestas reglas_;

@@ -20,6 +20,9 @@ using disposicion::etiqueta;
 
 namespace {
 
+// La mayor referencia que guarda el fichero de problema (entero de 16 bits).
+constexpr std::int32_t MAX_REFERENCIA = 32767;
+
 QPushButton* boton(const QString& texto, const QString& pista, QWidget* padre, int x, int y, int ancho = 40)
 {
     auto* b = new QPushButton(texto, padre);
@@ -186,12 +189,14 @@ void TForm1::Button5Click()
     for (int i = 0; i < 9; ++i)
         if (!lee_campo_numerico(edit_valor(i), 1, &e.prop[i])) return;
     if (e.prop[E_POLI] == -1.0f) e.prop[E_POLI] = NO_POLI;
-    // Las referencias se leen aparte y sólo se aceptan números de estado
-    // (1 a 40); un número fuera no se guarda recortado.
+    // Cualquier número de estado vale como referencia (uno que no existe lo
+    // rechaza el cálculo); sólo se rechaza el que no cabe en los 16 bits con
+    // que el fichero de problema guarda las referencias, que se guardaría
+    // cambiado.
     std::int32_t referencias[6];
     for (int i = 0; i < 6; ++i) {
         if (!lee_campo_numerico(edit_referencia(i), 0, &referencias[i])) return;
-        if (referencias[i] != -1 && (referencias[i] < 1 || referencias[i] > MAXESTADOS)) {
+        if (referencias[i] > MAX_REFERENCIA) {
             muestra_error("Valor del campo incorrecto");
             edit_referencia(i)->recupera_foco();
             return;
@@ -209,10 +214,12 @@ void TForm1::Button5Click()
         return;
     }
     lee_estado();
-    // El estado siguiente sólo se prepara si aún no está definido: uno ya
-    // definido nunca se sobrescribe.
+    // El estado siguiente se prepara (otra vez) si aún no está definido o si
+    // es él mismo un estado preparado, para que su fracción sea siempre el
+    // resto de la de éste; uno que tecleó el usuario nunca se sobrescribe.
     bool preparado = false;
-    if (estado_actual < MAXESTADOS - 1 && estado_actual + 1 >= estados_definidos)
+    if (estado_actual < MAXESTADOS - 1 &&
+        (estado_actual + 1 >= estados_definidos || problema_actual->datos[estado_actual + 1].marca == 1))
         preparado = completa_fraccion_siguiente(*problema_actual, estado_actual) != 0;
     if (preparado) avanza();
     avanza();

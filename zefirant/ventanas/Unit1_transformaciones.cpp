@@ -21,13 +21,15 @@ namespace {
 
 bool es_digito(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-// Número de estado escrito: sólo de 1 a 40, con o sin ceros delante.
+// Número de estado escrito, con o sin ceros delante: de 0 a 255, lo que
+// cabe en el byte en que se guarda. Si nombra un estado del problema lo
+// decide el cálculo.
 bool numero_de_estado(const std::string& digitos)
 {
     const std::size_t primera = digitos.find_first_not_of('0');
-    if (primera == std::string::npos || digitos.size() - primera > 2) return false;
-    int n = std::atoi(digitos.c_str() + primera);
-    return n >= 1 && n <= MAXESTADOS;
+    if (primera == std::string::npos) return true;
+    if (digitos.size() - primera > 3) return false;
+    return std::atoi(digitos.c_str() + primera) <= 255;
 }
 
 // Largo máximo del texto normalizado de una transformación.
@@ -91,8 +93,8 @@ int TForm1::lee_transformacion(const std::string& texto, std::string& destino)
     std::string hasta = digitos();
     salta();
     if (i != texto.size()) return 0;
-    // Los números de estado van de 1 a 40: uno fuera se rechaza aquí, en
-    // lugar de guardarse recortado.
+    // Un número que no cabe en un byte se rechaza aquí, en lugar de
+    // guardarse recortado.
     if (!numero_de_estado(desde) || !numero_de_estado(hasta)) return 0;
     if (desde.size() + 1 + hasta.size() > LARGO_TRANSFORMACION) return 0;
     destino = desde + " " + hasta;

@@ -27,6 +27,7 @@
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <deque>
@@ -382,6 +383,11 @@ TEST_F(VentanasBrumalix, CicloDeRankineConCalcularTodo)
     EXPECT_TRUE(d->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1"));
     EXPECT_TRUE(d->text().contains(QStringLiteral("RESULTADOS DEL EQUIPO 4: Bomba")));
     EXPECT_FALSE(d->text().contains(QLatin1Char('`')));
+    // Los caracteres de Symbol, en Unicode: barra de columna, sumatorio, llave.
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8("│")));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8("∑m·h(entrantes)")));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8("⎫")));
+    EXPECT_FALSE(d->text().contains(QRegularExpression(QString::fromUtf8("[½åüþ]"))));
 
     // "Calcular estados" vacía la traza y deja la tabla de estados sola.
     tecla(Qt::Key_C, Qt::AltModifier);

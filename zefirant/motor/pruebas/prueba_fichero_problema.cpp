@@ -134,11 +134,6 @@ TEST_F(FicheroProblema, UnFicheroRechazadoNoTocaElProblema)
         {"unidad 2", [](auto& b) { b[2] = 2; }},
         {"41 estados", [](auto& b) { b[456] = 41; }},
         {"41 transformaciones", [](auto& b) { b[457] = 41; }},
-        {"referencia 41", [](auto& b) { b[458 + 54 + 40 + 2 * E_VOL] = 41; }},
-        {"referencia 0", [](auto& b) { b[458 + 54 + 40 + 2 * E_VOL] = 0; }},
-        {"referencia -2", [](auto& b) { b[458 + 40] = 0xFE; }},
-        {"transformación desde 0", [](auto& b) { b[566] = 0; }},
-        {"transformación hasta 41", [](auto& b) { b[567] = 41; }},
         {"nombre sin terminar", [](auto& b) { std::memset(&b[6], 'x', 20); }},
     };
     for (const auto& [que, dana] : danos) {
@@ -150,6 +145,33 @@ TEST_F(FicheroProblema, UnFicheroRechazadoNoTocaElProblema)
         EXPECT_EQ(unidad_masa_kg + unidad_energia_kcal, 2) << que;
     }
     EXPECT_EQ(carga_problema(ruta("no_existe"), *destino), 0);
+}
+
+// Referencias y transformaciones que no nombran un estado del problema se
+// cargan tal cual: es el cálculo el que las rechaza con su mensaje.
+TEST_F(FicheroProblema, ReferenciasYParesSinEstadoSeCargan)
+{
+    const std::string r = ruta("a.prb");
+    ASSERT_EQ(guarda_problema(r, *origen), 572);
+    auto b = bytes(r);
+    auto referencia = [&](int estado, int propiedad, std::uint16_t valor) {
+        const std::size_t i = 458 + 54 * estado + 40 + 2 * propiedad;
+        b[i] = valor & 0xFF, b[i + 1] = valor >> 8;
+    };
+    referencia(0, E_PRES, 0xFFFE);  // -2
+    referencia(1, E_TEMP, 0);
+    referencia(1, E_VOL, 41);
+    referencia(1, E_ENTROP, 32767);
+    b[566] = 0, b[567] = 255;
+    escribe(r, b);
+    ASSERT_EQ(carga_problema(r, *destino), 572);
+    EXPECT_EQ(destino->datos[0].referencia[E_PRES], -2);
+    EXPECT_EQ(destino->datos[1].referencia[E_TEMP], 0);
+    EXPECT_EQ(destino->datos[1].referencia[E_VOL], 41);
+    EXPECT_EQ(destino->datos[1].referencia[E_ENTROP], 32767);
+    EXPECT_EQ(destino->transformaciones[0].desde, 0);
+    EXPECT_EQ(destino->transformaciones[0].hasta, 255);
+    EXPECT_EQ(foto(*destino), b);
 }
 
 TEST_F(FicheroProblema, UnaEscrituraFallidaNoEsUnExito)

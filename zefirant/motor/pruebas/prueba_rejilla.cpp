@@ -167,6 +167,34 @@ TEST(Rejilla, TemperaturaDeSyV)
     pon_lista_registro(nullptr);
 }
 
+// La búsqueda avanza a pasos de 100, 10, 1 y 0,1 K y se para en el cuarto
+// exceso: el último tramo, en el que se interpola, mide 0,1 K. Con la fila
+// del 500 K rebajada, la parábola por 300, 400 y 500 K queda por encima de
+// la de 273, 300 y 400 K: la entropía salta al pasar de 350 K, y el salto se
+// reparte en el tramo de 350 a 350,1 K.
+TEST(Rejilla, TemperaturaDeSyVInterpolaEnElUltimoPasoDeUnaDecima)
+{
+    lineas_memoria registro;
+    pon_lista_registro(&registro);
+    propiedades_gas g = gas_prueba();
+    g.tabla[3].s0 -= 4.0f;
+    const float v = 2.5f;
+    auto entropia = [&](float T) {
+        float cv, cp, s0;
+        propiedades_a_T(T, g, cv, cp, s0);
+        return s0 - R_UNIVERSAL * std::log(0.083143 * T / v);
+    };
+    const float t_bajo = 350.0f, t_alto = 350.0f + 0.1f;
+    const double s_bajo = entropia(t_bajo), s_alto = entropia(t_alto);
+    ASSERT_GT(s_alto - s_bajo, 0.3);  // el salto, muy por encima de la pendiente (0,009)
+    estado e = estado_vacio();
+    e.prop[E_VOL] = v;
+    e.prop[E_ENTROP] = static_cast<float>(s_bajo + 0.5 * (s_alto - s_bajo));
+    const double esperada = t_bajo + (e.prop[E_ENTROP] - s_bajo) * (t_alto - t_bajo) / (s_alto - s_bajo);
+    EXPECT_NEAR(temperatura_de_s_v(e, g), esperada, 1e-3);
+    pon_lista_registro(nullptr);
+}
+
 TEST(Rejilla, TemperaturaDePyS)
 {
     propiedades_gas g = gas_prueba();

@@ -198,13 +198,19 @@ TEST_F(VentanasZefirant, AireConReferenciaIsotermaYPolitropica)
     QTest::keyClick(Form11->ListBox1, Qt::Key_PageUp);
     EXPECT_EQ(linea_resultados(0), "PROPIEDADES DE ESTADOS INTRODUCIDOS");
 
-    // Portapapeles: el RTF de los resultados y su texto sin códigos.
+    // Portapapeles: el RTF de los resultados y su texto sin códigos, con los
+    // caracteres de Symbol en Unicode (la barra de columna, ∫ y Δ).
     Form11->Enviaralclipboard1Click();
     const QMimeData* d = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1\\ansi"));
+    EXPECT_TRUE(d->data(QStringLiteral("text/rtf")).contains("{\\f2\\u9474\\'bd}"));
     EXPECT_TRUE(d->text().contains(QStringLiteral("isoterma")));
     EXPECT_FALSE(d->text().contains(QLatin1Char('`')));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8(" 1-2  │ isoterma")));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8("W=∫p·dv")));
+    EXPECT_TRUE(d->text().contains(QString::fromUtf8("Δu")));
+    EXPECT_FALSE(d->text().contains(QString::fromUtf8("½")));
 
     // Informe de los resultados: la tabla de transformaciones sigue en la
     // misma página (la de estados tiene menos de 26 líneas).
@@ -229,25 +235,97 @@ TEST_F(VentanasZefirant, AireConReferenciaIsotermaYPolitropica)
     EXPECT_EQ(Form1->estado_actual, 3);
 }
 
-TEST_F(VentanasZefirant, ReferenciasYTransformacionesFueraDeMargen)
+// Una tabla de estados de 26 líneas o más: la línea en blanco que la acaba
+// se queda en su página y la tabla de transformaciones empieza arriba de la
+// página siguiente. Con menos, las dos tablas comparten página.
+TEST_F(VentanasZefirant, InformeDeResultadosSaltoTrasLaTablaDeEstados)
 {
+    auto informe = [&](int lineas_estados) {
+        std::ofstream f(Form1->ruta_temporal, std::ios::binary);
+        for (int i = 1; i <= lineas_estados; ++i) f << "estado " << i << "\n";
+        f << "<NP>\nTRANSFORMACIONES\nfin\n";
+        f.close();
+        return Form12->QuickReport1->ejecuta();
+    };
+    // Textos de la banda de detalle de una página (los que empiezan por la
+    // sangría de seis blancos), con su altura.
+    auto detalle = [](const pagina_informe& p) {
+        std::vector<std::pair<double, std::string>> r;
+        for (const auto& t : p.textos)
+            if (t.cadena.startsWith(QStringLiteral("      "))) r.emplace_back(t.y, t.cadena.trimmed().toStdString());
+        return r;
+    };
+    auto paginas = informe(30);
+    ASSERT_EQ(paginas.size(), 2u);
+    auto primera = detalle(paginas[0]), segunda = detalle(paginas[1]);
+    ASSERT_EQ(primera.size(), 31u);
+    EXPECT_EQ(primera[29].second, "estado 30");
+    EXPECT_EQ(primera[30].second, "");
+    EXPECT_EQ(primera[30].first, primera[29].first + 12);
+    ASSERT_EQ(segunda.size(), 2u);
+    EXPECT_EQ(segunda[0].second, "TRANSFORMACIONES");
+    EXPECT_EQ(segunda[0].first, primera[0].first);
+
+    paginas = informe(24);
+    ASSERT_EQ(paginas.size(), 1u);
+    primera = detalle(paginas[0]);
+    ASSERT_EQ(primera.size(), 24u + 4 + 2);
+    EXPECT_EQ(primera[28].second, "TRANSFORMACIONES");
+}
+
+TEST_F(VentanasZefirant, ReferenciasYTransformacionesSinEstado)
+{
+    // Las páginas guardan referencias y transformaciones que no nombran un
+    // estado del problema; el cálculo las rechaza con su mensaje.
     tecla(Qt::Key_Right, Qt::ControlModifier);
-    estado({"1"}, {"", "41"});
+    estado({"1"}, {"", "40000"});  // no cabe en el fichero
     ASSERT_EQ(mensajes.errores.size(), 1u);
     EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
-    EXPECT_EQ(problema_actual->datos[0].referencia[1], -1);
     EXPECT_EQ(Form1->Label29->text(), QStringLiteral("0"));
-    estado({"1", "", "", "", "", "", "", "1,5"}, {"", ""});
-    EXPECT_EQ(mensajes.errores.back(), "Valor de campo incorrecto");
+    estado({"1"}, {"", "41"});
+    estado({"2"}, {"", "0"});
+    EXPECT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(problema_actual->datos[0].referencia[E_TEMP], 41);
+    EXPECT_EQ(problema_actual->datos[1].referencia[E_TEMP], 0);
+    tecla(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: No existe estado referido en 1");
+    EXPECT_EQ(pagina(), "Estados");
+    EXPECT_EQ(Form1->estado_actual, 0);
+    EXPECT_EQ(Form1->Edit20->text(), QStringLiteral("41"));
+    estado({"1", "300"}, {"", ""});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: No existe estado referido en 2");
+    EXPECT_EQ(Form1->Edit20->text(), QStringLiteral("0"));
+    estado({"2", "300"}, {"", ""});
+
     tecla(Qt::Key_Right, Qt::ControlModifier);
-    // Un número de estado con ceros delante vale si está entre 1 y 40; el
-    // texto normalizado no pasa de 99 caracteres.
+    // Números de 0 a 255 (lo que cabe en el byte del fichero), con o sin
+    // ceros delante; el texto normalizado no pasa de 99 caracteres.
     const std::string ceros(120, '0');
-    for (const std::string& t : std::vector<std::string>{"1 41", "3,4", "3-4", "3", "1 2 3", "0 1", "000 4", "0041 1", ceros + "3 4"}) {
+    for (const std::string& t : std::vector<std::string>{"1 256", "1000 1", "3,4", "3-4", "3", "1 2 3", ceros + "3 4"}) {
         transformacion(t.c_str());
         EXPECT_EQ(mensajes.errores.back(), "Transformación incorrecta"_w) << t;
     }
     EXPECT_EQ(Form1->ListBox1->count(), 0);
+    std::size_t antes = mensajes.errores.size();
+    for (const char* t : {"1 255", "0 1", "000 4", "0041 1"}) transformacion(t);
+    EXPECT_EQ(mensajes.errores.size(), antes);
+    ASSERT_EQ(Form1->ListBox1->count(), 4);
+    EXPECT_EQ(Form1->ListBox1->item(3)->text(), QStringLiteral("0041 1"));
+    tecla(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(mensajes.errores.back(), "ERROR: No hay estados definidos en transformación 1"_w);
+    EXPECT_EQ(pagina(), "Transformaciones");
+    EXPECT_FALSE(Form11->isVisible());
+    while (Form1->ListBox1->count() > 0) {
+        Form1->ListBox1->setCurrentRow(0);
+        pulsa(Form1->Button8);
+    }
+    tecla(Qt::Key_Left, Qt::ControlModifier);
+    estado({"1", "", "", "", "", "", "", "1,5"});
+    EXPECT_EQ(mensajes.errores.back(), "Valor de campo incorrecto");
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+
     transformacion("3 4");
     transformacion("3  4");
     EXPECT_EQ(mensajes.errores.back(), "Transformación repetida"_w);
@@ -293,11 +371,29 @@ TEST_F(VentanasZefirant, GasolinaYGasoleoConSusRechazos)
     EXPECT_EQ(Form1->Edit18->text(), QStringLiteral("0,6"));
     EXPECT_EQ(Form1->Edit19->text(), QStringLiteral("1"));
     EXPECT_FALSE(Form1->Edit10->isEnabled());
-    // Volver a aceptar el estado 1 con otra fracción no toca el 2, ya definido.
+    // Volver a aceptar el estado 1 con otra fracción prepara otra vez el 2,
+    // que sólo era un estado preparado: las fracciones suman 1.
     tecla(Qt::Key_Home);
-    estado({"1", "300", "", "", "", "", "", "0,5"});
-    EXPECT_NEAR(problema_actual->datos[1].prop[E_XP], 0.6, 1e-6);
+    estado({"1", "300", "", "", "", "", "", "0,3"});
+    EXPECT_EQ(Form1->estado_actual, 1);
     EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    EXPECT_EQ(Form1->Edit18->text(), QStringLiteral("0,7"));
+    EXPECT_NEAR(problema_actual->datos[1].prop[E_XP], 0.7, 1e-6);
+    EXPECT_EQ(problema_actual->datos[1].marca, 1);
+    // Un estado siguiente que tecleó el usuario no se toca: los estados 3
+    // (tecleado) y 4, y el 3 vuelve a aceptarse con una fracción.
+    tecla(Qt::Key_PageDown);
+    estado({"2", "400"});
+    estado({"3", "500"});
+    ASSERT_EQ(Form1->Label29->text(), QStringLiteral("4"));
+    Form1->ComboBox2->setCurrentIndex(2);
+    Form1->ComboBox2Change();
+    estado({"2", "", "", "", "", "", "", "0,5"});
+    EXPECT_EQ(Form1->estado_actual, 3);
+    EXPECT_EQ(problema_actual->datos[3].marca, 0);
+    EXPECT_EQ(problema_actual->datos[3].prop[E_XP], -1.0f);
+    EXPECT_EQ(problema_actual->datos[3].prop[E_PRES], 3.0f);
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("4"));
 
     // Gasóleo: proporción de aire desde 1,0.
     mensajes.respuestas.push_back(respuesta::no);
