@@ -1,9 +1,14 @@
 // Formulario de informe: la impresión corre sólo tras aceptar el diálogo y
-// sobre el papel elegido; la vista previa es una ventana sin modo.
+// sobre el papel elegido; la vista previa es una ventana sin modo. Y los
+// caracteres Symbol anchos, en pantalla y en papel, sin pisar al siguiente.
 #include "plataforma/dialogos.h"
+#include "plataforma/fuentes.h"
 #include "plataforma/informe.h"
+#include "plataforma/lista_marcado.h"
+#include "plataforma/superpuestas.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
@@ -133,4 +138,53 @@ TEST(Informe, VistaPreviaSinModoQueSeRehace)
     pon_dialogo_impresion(nullptr);
     QTest::keyClick(vista, Qt::Key_Escape);
     EXPECT_FALSE(vista->isVisible());
+}
+
+namespace {
+
+double ancho(const QFont& fuente, const QString& texto) { return QFontMetricsF(fuente).horizontalAdvance(texto); }
+
+} // namespace
+
+TEST(ListaMarcado, SimboloAnchoNoPisaElCaracterSiguiente)
+{
+    estilo_marcado e;
+    e.paso = 8;
+    e.pixeles_base = 13;
+    e.izquierda_cursiva = 2;
+    const QRect fila(0, 0, 400, 14);
+    // Σ (å en la fuente Symbol) seguida de una m cursiva: el sumatorio
+    // acaba antes de que empiece la m, sin irse a más de media columna.
+    auto g = coloca_marcado(fila, "`S\xE5`Im", e);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_LE(g[0].origen.x() + ancho(g[0].fuente, g[0].texto), g[1].origen.x() + 0.5);
+    EXPECT_GE(g[0].origen.x(), -e.paso / 2);
+    // Una cursiva tras un blanco, o tras un carácter Symbol que cabe en su
+    // columna (la barra), conserva su corrimiento a la izquierda.
+    g = coloca_marcado(fila, "`S\xE5 `Im", e);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_EQ(g[1].origen.x(), 2 * e.paso - 2);
+    g = coloca_marcado(fila, "`S\xBD`Im", e);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_EQ(g[0].origen.x(), 0);
+    EXPECT_EQ(g[1].origen.x(), e.paso - 2);
+}
+
+TEST(Superpuestas, SimboloAnchoNoPisaElCaracterSiguiente)
+{
+    reglas_superpuestas r;
+    r.sangria = 6;
+    r.paso = 7;
+    banda_informe banda;
+    const std::size_t primera = prepara_banda_superpuestas(banda, 24, r);
+    compone_superpuestas(banda, primera - 1, primera, "`S\xE5`Im\xB7`Ih", r);
+    const etiqueta_informe& sigma = banda.etiquetas[primera];
+    const etiqueta_informe& m = banda.etiquetas[primera + 1];
+    ASSERT_TRUE(sigma.visible && m.visible);
+    const double ancho_sigma = ancho(fuentes::fuente(sigma.fuente, sigma.pixeles), fuentes::texto_symbol(0xE5));
+    EXPECT_LE(sigma.izquierda + ancho_sigma, m.izquierda + 0.5);
+    EXPECT_GE(sigma.izquierda, 24 + 7 * 6 - r.paso / 2);
+    // La m y la h, cada una en su columna.
+    EXPECT_EQ(m.izquierda, 24 + 7 * 7);
+    EXPECT_EQ(banda.etiquetas[primera + 2].izquierda, 24 + 7 * 9);
 }
