@@ -21,6 +21,8 @@ bool linea_en_negrita(const std::string& linea)
 
 } // namespace
 
+TImpresion* Impresion = nullptr;
+
 TImpresion::TImpresion() : QuickReport1(std::make_unique<formulario_informe>())
 {
     formulario_informe& q = *QuickReport1;

@@ -12,28 +12,18 @@
 
 namespace {
 
-reglas_listado_impreso reglas_listado()
-{
-    reglas_listado_impreso r;
-    r.capacidad_linea = 2000;
-    r.cabeceras_por_bloque = true;
-    r.error_crear = "Error al crear fichero temporal";
-    r.error_abrir = "Error al crear fichero temporal";
-    return r;
-}
-
-reglas_superpuestas reglas_lineas()
-{
-    reglas_superpuestas r;
-    r.sangria = 6;
-    r.paso = 7;
-    r.num_superpuestas = 36;
-    return r;
-}
+// Cada "<NP>" empieza un bloque del listado con sus propias cabeceras; 36
+// caracteres marcados por línea, tras una sangría de 6 blancos.
+const reglas_listado_impreso reglas_listado{.capacidad_linea = 2000, .cabeceras_por_bloque = true,
+                                            .error_crear = "Error al crear fichero temporal",
+                                            .error_abrir = "Error al crear fichero temporal"};
+const reglas_superpuestas reglas_lineas{.sangria = 6, .paso = 7, .num_superpuestas = 36};
 
 } // namespace
 
-Timprelist1::Timprelist1() : formulario_listado(reglas_listado(), reglas_lineas())
+Timprelist1* imprelist1 = nullptr;
+
+Timprelist1::Timprelist1() : formulario_listado(reglas_listado, reglas_lineas)
 {
     lineas_por_pagina = 55;
     formulario_informe& q = *QuickReport1;

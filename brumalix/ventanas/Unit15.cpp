@@ -1,4 +1,5 @@
 #include "Unit15.h"
+#include "ventanas.h"
 
 #include "plataforma/fuentes.h"
 #include "plataforma/lista_marcado.h"
@@ -25,6 +26,8 @@ std::string lista_traza_ventana::linea(std::size_t i) const
     const QListWidgetItem* it = lista_->item(static_cast<int>(i));
     return it ? a_1252(it->text()) : std::string();
 }
+
+TForm15* Form15 = nullptr;
 
 TForm15::TForm15() : ListBox1(new QListWidget(this)), lista_(ListBox1, MAXIMO_LINEAS)
 {

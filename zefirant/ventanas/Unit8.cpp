@@ -9,25 +9,15 @@
 
 namespace {
 
-reglas_listado_impreso reglas_listado()
-{
-    reglas_listado_impreso r;
-    r.max_cabeceras = 20;
-    r.capacidad_linea = 200;
-    return r;
-}
-
-reglas_superpuestas reglas_lineas()
-{
-    reglas_superpuestas r;
-    r.sangria = 0;
-    r.num_superpuestas = 40;
-    return r;
-}
+// Líneas de datos de hasta 199 caracteres; 40 caracteres marcados por línea.
+const reglas_listado_impreso reglas_listado{.max_cabeceras = 20, .capacidad_linea = 200};
+const reglas_superpuestas reglas_lineas{.sangria = 0, .num_superpuestas = 40};
 
 } // namespace
 
-TForm8::TForm8() : formulario_listado(reglas_listado(), reglas_lineas())
+TForm8* Form8 = nullptr;
+
+TForm8::TForm8() : formulario_listado(reglas_listado, reglas_lineas)
 {
     formulario_informe& q = *QuickReport1;
     q.cabeceras.push_back(banda_titulo(41, QString(), 8, QString::fromUtf8("Página ")));
