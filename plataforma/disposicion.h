@@ -7,6 +7,16 @@
 
 namespace disposicion {
 
+// Ventana de borde fijo, con menú de sistema, minimizar y cerrar, del
+// tamaño de su diseño.
+inline void ventana_fija(QWidget* ventana, const QString& titulo, QSize tamano)
+{
+    ventana->setWindowTitle(titulo);
+    ventana->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ventana->setFixedSize(tamano);
+}
+
 // Rótulo en (x, y), del ancho de su texto.
 inline QLabel* etiqueta(const QString& texto, QWidget* padre, int x, int y, bool negrita = false)
 {

@@ -1,21 +1,23 @@
 #include "informe.h"
+#include "dialogos.h"
 #include "fuentes.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +31,20 @@ QString texto_de(const etiqueta_informe& e, int numero_pagina)
 }
 
 } // namespace
+
+QSizeF hoja_de(const QPrinter& impresora)
+{
+    const QRectF puntos = impresora.pageLayout().fullRectPoints();
+    return QSizeF(puntos.width() * 96.0 / 72.0, puntos.height() * 96.0 / 72.0);
+}
+
+QSizeF hoja_por_omision()
+{
+    // El papel por omisión de la impresora por omisión (A4 o carta según el
+    // sistema, si no hay ninguna).
+    QPrinter impresora(QPrinter::HighResolution);
+    return hoja_de(impresora);
+}
 
 banda_informe banda_titulo(int alto, const QString& titulo, int izquierda, const QString& texto_pagina)
 {
@@ -87,19 +103,20 @@ bool fin_de_fichero(std::FILE* f)
 void formulario_informe::compone_banda(pagina_informe& pagina, const banda_informe& banda, double y,
                                        int numero_pagina) const
 {
-    const double ancho = ANCHO_HOJA - MARGEN_IZQUIERDO - MARGEN;
-    if (banda.raya_arriba) pagina.rayas.push_back({double(MARGEN_IZQUIERDO), y, MARGEN_IZQUIERDO + ancho, y, banda.grosor_raya});
+    const double izquierda = margen_izquierdo;
+    const double ancho = hoja_.width() - izquierda - MARGEN;
+    if (banda.raya_arriba) pagina.rayas.push_back({izquierda, y, izquierda + ancho, y, banda.grosor_raya});
     if (banda.raya_abajo)
-        pagina.rayas.push_back({double(MARGEN_IZQUIERDO), y + banda.alto, MARGEN_IZQUIERDO + ancho, y + banda.alto, banda.grosor_raya});
+        pagina.rayas.push_back({izquierda, y + banda.alto, izquierda + ancho, y + banda.alto, banda.grosor_raya});
     for (const etiqueta_informe& e : banda.etiquetas) {
         if (!e.visible) continue;
         QString cadena = texto_de(e, numero_pagina);
         if (cadena.isEmpty()) continue;
         QFont f = fuentes::fuente(e.fuente, e.pixeles, e.negrita, e.cursiva);
-        double x = MARGEN_IZQUIERDO + e.izquierda;
+        double x = izquierda + e.izquierda;
         if (e.alinea != etiqueta_informe::izquierda_) {
             double w = e.paso > 0 ? e.paso * cadena.size() : QFontMetricsF(f).horizontalAdvance(cadena);
-            x = e.alinea == etiqueta_informe::derecha ? MARGEN_IZQUIERDO + ancho - w : MARGEN_IZQUIERDO + (ancho - w) / 2;
+            x = e.alinea == etiqueta_informe::derecha ? izquierda + ancho - w : izquierda + (ancho - w) / 2;
         }
         if (e.fuente == QLatin1String("Symbol")) {
             QString convertida;
@@ -110,17 +127,21 @@ void formulario_informe::compone_banda(pagina_informe& pagina, const banda_infor
     }
 }
 
-std::vector<pagina_informe> formulario_informe::ejecuta()
+std::vector<pagina_informe> formulario_informe::ejecuta(destino para, QSizeF hoja)
 {
     salto_pedido_ = false;
+    destino_ = para;
+    hoja_ = hoja;
     std::vector<pagina_informe> paginas;
     if (antes_de_imprimir) antes_de_imprimir();
     int alto_cabeceras = 0;
     for (const auto& b : cabeceras) alto_cabeceras += b.alto;
-    const double fondo = ALTO_HOJA - MARGEN - pie.alto;
+    const double fondo = hoja_.height() - MARGEN - pie.alto;
     double y = 0;
     auto abre_pagina = [&] {
         paginas.emplace_back();
+        paginas.back().ancho = hoja_.width();
+        paginas.back().alto = hoja_.height();
         double yc = MARGEN;
         for (const auto& b : cabeceras) {
             compone_banda(paginas.back(), b, yc, static_cast<int>(paginas.size()));
@@ -172,10 +193,10 @@ void imprime_paginas(QPrinter& impresora, const std::vector<pagina_informe>& pag
 {
     QPainter p(&impresora);
     const QRectF hoja = impresora.pageLayout().fullRectPixels(impresora.resolution());
-    const double escala = hoja.width() / formulario_informe::ANCHO_HOJA;
     const QRectF util = impresora.pageLayout().paintRectPixels(impresora.resolution());
     for (std::size_t i = 0; i < paginas.size(); ++i) {
         if (i > 0) impresora.newPage();
+        const double escala = hoja.width() / paginas[i].ancho;
         p.save();
         p.translate(-util.left(), -util.top());
         p.scale(escala, escala);
@@ -184,25 +205,110 @@ void imprime_paginas(QPrinter& impresora, const std::vector<pagina_informe>& pag
     }
 }
 
+// Vista previa: una página cada vez, con los botones de página, "Imprimir"
+// (el diálogo y la impresión del informe) y "Cerrar". No tiene modo: las
+// demás ventanas siguen a mano mientras está abierta.
+class ventana_previa : public QWidget {
+public:
+    ventana_previa(formulario_informe& informe, QWidget* padre) : QWidget(padre, Qt::Window), informe_(informe)
+    {
+        setWindowTitle(QStringLiteral("Vista previa"));
+        auto* capa = new QVBoxLayout(this);
+        auto* barra = new QHBoxLayout;
+        primera_ = new QPushButton(QStringLiteral("|<"));
+        anterior_ = new QPushButton(QStringLiteral("<"));
+        siguiente_ = new QPushButton(QStringLiteral(">"));
+        ultima_ = new QPushButton(QStringLiteral(">|"));
+        rotulo_ = new QLabel;
+        auto* imprimir = new QPushButton(QStringLiteral("Imprimir"));
+        auto* cerrar = new QPushButton(QStringLiteral("Cerrar"));
+        for (QWidget* w : std::initializer_list<QWidget*>{primera_, anterior_, siguiente_, ultima_, rotulo_}) barra->addWidget(w);
+        barra->addStretch();
+        barra->addWidget(imprimir);
+        barra->addWidget(cerrar);
+        capa->addLayout(barra);
+        auto* desplazamiento = new QScrollArea;
+        imagen_ = new QLabel;
+        imagen_->setAlignment(Qt::AlignCenter);
+        desplazamiento->setWidget(imagen_);
+        desplazamiento->setWidgetResizable(true);
+        desplazamiento->setBackgroundRole(QPalette::Dark);
+        capa->addWidget(desplazamiento);
+        connect(primera_, &QPushButton::clicked, this, [this] { ve_a(0); });
+        connect(anterior_, &QPushButton::clicked, this, [this] { ve_a(actual_ - 1); });
+        connect(siguiente_, &QPushButton::clicked, this, [this] { ve_a(actual_ + 1); });
+        connect(ultima_, &QPushButton::clicked, this, [this] { ve_a(total() - 1); });
+        connect(cerrar, &QPushButton::clicked, this, &QWidget::hide);
+        connect(imprimir, &QPushButton::clicked, this, [this] { informe_.imprime(this); });
+    }
+    void pon_paginas(std::vector<pagina_informe> paginas)
+    {
+        paginas_ = std::move(paginas);
+        const double ancho = paginas_.empty() ? 794 : paginas_.front().ancho;
+        resize(static_cast<int>(ancho) + 60, 760);
+        ve_a(0);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (e->key() == Qt::Key_Escape) hide();
+        else QWidget::keyPressEvent(e);
+    }
+
+private:
+    int total() const { return static_cast<int>(paginas_.size()); }
+    void ve_a(int pagina)
+    {
+        actual_ = std::max(0, std::min(pagina, total() - 1));
+        const bool hay = total() > 0;
+        const pagina_informe vacia;
+        const pagina_informe& p = hay ? paginas_[static_cast<std::size_t>(actual_)] : vacia;
+        QPixmap hoja(static_cast<int>(p.ancho), static_cast<int>(p.alto));
+        hoja.fill(Qt::white);
+        if (hay) {
+            QPainter pintor(&hoja);
+            pintor.setRenderHint(QPainter::Antialiasing);
+            pintor.setRenderHint(QPainter::TextAntialiasing);
+            formulario_informe::dibuja(pintor, p);
+        }
+        imagen_->setPixmap(hoja);
+        rotulo_->setText(QString::fromUtf8("Página %1 de %2").arg(hay ? actual_ + 1 : 0).arg(total()));
+        primera_->setEnabled(actual_ > 0);
+        anterior_->setEnabled(actual_ > 0);
+        siguiente_->setEnabled(actual_ < total() - 1);
+        ultima_->setEnabled(actual_ < total() - 1);
+    }
+
+    formulario_informe& informe_;
+    std::vector<pagina_informe> paginas_;
+    int actual_ = 0;
+    QPushButton *primera_, *anterior_, *siguiente_, *ultima_;
+    QLabel *rotulo_, *imagen_;
+};
+
 } // namespace
+
+formulario_informe::~formulario_informe() { delete vista_.data(); }
 
 void formulario_informe::imprime(QWidget* padre)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::vector<pagina_informe> paginas = ejecuta();
-    QApplication::restoreOverrideCursor();
+    // El informe corre sólo cuando la impresión empieza de verdad: cancelar
+    // el diálogo no toca ningún fichero.
     QPrinter impresora(QPrinter::HighResolution);
-    impresora.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialogo(&impresora, padre);
-    if (dialogo.exec() != QDialog::Accepted) return;
+    if (!dialogo_imprimir(impresora, padre)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<pagina_informe> paginas = ejecuta(destino::impresora, hoja_de(impresora));
     imprime_paginas(impresora, paginas);
+    QApplication::restoreOverrideCursor();
 }
 
 bool formulario_informe::a_pdf(const QString& ruta)
 {
-    std::vector<pagina_informe> paginas = ejecuta();
+    QPrinter por_omision(QPrinter::HighResolution);
+    std::vector<pagina_informe> paginas = ejecuta(destino::impresora, hoja_de(por_omision));
     QPdfWriter pdf(ruta);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageSize(por_omision.pageLayout().pageSize());
     pdf.setResolution(300);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter p;
@@ -221,60 +327,16 @@ bool formulario_informe::a_pdf(const QString& ruta)
 
 void formulario_informe::vista_previa(QWidget* padre)
 {
-    std::vector<pagina_informe> paginas = ejecuta();
-    QDialog ventana(padre);
-    ventana.setWindowTitle(QStringLiteral("Vista previa"));
-    ventana.resize(ANCHO_HOJA + 60, 760);
-    auto* capa = new QVBoxLayout(&ventana);
-    auto* barra = new QHBoxLayout;
-    auto* primera = new QPushButton(QStringLiteral("|<"));
-    auto* anterior = new QPushButton(QStringLiteral("<"));
-    auto* siguiente = new QPushButton(QStringLiteral(">"));
-    auto* ultima = new QPushButton(QStringLiteral(">|"));
-    auto* rotulo = new QLabel;
-    auto* imprimir = new QPushButton(QStringLiteral("Imprimir"));
-    auto* cerrar = new QPushButton(QStringLiteral("Cerrar"));
-    for (QWidget* w : std::initializer_list<QWidget*>{primera, anterior, siguiente, ultima, rotulo}) barra->addWidget(w);
-    barra->addStretch();
-    barra->addWidget(imprimir);
-    barra->addWidget(cerrar);
-    capa->addLayout(barra);
-    auto* desplazamiento = new QScrollArea;
-    auto* imagen = new QLabel;
-    imagen->setAlignment(Qt::AlignCenter);
-    desplazamiento->setWidget(imagen);
-    desplazamiento->setWidgetResizable(true);
-    desplazamiento->setBackgroundRole(QPalette::Dark);
-    capa->addWidget(desplazamiento);
-    int actual = 0;
-    const int total = static_cast<int>(paginas.size());
-    auto muestra = [&] {
-        QPixmap hoja(ANCHO_HOJA, ALTO_HOJA);
-        hoja.fill(Qt::white);
-        if (total > 0) {
-            QPainter p(&hoja);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setRenderHint(QPainter::TextAntialiasing);
-            dibuja(p, paginas[static_cast<std::size_t>(actual)]);
-        }
-        imagen->setPixmap(hoja);
-        rotulo->setText(QString::fromUtf8("Página %1 de %2").arg(total > 0 ? actual + 1 : 0).arg(total));
-        primera->setEnabled(actual > 0);
-        anterior->setEnabled(actual > 0);
-        siguiente->setEnabled(actual < total - 1);
-        ultima->setEnabled(actual < total - 1);
-    };
-    QObject::connect(primera, &QPushButton::clicked, &ventana, [&] { actual = 0; muestra(); });
-    QObject::connect(anterior, &QPushButton::clicked, &ventana, [&] { if (actual > 0) --actual; muestra(); });
-    QObject::connect(siguiente, &QPushButton::clicked, &ventana, [&] { if (actual < total - 1) ++actual; muestra(); });
-    QObject::connect(ultima, &QPushButton::clicked, &ventana, [&] { actual = total > 0 ? total - 1 : 0; muestra(); });
-    QObject::connect(cerrar, &QPushButton::clicked, &ventana, &QDialog::accept);
-    QObject::connect(imprimir, &QPushButton::clicked, &ventana, [&] {
-        QPrinter impresora(QPrinter::HighResolution);
-        impresora.setPageSize(QPageSize(QPageSize::A4));
-        QPrintDialog dialogo(&impresora, &ventana);
-        if (dialogo.exec() == QDialog::Accepted) imprime_paginas(impresora, paginas);
-    });
-    muestra();
-    ventana.exec();
+    std::vector<pagina_informe> paginas = ejecuta(destino::vista_previa);
+    auto* ventana = static_cast<ventana_previa*>(vista_.data());
+    if (!ventana) {
+        ventana = new ventana_previa(*this, padre);
+        vista_ = ventana;
+    }
+    ventana->pon_paginas(std::move(paginas));
+    ventana->show();
+    ventana->raise();
+    ventana->activateWindow();
 }
+
+QWidget* formulario_informe::ventana_vista_previa() const { return vista_.data(); }

@@ -3,12 +3,14 @@
 // de número de página y de fecha, salto de página pedido desde el bucle,
 // vista previa, impresión y PDF.
 //
-// Las posiciones van en píxeles de pantalla (96 por pulgada) sobre una hoja
-// A4 vertical con 20 mm de margen izquierdo; al imprimir se escalan a la
-// resolución de la impresora.
+// Las posiciones van en píxeles de pantalla (96 por pulgada) sobre la hoja
+// vertical del papel de la impresora, con el margen izquierdo de cada
+// formulario; al imprimir se escalan a la resolución de la impresora.
 #pragma once
 
 #include <QFont>
+#include <QPointer>
+#include <QSizeF>
 #include <QString>
 
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <vector>
 
 class QPainter;
+class QPrinter;
 class QWidget;
 
 struct etiqueta_informe {
@@ -45,6 +48,7 @@ struct banda_informe {
 
 // Una página ya compuesta: textos y rayas en coordenadas de la hoja.
 struct pagina_informe {
+    double ancho = 794, alto = 1123;   // la hoja, en píxeles de 96 por pulgada
     struct texto {
         QFont fuente;
         double x, y;   // esquina superior izquierda
@@ -73,12 +77,23 @@ bool lee_linea(std::FILE* f, std::string& linea, int capacidad);
 // tras una lectura fallida; esto mira el siguiente carácter.)
 bool fin_de_fichero(std::FILE* f);
 
+// Tamaño de la hoja en píxeles de 96 por pulgada: la del papel de una
+// impresora, o la del papel por omisión de la impresora por omisión.
+QSizeF hoja_de(const QPrinter& impresora);
+QSizeF hoja_por_omision();
+
 class formulario_informe {
 public:
-    static constexpr int ANCHO_HOJA = 794;    // A4 a 96 píxeles por pulgada
-    static constexpr int ALTO_HOJA = 1123;
-    static constexpr int MARGEN_IZQUIERDO = 76;  // 20 mm
-    static constexpr int MARGEN = 38;            // 10 mm arriba, abajo y a la derecha
+    static constexpr int MARGEN_20MM = 76;
+    static constexpr int MARGEN_10MM = 38;
+    static constexpr int MARGEN = MARGEN_10MM;   // arriba, abajo y a la derecha
+
+    formulario_informe() = default;
+    ~formulario_informe();
+    formulario_informe(const formulario_informe&) = delete;
+    formulario_informe& operator=(const formulario_informe&) = delete;
+
+    int margen_izquierdo = MARGEN_20MM;
 
     std::vector<banda_informe> cabeceras;   // de página, en orden
     banda_informe pie;                      // de página
@@ -93,16 +108,24 @@ public:
     // Desde necesita_datos: la línea que viene empieza página nueva.
     void nueva_pagina() { salto_pedido_ = true; }
 
-    // Una ejecución entera del informe.
-    std::vector<pagina_informe> ejecuta();
+    // Para qué corre el informe: una impresión (o un PDF) o una vista previa,
+    // que no debe dejar rastro en los ficheros del programa.
+    enum class destino { impresora, vista_previa };
+    // Una ejecución entera del informe, sobre la hoja dada.
+    std::vector<pagina_informe> ejecuta(destino para = destino::impresora, QSizeF hoja = hoja_por_omision());
+    // ¿Es la ejecución en curso (o la última) una vista previa?
+    bool en_vista_previa() const { return destino_ == destino::vista_previa; }
     // Dibuja una página en un pintor cuya escala ya lleva a píxeles de la hoja.
     static void dibuja(QPainter& p, const pagina_informe& pagina);
 
-    // Diálogo de impresión e impresión.
+    // Diálogo de impresión y, si el usuario acepta, el informe sobre el papel
+    // elegido y su impresión.
     void imprime(QWidget* padre);
-    // Ventana de vista previa (con su botón de imprimir).
+    // Ventana de vista previa, sin modo (con su botón de imprimir): se
+    // rehace con cada llamada.
     void vista_previa(QWidget* padre);
-    // Escribe el informe en un PDF; falso si no se pudo.
+    QWidget* ventana_vista_previa() const;
+    // Escribe el informe en un PDF del papel por omisión; falso si no se pudo.
     bool a_pdf(const QString& ruta);
     // Páginas de la última ejecución (para las pruebas).
     const std::vector<pagina_informe>& ultimas_paginas() const { return ultimas_; }
@@ -110,5 +133,8 @@ public:
 private:
     void compone_banda(pagina_informe& pagina, const banda_informe& banda, double y, int numero_pagina) const;
     bool salto_pedido_ = false;
+    destino destino_ = destino::impresora;
+    QSizeF hoja_;
     std::vector<pagina_informe> ultimas_;
+    QPointer<QWidget> vista_;
 };

@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 constexpr int DATOS_LINEA = Qt::UserRole + 1;
 } // namespace
@@ -33,14 +35,23 @@ std::string quita_codigos(const std::string& linea)
     return r;
 }
 
-void dibuja_marcado(QPainter& p, const QRect& rect, const std::string& linea, const estilo_marcado& e)
+int retroceso_symbol(const QFont& fuente, const QString& texto, int paso)
 {
+    const double ancho = QFontMetricsF(fuente).horizontalAdvance(texto);
+    if (ancho <= paso) return 0;
+    return static_cast<int>(std::ceil(ancho - paso + 0.5));
+}
+
+std::vector<glifo_marcado> coloca_marcado(const QRect& rect, const std::string& linea, const estilo_marcado& e)
+{
+    std::vector<glifo_marcado> glifos;
     const QFont base = fuentes::fuente(QStringLiteral("Courier New"), e.pixeles_base);
     const int ascenso_base = QFontMetrics(base).ascent();
     bool negrita = false, cursiva = false, menor = false, symbol = false, izquierda = false;
     bool negrita_linea = false;
     int izquierda_px = 0;
     int columna = 0;
+    int columna_symbol_ancho = -1;  // columna de un carácter Symbol más ancho que ella
     for (std::size_t i = 0; i < linea.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(linea[i]);
         if (c == '`') {
@@ -64,13 +75,32 @@ void dibuja_marcado(QPainter& p, const QRect& rect, const std::string& linea, co
         }
         QFont f = fuentes::fuente(symbol ? QStringLiteral("Symbol") : QStringLiteral("Courier New"),
                                   menor ? e.pixeles_menor : e.pixeles_base, negrita || negrita_linea, cursiva);
-        p.setFont(f);
-        int x = rect.left() + e.paso * columna - (izquierda ? izquierda_px : 0);
-        int y = rect.top() + (menor ? e.baja_menor : 0) + (menor ? QFontMetrics(f).ascent() : ascenso_base);
         QString texto = symbol ? fuentes::texto_symbol(c) : QString(QChar(static_cast<char16_t>(texto1252::unicode_de_codigo(c))));
-        p.drawText(QPoint(x, y), texto);
+        int x = rect.left() + e.paso * columna;
+        // Un carácter movido a la izquierda no se echa encima de un carácter
+        // Symbol ancho que tenga justo delante.
+        if (izquierda && columna_symbol_ancho != columna - 1) x -= izquierda_px;
+        columna_symbol_ancho = -1;
+        if (symbol) {
+            // Un carácter Symbol más ancho que la columna (Σ) se corre a la
+            // izquierda para dejar libre la columna siguiente.
+            const int retroceso = retroceso_symbol(f, texto, e.paso);
+            x -= retroceso;
+            if (retroceso > 0) columna_symbol_ancho = columna;
+        }
+        int y = rect.top() + (menor ? e.baja_menor : 0) + (menor ? QFontMetrics(f).ascent() : ascenso_base);
+        glifos.push_back({f, QPoint(x, y), texto});
         ++columna;
         negrita = cursiva = menor = symbol = izquierda = false;
+    }
+    return glifos;
+}
+
+void dibuja_marcado(QPainter& p, const QRect& rect, const std::string& linea, const estilo_marcado& e)
+{
+    for (const glifo_marcado& g : coloca_marcado(rect, linea, e)) {
+        p.setFont(g.fuente);
+        p.drawText(g.origen, g.texto);
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 
 #include <string>
+#include <vector>
 
 struct estilo_marcado {
     int paso = 8;                 // píxeles por columna
@@ -32,6 +33,19 @@ struct estilo_marcado {
 // Dibuja una línea marcada en el rectángulo (la columna 0 en su izquierda).
 class QPainter;
 void dibuja_marcado(QPainter& p, const QRect& rect, const std::string& linea, const estilo_marcado& estilo);
+
+// Cada carácter dibujado de una línea marcada: su letra, el origen de su
+// línea base y su texto.
+struct glifo_marcado {
+    QFont fuente;
+    QPoint origen;
+    QString texto;
+};
+std::vector<glifo_marcado> coloca_marcado(const QRect& rect, const std::string& linea, const estilo_marcado& estilo);
+
+// Cuántos píxeles se corre a la izquierda un carácter Symbol de 'texto'
+// cuando es más ancho que la columna de 'paso' píxeles (0 si cabe).
+int retroceso_symbol(const QFont& fuente, const QString& texto, int paso);
 
 // Texto de una línea sin los códigos, para mostrarlo o copiarlo como texto.
 std::string quita_codigos(const std::string& linea);

@@ -1,4 +1,5 @@
 #include "superpuestas.h"
+#include "fuentes.h"
 #include "lista_marcado.h"
 
 std::size_t prepara_banda_superpuestas(banda_informe& banda, int izquierda, const reglas_superpuestas& reglas)
@@ -34,6 +35,7 @@ int compone_superpuestas(banda_informe& banda, std::size_t principal, std::size_
     int i = 0, perdidos = 0;
     bool marca = false;
     int desplaza = 0;
+    int columna_symbol_ancho = -1;  // columna de un carácter Symbol más ancho que ella
     etiqueta_informe pendiente;
     pendiente.pixeles = r.pixeles_normal;
     pendiente.fuente = QStringLiteral("Courier New");
@@ -62,7 +64,16 @@ int compone_superpuestas(banda_informe& banda, std::size_t principal, std::size_
             e.pixeles = pendiente.pixeles;
             e.negrita = pendiente.negrita;
             e.cursiva = pendiente.cursiva;
-            e.izquierda = izquierda + r.paso * j - desplaza;
+            // Como en la pantalla: un carácter Symbol más ancho que la columna
+            // (Σ) se corre a la izquierda, y el que lo sigue no se le echa encima.
+            e.izquierda = izquierda + r.paso * j - (columna_symbol_ancho == j - 1 ? 0 : desplaza);
+            columna_symbol_ancho = -1;
+            if (e.fuente == QLatin1String("Symbol")) {
+                const int retroceso = retroceso_symbol(fuentes::fuente(e.fuente, e.pixeles, e.negrita, e.cursiva),
+                                                       fuentes::texto_symbol(static_cast<unsigned char>(c)), r.paso);
+                e.izquierda -= retroceso;
+                if (retroceso > 0) columna_symbol_ancho = j;
+            }
             e.arriba = e.pixeles >= r.pixeles_normal ? 0 : r.baja_menor;
             e.visible = true;
             ++i;
@@ -70,6 +81,7 @@ int compone_superpuestas(banda_informe& banda, std::size_t principal, std::size_
         } else {
             if (marca) ++perdidos;
             buffer.push_back(c);
+            columna_symbol_ancho = -1;
         }
         marca = false;
         desplaza = 0;

@@ -37,6 +37,8 @@ void cambia_caracter(std::string& texto, char de, char a)
         if (c == de) c = a;
 }
 
+TForm1* Form1 = nullptr;
+
 TForm1::TForm1()
 {
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

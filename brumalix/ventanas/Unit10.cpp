@@ -41,12 +41,11 @@ QString texto_g(double v) { return QString::fromStdString(formatea("%g", v)); }
 
 } // namespace
 
+TListados* Listados = nullptr;
+
 TListados::TListados()
 {
-    setWindowTitle(QStringLiteral("Listados"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(420, 206);
+    disposicion::ventana_fija(this, QStringLiteral("Listados"), QSize(420, 206));
     RadioGroup1 = new grupo_radio(QStringLiteral("Tipo de listado"),
                                   {QString::fromUtf8("Curvas límite"), QString::fromUtf8("Líquido y vapor sobrecalentado")}, 2,
                                   this);
@@ -199,19 +198,10 @@ void TListados::Button1Click()
         imprelist1->paginas_impresion = listado_liquido_vapor(1, 1, destino_listado::fichero);
         Form11->tipo_listado = 2;
     }
-    Form11->move(1, 1);
-    Form11->show();
-    Form11->raise();
-    Form11->habilita_botones_pagina();
-    Form11->ComboBox1->clear();
-    for (int k = 1; k <= Form11->num_paginas; ++k) Form11->ComboBox1->addItem(QString::number(k));
-    Form11->ComboBox1->setCurrentIndex(0);
-    Form11->Label1->setText(QString::number(Form11->num_paginas));
-
     if (curvas)
         imprelist1->pon_titulo(formatea("BRUMALIX: Listado de curvas límite entre %g y %g bar"_w, c.pmin, c.pmax));
     else
         imprelist1->pon_titulo(formatea("BRUMALIX: Listado entre entre %g y %g bar y entre %g y %g %cC", t.pmin, t.pmax,
                                         t.tmin, t.tmax, 0xB0));
-    Form11->muestra_pagina();
+    Form11->presenta_listado();
 }

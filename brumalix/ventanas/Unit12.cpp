@@ -21,9 +21,12 @@ bool linea_en_negrita(const std::string& linea)
 
 } // namespace
 
+TImpresion* Impresion = nullptr;
+
 TImpresion::TImpresion() : QuickReport1(std::make_unique<formulario_informe>())
 {
     formulario_informe& q = *QuickReport1;
+    q.margen_izquierdo = formulario_informe::MARGEN_10MM;
     banda_informe cabecera;
     cabecera.alto = 61;
     etiqueta_informe titulo;

@@ -1,6 +1,9 @@
 #include "Unit14.h"
+#include "ventanas.h"
 
 #include <QLabel>
+
+TForm14* Form14 = nullptr;
 
 TForm14::TForm14()
 {

@@ -1,11 +1,11 @@
 #include "Unit15.h"
+#include "ventanas.h"
 
 #include "plataforma/fuentes.h"
 #include "plataforma/lista_marcado.h"
 
 #include "brumalix/motor/traza.h"
 
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 void lista_traza_ventana::agrega(std::string_view linea)
@@ -27,6 +27,8 @@ std::string lista_traza_ventana::linea(std::size_t i) const
     return it ? a_1252(it->text()) : std::string();
 }
 
+TForm15* Form15 = nullptr;
+
 TForm15::TForm15() : ListBox1(new QListWidget(this)), lista_(ListBox1, MAXIMO_LINEAS)
 {
     setWindowTitle(QStringLiteral("Form15"));
@@ -45,8 +47,16 @@ TForm15::TForm15() : ListBox1(new QListWidget(this)), lista_(ListBox1, MAXIMO_LI
 
 TForm15::~TForm15() { pon_lista_traza(nullptr); }
 
-void TForm15::showEvent(QShowEvent* e)
+void TForm15::setVisible(bool visible)
 {
-    QWidget::showEvent(e);
-    if (!e->spontaneous()) move(1, 1);
+    if (visible && !isVisible()) {
+        // (1, 1) es la esquina del marco sólo si se da antes de que la
+        // ventana exista en el sistema de ventanas: dada después, mientras el
+        // gestor de ventanas aún no la ha enmarcado, sería la esquina de
+        // dentro y la barra del título quedaría fuera de la pantalla. Por eso
+        // la ventana oculta suelta la suya y se crea de nuevo al mostrarse.
+        if (testAttribute(Qt::WA_WState_Created)) destroy();
+        move(1, 1);
+    }
+    QWidget::setVisible(visible);
 }

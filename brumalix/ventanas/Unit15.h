@@ -30,8 +30,8 @@ public:
     QListWidget* ListBox1 = nullptr;
     lista_traza_ventana& lista() { return lista_; }
 
-protected:
-    void showEvent(QShowEvent* e) override;
+    // Cada vez que se muestra, su marco va a (1, 1).
+    void setVisible(bool visible) override;
 
 private:
     lista_traza_ventana lista_;

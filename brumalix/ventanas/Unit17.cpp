@@ -1,21 +1,14 @@
 #include "Unit17.h"
+#include "ventanas.h"
 
-#include "plataforma/fuentes.h"
-
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 namespace {
 
-// Icono del programa: una gota sobre unas ondas de vapor, dibujado aquí.
-QPixmap icono()
+// Icono del programa: una gota sobre unas ondas de vapor.
+void dibuja_icono(QPainter& g)
 {
-    QPixmap p(32, 32);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
     g.setPen(Qt::NoPen);
     g.setBrush(QColor(0x20, 0x70, 0xC0));
     QPainterPath gota;
@@ -32,34 +25,19 @@ QPixmap icono()
         onda.cubicTo(24, 24 + 3 * k, 27, 29 + 3 * k, 30, 27 + 3 * k);
         g.drawPath(onda);
     }
-    return p;
 }
+
+const char* const CREDITOS =
+    "Propiedades termodinámicas del agua\nlíquida y del vapor.\n\n"
+    "Tablas de saturación y de líquido y vapor\nsobrecalentado (0 a 800 °C, 0,02 a 240 bar)\ncalculadas con IAPWS-IF97.\n"
+    "Estados, equipos y balances de masa y energía.";
 
 } // namespace
 
+TAbout* About = nullptr;
+
 TAbout::TAbout()
+    : caja_acerca_de(QStringLiteral("BRUMALIX"), QStringLiteral("MS Sans Serif"), QSize(308, 219),
+                     icono_dibujado(dibuja_icono), QString::fromUtf8(CREDITOS), 116, QPoint(116, 182))
 {
-    setWindowTitle(QStringLiteral("Acerca de BRUMALIX"));
-    setModal(false);
-    setFixedSize(308, 219);
-    auto* imagen = new QLabel(this);
-    imagen->setPixmap(icono());
-    imagen->setGeometry(12, 12, 32, 32);
-    auto* nombre = new QLabel(QStringLiteral("BRUMALIX"), this);
-    nombre->setFont(fuentes::fuente(QStringLiteral("MS Sans Serif"), 19, true));
-    nombre->setGeometry(60, 14, 236, 28);
-    auto* creditos = new QLabel(QString::fromUtf8(
-                                    "Propiedades termodinámicas del agua\n"
-                                    "líquida y del vapor.\n\n"
-                                    "Tablas de saturación y de líquido y vapor\n"
-                                    "sobrecalentado (0 a 800 °C, 0,02 a 240 bar)\n"
-                                    "calculadas con IAPWS-IF97.\n"
-                                    "Estados, equipos y balances de masa y energía."),
-                                this);
-    creditos->setGeometry(12, 56, 290, 116);
-    creditos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Button1 = new QPushButton(QStringLiteral("Cerrar"), this);
-    Button1->setGeometry(116, 182, 75, 25);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, [this] { hide(); });
 }

@@ -1,11 +1,9 @@
 // Caja "Acerca de BRUMALIX".
 #pragma once
 
-#include <QDialog>
-#include <QPushButton>
+#include "plataforma/acerca_de.h"
 
-class TAbout : public QDialog {
+class TAbout : public caja_acerca_de {
 public:
     TAbout();
-    QPushButton* Button1 = nullptr;
 };

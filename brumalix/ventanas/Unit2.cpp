@@ -3,6 +3,7 @@
 #include "Unit10.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"
 
 #include "brumalix/motor/estados.h"
@@ -10,12 +11,11 @@
 #include "brumalix/motor/traza.h"
 #include "comun/formato.h"
 
+TConfigurar* Configurar = nullptr;
+
 TConfigurar::TConfigurar()
 {
-    setWindowTitle(QStringLiteral("Configurar unidades"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(422, 87);
+    disposicion::ventana_fija(this, QStringLiteral("Configurar unidades"), QSize(422, 87));
     // Las opciones se rotulan al arrancar con los nombres de las unidades.
     RadioGroup1 = new grupo_radio(QString(), {QStringLiteral("1"), QStringLiteral("2")}, 1, this);
     RadioGroup2 = new grupo_radio(QString(), {QStringLiteral("1"), QStringLiteral("2")}, 1, this);

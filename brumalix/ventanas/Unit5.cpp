@@ -4,6 +4,7 @@
 #include "estilo_brumalix.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
 #include "plataforma/portapapeles.h"
 
 #include "brumalix/motor/equipos.h"
@@ -22,12 +23,11 @@ void muestra_resultados() { Resultados->muestra(); }
 
 } // namespace
 
+TResultados* Resultados = nullptr;
+
 TResultados::TResultados()
 {
-    setWindowTitle(QStringLiteral("Resultados"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(680, 440);
+    disposicion::ventana_fija(this, QStringLiteral("Resultados"), QSize(680, 440));
     ListBox1 = new lista_marcado(estilo_resultados(), this);
     ListBox1->setGeometry(0, 0, 680, 400);
     ComboBox1 = new lista_desplegable(this);

@@ -10,51 +10,15 @@
 #include "Unit2.h"
 #include "Unit5.h"
 
-TForm1* Form1 = nullptr;
-TConfigurar* Configurar = nullptr;
-TResultados* Resultados = nullptr;
-TListados* Listados = nullptr;
-TForm11* Form11 = nullptr;
-TImpresion* Impresion = nullptr;
-Timprelist1* imprelist1 = nullptr;
-TForm14* Form14 = nullptr;
-TForm15* Form15 = nullptr;
-TAbout* About = nullptr;
+#include "plataforma/conjunto_ventanas.h"
+
+namespace {
+conjunto_ventanas ventanas;
+} // namespace
 
 void crea_ventanas()
 {
-    Form1 = new TForm1;
-    Configurar = new TConfigurar;
-    Resultados = new TResultados;
-    Listados = new TListados;
-    Form11 = new TForm11;
-    Impresion = new TImpresion;
-    imprelist1 = new Timprelist1;
-    Form14 = new TForm14;
-    Form15 = new TForm15;
-    About = new TAbout;
+    ventanas.crea(Form1, Configurar, Resultados, Listados, Form11, Impresion, imprelist1, Form14, Form15, About);
 }
 
-void destruye_ventanas()
-{
-    delete About;
-    delete Form15;
-    delete Form14;
-    delete imprelist1;
-    delete Impresion;
-    delete Form11;
-    delete Listados;
-    delete Resultados;
-    delete Configurar;
-    delete Form1;
-    Form1 = nullptr;
-    Configurar = nullptr;
-    Resultados = nullptr;
-    Listados = nullptr;
-    Form11 = nullptr;
-    Impresion = nullptr;
-    imprelist1 = nullptr;
-    Form14 = nullptr;
-    Form15 = nullptr;
-    About = nullptr;
-}
+void destruye_ventanas() { ventanas.destruye(); }

@@ -37,6 +37,8 @@ int entero_de_texto(const QString& texto)
     return static_cast<int>(v);
 }
 
+TForm1* Form1 = nullptr;
+
 TForm1::TForm1()
 {
     Form1 = this;

@@ -4,6 +4,7 @@
 #include "estilo_zefirant.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
 #include "plataforma/portapapeles.h"
 
 #include "comun/rtf.h"
@@ -14,12 +15,11 @@
 #include <QMenu>
 
 
+TForm11* Form11 = nullptr;
+
 TForm11::TForm11()
 {
-    setWindowTitle(QStringLiteral("Resultados de ZEFIRANT"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(639, 423);
+    disposicion::ventana_fija(this, QStringLiteral("Resultados de ZEFIRANT"), QSize(639, 423));
     ListBox1 = new lista_marcado(estilo_zefirant(), this);
     ListBox1->setGeometry(0, 0, 638, 384);
     QFont negrita = font();

@@ -7,6 +7,8 @@
 #include <QApplication>
 
 
+TForm12* Form12 = nullptr;
+
 TForm12::TForm12() : QuickReport1(std::make_unique<formulario_informe>())
 {
     formulario_informe& q = *QuickReport1;

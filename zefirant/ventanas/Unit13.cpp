@@ -1,20 +1,13 @@
 #include "Unit13.h"
+#include "ventanas.h"
 
-#include "plataforma/fuentes.h"
-
-#include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 
 namespace {
 
-// Icono del programa: una llama sobre un émbolo, dibujado aquí mismo.
-QPixmap icono()
+// Icono del programa: una llama sobre un émbolo.
+void dibuja_icono(QPainter& g)
 {
-    QPixmap p(32, 32);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
     g.setBrush(QColor(0x30, 0x60, 0xB0));
     g.setPen(Qt::NoPen);
     g.drawRect(4, 20, 24, 10);
@@ -22,33 +15,19 @@ QPixmap icono()
     QPolygon llama;
     llama << QPoint(16, 2) << QPoint(24, 14) << QPoint(20, 19) << QPoint(12, 19) << QPoint(8, 14);
     g.drawPolygon(llama);
-    return p;
 }
+
+const char* const CREDITOS =
+    "Propiedades termodinámicas de gases perfectos\ny de gases de combustión.\n\n"
+    "Datos de los gases: polinomios de NASA Glenn\n(NASA/TP-2002-211556).\n"
+    "Estados, transformaciones y listados de 273 a 5000 K.";
 
 } // namespace
 
+TForm13* Form13 = nullptr;
+
 TForm13::TForm13()
+    : caja_acerca_de(QStringLiteral("ZEFIRANT"), QStringLiteral("Arial"), QSize(311, 208), icono_dibujado(dibuja_icono),
+                     QString::fromUtf8(CREDITOS), 104, QPoint(118, 172))
 {
-    setWindowTitle(QStringLiteral("Acerca de ZEFIRANT"));
-    setModal(false);
-    setFixedSize(311, 208);
-    auto* imagen = new QLabel(this);
-    imagen->setPixmap(icono());
-    imagen->setGeometry(12, 12, 32, 32);
-    auto* nombre = new QLabel(QStringLiteral("ZEFIRANT"), this);
-    nombre->setFont(fuentes::fuente(QStringLiteral("Arial"), 19, true));
-    nombre->setGeometry(60, 14, 240, 28);
-    auto* creditos = new QLabel(QString::fromUtf8(
-                                    "Propiedades termodinámicas de gases perfectos\n"
-                                    "y de gases de combustión.\n\n"
-                                    "Datos de los gases: polinomios de NASA Glenn\n"
-                                    "(NASA/TP-2002-211556).\n"
-                                    "Estados, transformaciones y listados de 273 a 5000 K."),
-                                this);
-    creditos->setGeometry(12, 56, 290, 104);
-    creditos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Button1 = new QPushButton(QStringLiteral("Cerrar"), this);
-    Button1->setGeometry(118, 172, 75, 25);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, [this] { hide(); });
 }

@@ -1,11 +1,9 @@
 // Caja "Acerca de ZEFIRANT".
 #pragma once
 
-#include <QDialog>
-#include <QPushButton>
+#include "plataforma/acerca_de.h"
 
-class TForm13 : public QDialog {
+class TForm13 : public caja_acerca_de {
 public:
     TForm13();
-    QPushButton* Button1 = nullptr;
 };

@@ -1,8 +1,11 @@
 #include "Unit14.h"
+#include "ventanas.h"
 
 #include "zefirant/motor/gases.h"
 
 #include <QVBoxLayout>
+
+TForm14* Form14 = nullptr;
 
 TForm14::TForm14()
 {

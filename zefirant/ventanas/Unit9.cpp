@@ -2,14 +2,15 @@
 #include "Unit1.h"
 #include "ventanas.h"
 
+#include "plataforma/disposicion.h"
+
 #include "zefirant/motor/unidades.h"
+
+TForm9* Form9 = nullptr;
 
 TForm9::TForm9()
 {
-    setWindowTitle(QStringLiteral("Configurar unidades"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(470, 102);
+    disposicion::ventana_fija(this, QStringLiteral("Configurar unidades"), QSize(470, 102));
     RadioGroup1 = new grupo_radio(QStringLiteral("Masa"), {QStringLiteral("kmol"), QStringLiteral("kg")}, 1, this);
     RadioGroup2 = new grupo_radio(QString::fromUtf8("Energía"), {QStringLiteral("kJ"), QStringLiteral("kcal")}, 1, this);
     RadioGroup3 = new grupo_radio(QString::fromUtf8("Presión"), {QStringLiteral("bar"), QString::fromUtf8("kg/cm²")}, 1, this);

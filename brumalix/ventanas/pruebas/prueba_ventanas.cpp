@@ -27,6 +27,7 @@
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -364,7 +365,7 @@ TEST_F(VentanasBrumalix, CicloDeRankineConCalcularTodo)
     for (const auto& tx : paginas[3].textos) {
         if (tx.cadena == QStringLiteral("D")) {
             EXPECT_TRUE(tx.fuente.bold());
-            EXPECT_DOUBLE_EQ(tx.x, formulario_informe::MARGEN_IZQUIERDO + 24 + 7 * 6);
+            EXPECT_DOUBLE_EQ(tx.x, formulario_informe::MARGEN_10MM + 24 + 7 * 6);
         }
         if (tx.cadena.contains(QStringLiteral("ATOS DEL PROBLEMA"))) {
             EXPECT_TRUE(tx.fuente.bold());
@@ -701,7 +702,7 @@ TEST_F(VentanasBrumalix, ImpresionDeListadosYElFicheroTemporal)
     // columna 8 del formulario.
     auto bandas = [](const pagina_informe& p) {
         int n = 0;
-        for (const auto& t : p.textos) n += t.x == formulario_informe::MARGEN_IZQUIERDO + 8 && t.paso == 7;
+        for (const auto& t : p.textos) n += t.x == formulario_informe::MARGEN_10MM + 8 && t.paso == 7;
         return n;
     };
     EXPECT_EQ(bandas(paginas[0]), 55);
@@ -739,6 +740,57 @@ TEST_F(VentanasBrumalix, ImpresionDeListadosYElFicheroTemporal)
     EXPECT_TRUE(contiene(paginas[1], "=  1.20 bar"));
     EXPECT_EQ(bandas(paginas[0]), 7 + 11 + 1);  // título, cabecera, filas y la línea "<NP>"
     EXPECT_EQ(bandas(paginas[1]), 7 + 11);
+}
+
+TEST_F(VentanasBrumalix, ListadoCanceladoOSoloVistoDejaLosResultados)
+{
+    estado({"1", "100"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    const std::string resultados = lee(dir / "BRUMALIX.TMP");
+    ASSERT_FALSE(resultados.empty());
+    Form1->Curvaslmite1Click();
+    pulsa(Listados->Button1);
+    ASSERT_TRUE(Form11->isVisible());
+
+    // "Imprimir" y "Cancelar" en el diálogo: el temporal queda como estaba.
+    int dialogos = 0;
+    pon_dialogo_impresion([&](QPrinter&, QWidget*) {
+        ++dialogos;
+        return false;
+    });
+    pulsa(Form11->Button6);
+    EXPECT_EQ(dialogos, 1);
+    EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
+
+    // La vista previa muestra el listado entero sin tocar el temporal, y su
+    // ventana no bloquea las demás.
+    Form11->Button7Click();
+    QWidget* vista = imprelist1->QuickReport1->ventana_vista_previa();
+    ASSERT_NE(vista, nullptr);
+    EXPECT_TRUE(vista->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    const auto& vistas = imprelist1->QuickReport1->ultimas_paginas();
+    ASSERT_GE(vistas.size(), 2u);
+    EXPECT_TRUE(contiene(vistas[1], " presi"));
+    EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
+    vista->close();
+    EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
+    // Los resultados se siguen imprimiendo.
+    auto paginas = Impresion->QuickReport1->ejecuta();
+    EXPECT_TRUE(mensajes.errores.empty());
+    EXPECT_TRUE(contiene(paginas[0], "Propiedades de estados introducidos"));
+
+    // Impresión aceptada: el listado pasa por el temporal y lo borra al acabar.
+    const fs::path pdf = dir / "listado.pdf";
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf.string()));
+        return true;
+    });
+    pulsa(Form11->Button6);
+    EXPECT_GT(fs::file_size(pdf), 1000u);
+    EXPECT_FALSE(fs::exists(dir / "BRUMALIX.TMP"));
+    pon_dialogo_impresion(nullptr);
 }
 
 TEST_F(VentanasBrumalix, UnidadesYRotulos)

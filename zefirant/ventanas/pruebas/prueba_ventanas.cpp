@@ -22,6 +22,7 @@
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QPrinter>
 #include <QTest>
 
 #include <deque>
@@ -635,6 +636,55 @@ TEST_F(VentanasZefirant, ListadoPaginadoAyudaYRegistro)
     EXPECT_EQ(Form14->ListBox1->currentRow(), Form14->ListBox1->count() - 1);
     Form1->AcercadeZEFIRANT1Click();
     EXPECT_TRUE(Form13->isVisible());
+}
+
+TEST_F(VentanasZefirant, ListadoCanceladoOSoloVistoDejaLosResultados)
+{
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1", "300"});
+    estado({"2", "400"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.back();
+    const std::string resultados = lee(dir / "ZEFIRANT.TMP");
+    ASSERT_FALSE(resultados.empty());
+    Form1->PageControl1->pon_pagina(Form1->TabSheet4);
+    pulsa(Form1->Button1);
+    ASSERT_TRUE(Form5->isVisible());
+
+    int dialogos = 0;
+    pon_dialogo_impresion([&](QPrinter&, QWidget*) {
+        ++dialogos;
+        return false;
+    });
+    pulsa(Form5->Button6);
+    EXPECT_EQ(dialogos, 1);
+    EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
+
+    QTest::keyClick(Form5->ListBox1, Qt::Key_P, Qt::AltModifier);
+    QWidget* vista = Form8->QuickReport1->ventana_vista_previa();
+    ASSERT_NE(vista, nullptr);
+    EXPECT_TRUE(vista->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    ASSERT_FALSE(Form8->QuickReport1->ultimas_paginas().empty());
+    // La etiqueta principal de cada línea, a 20 mm del borde más sus 16 píxeles.
+    int lineas = 0;
+    for (const auto& t : Form8->QuickReport1->ultimas_paginas()[0].textos)
+        lineas += t.x == formulario_informe::MARGEN_20MM + 16 && t.paso == 7;
+    EXPECT_EQ(lineas, 50);
+    EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
+    vista->close();
+    EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
+
+    const fs::path pdf = dir / "listado.pdf";
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf.string()));
+        return true;
+    });
+    pulsa(Form5->Button6);
+    EXPECT_GT(fs::file_size(pdf), 1000u);
+    EXPECT_FALSE(fs::exists(dir / "ZEFIRANT.TMP"));
+    pon_dialogo_impresion(nullptr);
 }
 
 MAIN_PRUEBAS_QT
