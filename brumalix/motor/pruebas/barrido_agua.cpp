@@ -103,7 +103,15 @@ int main(int argc, char** argv)
     pon_sumidero_mensajes(&mensajes);
     sin_traza traza;
     pon_lista_traza(&traza);
-    const std::string dir = argc > 1 ? argv[1] : DIR_DATOS;
+    // "-v" lista además cada estado junto a la saturación fuera de lo pedido.
+    bool detalle = false;
+    std::string dir = DIR_DATOS;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "-v")
+            detalle = true;
+        else
+            dir = argv[i];
+    }
     if (inicializa_datos(dir + "/") != 1) {
         std::fprintf(stderr, "no se pueden leer las tablas de %s\n", dir.c_str());
         return 1;
@@ -117,9 +125,17 @@ int main(int argc, char** argv)
     barridos::calcula_puntos(junto);
     int malos = 0;
     for (const punto& q : junto) {
-        if (q.resultado != 0) continue;
+        if (q.resultado != 0) {
+            if (detalle) std::printf("  %s: rechazado con %d\n", nombre(q).c_str(), q.resultado);
+            continue;
+        }
         const auto e = barridos::errores_de(q, 0, 0);
-        if (e.h > 0.01 || e.s > 0.01 || e.v > 0.02) ++malos;
+        if (e.h > 0.01 || e.s > 0.01 || e.v > 0.02) {
+            ++malos;
+            if (detalle)
+                std::printf("  %s: h %.6g (IF97 %.6g) s %.6g (%.6g) v %.6g (%.6g)\n", nombre(q).c_str(), q.rh, q.ref.h,
+                            q.rs, q.ref.s, q.rv, q.ref.v);
+        }
     }
     std::printf("Junto a la saturación (t = T rejilla ± 0,5..9 K, p = psat(T)·(1 + f)): %zu estados, %d dados por "
                 "buenos con h o s a más del 1 %% o v a más del 2 %% de IF97\n",

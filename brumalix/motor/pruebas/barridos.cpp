@@ -157,14 +157,14 @@ std::vector<punto> junto_a_saturacion()
 }
 
 std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min, double t_max, int n_presiones,
-                            int n_temperaturas)
+                            int n_temperaturas, int cada_rejilla)
 {
     // Presiones: una malla logarítmica (que cae entre las de la rejilla) y
     // las de la rejilla misma dentro de los límites.
     std::vector<double> presiones;
     for (int i = 0; i < n_presiones; ++i)
         presiones.push_back(p_min * std::pow(p_max / p_min, (i + 0.37) / n_presiones));
-    for (int j = 1; j < NUM_PRESIONES; ++j)
+    for (int j = 1; j < NUM_PRESIONES; j += std::max(cada_rejilla, 1))
         if (eje_presiones_listado[j] >= p_min && eje_presiones_listado[j] <= p_max)
             presiones.push_back(eje_presiones_listado[j]);
     std::vector<double> temperaturas;

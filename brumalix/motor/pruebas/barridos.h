@@ -45,11 +45,12 @@ std::vector<punto> junto_a_saturacion();
 
 // Estados de una fase en (p, t), a 2 K o más de la saturación, para
 // presiones de p_min a p_max (malla logarítmica fuera de la rejilla y las
-// presiones de la rejilla) y temperaturas de t_min a t_max; 'codigo' elige
-// la pareja que se da al motor: 1 (t, p), 4 (p, h), 5 (p, s), 6 (p, v),
-// 2 (t, s) o 3 (t, v), con h, s o v de IF97. Vacío sin oráculo.
+// presiones de la rejilla, una de cada 'cada_rejilla') y temperaturas de
+// t_min a t_max; 'codigo' elige la pareja que se da al motor: 1 (t, p),
+// 4 (p, h), 5 (p, s), 6 (p, v), 2 (t, s) o 3 (t, v), con h, s o v de IF97.
+// Vacío sin oráculo.
 std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min, double t_max, int n_presiones,
-                            int n_temperaturas);
+                            int n_temperaturas, int cada_rejilla = 1);
 
 // Calcula cada punto con el motor (las tablas ya cargadas, la traza y los
 // mensajes desviados por quien llama).
