@@ -181,6 +181,23 @@ TEST_F(exactitud, vapor_a_baja_presion)
     const salida d = calcula_pareja(COD_TV, 207, a.v);
     ASSERT_EQ(d.r, CALCULA_BIEN);
     EXPECT_NEAR(d.p, 0.028, 0.028 * 1e-3);
+
+    // Por debajo de la presión de saturación de 10 °C (0,0123 bar) la fila
+    // de 10 °C es vapor aunque las tres columnas de la rejilla a 10 °C sean
+    // líquido: la fase de cada fila la da la saturación de la isobara.
+    struct caso {
+        float t, p;
+        double h, s, v;
+    };
+    for (caso k : {caso{15, 0.01f, 2528.8074, 9.028167, 132906.9}, caso{12, 0.009f, 2523.2348, 9.057324, 146139.96},
+                   caso{8, 0.01f, 2515.6309, 8.981874, 129661.64}}) {
+        const salida e = calcula_pareja(COD_TP, k.t, k.p);
+        ASSERT_EQ(e.r, CALCULA_BIEN) << k.t << " °C, " << k.p << " bar";
+        EXPECT_EQ(e.fase, FASE_SALIDA_VAPOR);
+        EXPECT_NEAR(e.h, k.h, 0.5);
+        EXPECT_NEAR(e.s, k.s, 0.002);
+        EXPECT_NEAR(e.v, k.v, k.v * 0.002);
+    }
 }
 
 // Lo que la rejilla no puede dar no sale como resultado: junto al punto
