@@ -244,7 +244,14 @@ int sepera_estados()
     const int resuelto = resuelve_gauss(filas, x, n);
     escribe_traza("SOLUCION:");
     for (float v : x) escribe_traza("  %g", v);
-    if (!resuelto) {
+    // Un caudal infinito o indefinido (o un flujo de energía que lo es) no
+    // es una solución, aunque la eliminación haya acabado.
+    bool finito = true;
+    for (int k = 0; k < n && resuelto; ++k) {
+        const estado_agua& e = estados_calculo[est_en_elemento[k]];
+        finito = finito && std::isfinite(x[k]) && std::isfinite(x[k] * e.h) && std::isfinite(x[k] * e.e);
+    }
+    if (!resuelto || !finito) {
         num_incognitas = 0;
         muestra_error("ERROR: El sistema no se puede resolver");
         return 0;

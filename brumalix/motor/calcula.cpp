@@ -175,7 +175,9 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
                 return falla("Las combinaciones (t,s) y (t,v) no se permiten en vapor húmedo"_w, CALCULA_EN_HUMEDO);
             pon_vapor();
         }
-        if (calcula_por_isoterma(tt, dato, es_s ? PROP_S : PROP_V) != 0)
+        const std::int32_t r_isoterma = calcula_por_isoterma(tt, dato, es_s ? PROP_S : PROP_V);
+        if (r_isoterma == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        if (r_isoterma != TP_BIEN)
             return falla(es_s ? "Valores de temperatura o entropia fuera de limite"
                               : "Valores de temperatura o de volumen específico fuera de rango"_w,
                          CALCULA_SIN_ESTADO);
@@ -203,7 +205,9 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
             humedo = true;
             break;
         }
-        if (calcula_por_isobara(pp, dato, es_h ? PROP_H : PROP_S) != 0)
+        const std::int32_t r_isobara = calcula_por_isobara(pp, dato, es_h ? PROP_H : PROP_S);
+        if (r_isobara == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        if (r_isobara != TP_BIEN)
             return falla(es_h ? "Datos de presión o entalpía fuera de límite"_w
                               : "Datos de presión o entropía fuera de límite"_w,
                          CALCULA_SIN_ESTADO);
@@ -225,7 +229,9 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
             break;
         }
         pon_vapor();
-        if (calcula_por_isobara(pp, vv, PROP_V) != 0)
+        const std::int32_t r_isobara = calcula_por_isobara(pp, vv, PROP_V);
+        if (r_isobara == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        if (r_isobara != TP_BIEN)
             return falla("Datos de presión o de volumen específico fuera de límite"_w, CALCULA_SIN_ESTADO);
         r.p = pp;
         r.v = vv;

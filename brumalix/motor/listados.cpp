@@ -62,8 +62,14 @@ void escribe_cabecera(std::string (&cabecera)[6], destino_listado destino, std::
 }
 
 // Un salto de la lista desplegable sin elemento elegido llega como -1: se
-// toma como el primero (0), para que el listado avance siempre.
-int salto_valido(int salto) { return salto < 0 ? 0 : salto; }
+// toma como el primero (0), para que el listado avance siempre. Un salto
+// mayor que la tabla se queda en el tamaño de la tabla: basta para acabar y
+// ninguna suma con él se desborda.
+int salto_valido(int salto, int tamano) { return salto < 0 ? 0 : salto > tamano ? tamano : salto; }
+
+// Holgura de un límite de f32 frente a un valor exacto en f64: 1,1 en f32 es
+// 1,1000000238, y la presión de 1,1 bar del eje está dentro del límite.
+double holgura(float limite) { return 1e-6 * std::fabs(double(limite)) + 1e-9; }
 
 } // namespace
 
@@ -92,7 +98,7 @@ int listado_curvas_limite(int pagina, int solo_contar, destino_listado destino, 
 {
     const int filas_pagina = destino == destino_listado::ventana ? FILAS_PAGINA_CURVAS : FILAS_PAGINA_FICHERO;
     const limites_curvas& lim = limites_listado_curvas;
-    const int salto = salto_valido(lim.salto);
+    const int salto = salto_valido(lim.salto, num_filas_f1);
     // No se lista ninguna fila más allá de la 407 de la tabla, ni más allá
     // de las que la tabla tiene.
     const int ultima_fila = std::min(num_filas_f1, 407);
@@ -134,17 +140,31 @@ int listado_liquido_vapor(int pagina, int solo_contar, destino_listado destino, 
 {
     const int filas_pagina = destino == destino_listado::ventana ? FILAS_PAGINA_TABLAS : FILAS_PAGINA_FICHERO;
     const limites_tablas& lim = limites_listado_tablas;
-    const int salto_p = salto_valido(lim.salto_p);
-    const int salto_t = salto_valido(lim.salto_t);
+    const int salto_p = salto_valido(lim.salto_p, NUM_PRESIONES);
+    const int salto_t = salto_valido(lim.salto_t, NUM_TEMPERATURAS);
     const double factor = unidad_presion_at == 1 ? 1.019716 : 1.0;
     const bool at = unidad_presion_at == 1;
 
-    int primera = 0;
-    while (primera < NUM_PRESIONES - 1 && eje_presiones_listado[primera] < lim.pmin) ++primera;
-    int ultima = 0;
-    while (ultima < NUM_PRESIONES - 1 && eje_presiones_listado[ultima] < lim.pmax) ++ultima;
-    int fila0 = static_cast<int>(lim.tmin / 10);
-    if (fila0 < 0) fila0 = 0;
+    // Columnas: de la primera presión del eje que llega a pmin a la última
+    // que no pasa de pmax (la columna de 0 bar nunca se lista). Filas: de la
+    // primera temperatura de la rejilla que llega a tmin a la última que no
+    // pasa de tmax. Un límite que no es un número no deja nada que listar.
+    const double pmin = double(lim.pmin) - holgura(lim.pmin);
+    const double pmax = double(lim.pmax) + holgura(lim.pmax);
+    int primera = 1;
+    while (primera < NUM_PRESIONES && !(eje_presiones_listado[primera] >= pmin)) ++primera;
+    int ultima = NUM_PRESIONES - 1;
+    while (ultima >= 1 && !(eje_presiones_listado[ultima] <= pmax)) --ultima;
+    const double tmin = double(lim.tmin) - holgura(lim.tmin);
+    const double tmax = double(lim.tmax) + holgura(lim.tmax);
+    int fila0 = 0;
+    while (fila0 < NUM_TEMPERATURAS && !(10.0 * fila0 >= tmin)) ++fila0;
+    int fila1 = NUM_TEMPERATURAS - 1;
+    while (fila1 >= 0 && !(10.0 * fila1 <= tmax)) --fila1;
+    // Un rango sin ninguna presión (o temperatura) del eje dentro lista la
+    // primera por encima de su límite inferior, como el de las curvas.
+    if (ultima < primera && primera < NUM_PRESIONES) ultima = primera;
+    if (fila1 < fila0 && fila0 < NUM_TEMPERATURAS) fila1 = fila0;
 
     int p = 0;
     int c = 0;
@@ -165,7 +185,7 @@ int listado_liquido_vapor(int pagina, int solo_contar, destino_listado destino, 
                             : formatea("       `S½             `Ip=%6.2f bar         `S½                         "_w, p1);
             }
         }
-        for (int T = fila0; T * 10 <= lim.tmax && T * 10 <= 800; T += salto_t + 1) {
+        for (int T = fila0; T <= fila1; T += salto_t + 1) {
             if (c % filas_pagina == 0) {
                 ++p;
                 if (!solo_contar && p == pagina) {

@@ -2,12 +2,31 @@
 #include "saturacion.h"
 #include "traza.h"
 
+#include <algorithm>
 #include <cmath>
 
 registro_resultado estado_resultado;
 std::int32_t fase_actual = FASE_VAPOR;
 
 namespace {
+
+// Constante del vapor de agua como gas, kJ/kg K: a baja presión el vapor
+// sigue p·v ≈ R·T y s ≈ s0(T) − R·ln p.
+constexpr double R_AGUA = 0.461526;
+
+// Un punto de la rejilla más cerca de un punto de saturación que esta
+// fracción del paso de la rejilla no entra en la parábola con él: dos
+// abscisas casi iguales amplifican sin medida la menor diferencia entre sus
+// valores (la tabla de saturación leída por presión y por temperatura no
+// es exactamente inversa en f32).
+constexpr double CERCANIA = 0.1;
+
+// Junto al punto crítico la rejilla de 10 °C no sigue las propiedades de una
+// fase cerca de la saturación: desde 205 bar y a menos de 15 K de la
+// temperatura de saturación, v y h se separan de la curva real más del 2 %
+// y del 1 %. Esos estados no se dan por buenos.
+constexpr float P_ZONA_CRITICA = 205.0f;
+constexpr double VENTANA_CRITICA = 15.0;
 
 // Parábola por tres puntos; si dos abscisas coinciden (un punto de
 // saturación que cae justo sobre un punto de la rejilla) se usa la recta por
@@ -21,6 +40,23 @@ float parabola(float x0, float x1, float x2, float y0, float y1, float y2, float
     if (x0 == x1) return recta(x1, x2, y1, y2);
     if (x1 == x2 || x0 == x2) return recta(x0, x1, y0, y1);
     return interpola_cuadratica(x0, x1, x2, y0, y1, y2, x);
+}
+
+// Un valor interpolado verosímil: dentro de lo que abarcan los valores de
+// que sale, ensanchado por ese mismo tramo y una milésima de su tamaño. Una
+// parábola por puntos de una magnitud suave nunca se sale tanto; una
+// desbocada (abscisas casi iguales, punto de la otra fase) sí.
+bool verosimil(float y, const float* ys, int n)
+{
+    if (!std::isfinite(y)) return false;
+    float menor = ys[0], mayor = ys[0];
+    for (int k = 1; k < n; ++k) {
+        if (!std::isfinite(ys[k])) return false;
+        menor = std::min(menor, ys[k]);
+        mayor = std::max(mayor, ys[k]);
+    }
+    const double margen = double(mayor) - menor + 1e-3 * std::max(std::fabs(menor), std::fabs(mayor)) + 1e-6;
+    return y >= menor - margen && y <= mayor + margen;
 }
 
 // Primera de tres líneas consecutivas de un eje creciente, con la más
@@ -50,6 +86,85 @@ bool lee_saturado(int tipo, float valor, saturado& s)
     return lee_datos_f1(tipo, valor, s.sat, s.hl, s.hv, s.sl, s.sv, s.vl, s.vv) == 0;
 }
 
+// Punto de una línea de la rejilla (isobara: x es la presión; isoterma: x es
+// la temperatura) con sus h, s, v.
+struct punto_linea {
+    float x = 0, h = 0, s = 0, v = 0;
+};
+
+// h, s, v en x a partir de 1, 2 o 3 puntos de una misma fase, ordenados por
+// x. Con 'gas' (x es la presión y los puntos son de vapor) se interpolan
+// s + R·ln p y p·v, que varían suavemente con p donde s y v no (v ∝ 1/p a
+// baja presión), y se deshace el cambio en x. Un resultado inverosímil sale
+// como NaN, y nadie lo da por bueno.
+void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h, float& s, float& v)
+{
+    gas = gas && x > 0 && pt[0].x > 0;
+    float xs[3], hs[3], ss[3], vs[3];
+    for (int k = 0; k < n; ++k) {
+        xs[k] = pt[k].x;
+        hs[k] = pt[k].h;
+        ss[k] = gas ? float(pt[k].s + R_AGUA * std::log(double(pt[k].x))) : pt[k].s;
+        vs[k] = gas ? pt[k].x * pt[k].v : pt[k].v;
+    }
+    float qh, qs, qv;
+    if (n == 1) {
+        qh = hs[0];
+        qs = ss[0];
+        qv = vs[0];
+    } else if (n == 2) {
+        qh = Interpola2(xs[0], xs[1], hs[0], hs[1], x);
+        qs = Interpola2(xs[0], xs[1], ss[0], ss[1], x);
+        qv = Interpola2(xs[0], xs[1], vs[0], vs[1], x);
+    } else {
+        qh = parabola(xs[0], xs[1], xs[2], hs[0], hs[1], hs[2], x);
+        qs = parabola(xs[0], xs[1], xs[2], ss[0], ss[1], ss[2], x);
+        qv = parabola(xs[0], xs[1], xs[2], vs[0], vs[1], vs[2], x);
+    }
+    const float nan = std::nanf("");
+    h = verosimil(qh, hs, n) ? qh : nan;
+    s = verosimil(qs, ss, n) ? (gas ? float(qs - R_AGUA * std::log(double(x))) : qs) : nan;
+    v = verosimil(qv, vs, n) ? (gas ? qv / x : qv) : nan;
+}
+
+// Puntos de un lado de la saturación a lo largo de una línea: el punto de
+// saturación 'sat' y los dos puntos de la rejilla de ese lado más próximos a
+// él, sin los que caen a menos de CERCANIA del paso de la rejilla. Los
+// puntos de la rejilla son los índices 'desde'..'hasta' del eje (el primero
+// que se mira es 'primero' y se avanza en 'paso', ±1); 'punto' da los
+// valores de un índice. Devuelve cuántos puntos (1 a 3) deja en 'pt',
+// ordenados por x.
+template <class F>
+int puntos_de_un_lado(punto_linea sat, const float* eje, int primero, int paso, int desde, int hasta,
+                      double salto_rejilla, F punto, punto_linea pt[3])
+{
+    punto_linea elegidos[3];
+    int n = 0;
+    elegidos[n++] = sat;
+    for (int j = primero; j >= desde && j <= hasta && n < 3; j += paso) {
+        if (std::fabs(double(eje[j]) - sat.x) < CERCANIA * salto_rejilla) {
+            escribe_traza(">  DESCARTADO EL PUNTO %g, DEMASIADO CERCA DE LA SATURACION %g", eje[j], sat.x);
+            continue;
+        }
+        elegidos[n++] = punto(j);
+    }
+    std::sort(elegidos, elegidos + n, [](const punto_linea& a, const punto_linea& b) { return a.x < b.x; });
+    std::copy(elegidos, elegidos + n, pt);
+    return n;
+}
+
+// Escribe en la traza los puntos con que se interpoló una fila de la línea.
+void traza_puntos(const char* eje, const punto_linea* pt, int n, float x, float h)
+{
+    if (n == 3)
+        escribe_traza(">  %s (%g %g %g)   H (%g %g %g) para %s=%g -> %g", eje, pt[0].x, pt[1].x, pt[2].x, pt[0].h,
+                      pt[1].h, pt[2].h, eje, x, h);
+    else if (n == 2)
+        escribe_traza(">  %s (%g %g)   H (%g %g) para %s=%g -> %g", eje, pt[0].x, pt[1].x, pt[0].h, pt[1].h, eje, x, h);
+    else
+        escribe_traza(">  SOLO EL PUNTO DE SATURACION: %s=%g H=%g para %s=%g", eje, pt[0].x, pt[0].h, eje, x);
+}
+
 } // namespace
 
 int columnas_presion(float p)
@@ -67,93 +182,74 @@ void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float
     escribe_traza("calc_P: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
     escribe_traza(">INTERP: (%g %g %g) %g", eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2], p);
 
+    // El lado de la saturación de cada fila se decide con la temperatura de
+    // saturación de la isobara, la misma con que busca_array parte la línea
+    // y calcula elige la fase: así ninguna fila lleva el valor de la otra.
+    saturado sat_p;
+    const bool hay_tsat = lee_saturado(POR_PRESION, p, sat_p);
+
     for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
         const int T = 10 * i;
-        float P[3], hh[3], ss[3], vv[3], dat[3];
         int marca[3];
-        for (int k = 0; k < 3; ++k) {
-            P[k] = eje_presiones[c + k];
-            hh[k] = valor_f2(i, c + k, 0);
-            ss[k] = valor_f2(i, c + k, 1);
-            vv[k] = valor_f2(i, c + k, 2);
-            dat[k] = hh[k];
-            marca[k] = float(T) >= t_limite_vapor[c + k] ? 1 : -1;
-        }
+        for (int k = 0; k < 3; ++k) marca[k] = float(T) >= t_limite_vapor[c + k] ? 1 : -1;
         escribe_traza(">POSI: T=%d <%d,%d,%d>", T, marca[0], marca[1], marca[2]);
-
-        bool dos_puntos = false;
-        saturado sat;
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
-        if (mezcla && lee_saturado(POR_TEMPERATURA, float(T), sat)) {
-            const float psat = sat.sat;
-            if (marca[0] == 1 && marca[1] == -1) {
-                // Vapor, líquido, líquido: psat entre P0 y P1.
-                if (p < psat) escribe_traza(">  CUIDADO 1 !!!!");
-                if (p >= psat) {
-                    P[0] = psat;
-                    hh[0] = sat.hl;
-                    ss[0] = sat.sl;
-                    vv[0] = sat.vl;
-                } else if (c >= 2) {
-                    P[2] = psat;
-                    P[1] = P[0];
-                    P[0] = eje_presiones[c - 1];
-                    hh[2] = sat.hv;
-                    hh[1] = hh[0];
-                    hh[0] = valor_f2(i, c - 1, 0);
-                    ss[2] = sat.sv;
-                    ss[1] = ss[0];
-                    ss[0] = valor_f2(i, c - 1, 1);
-                    vv[2] = sat.vv;
-                    vv[1] = vv[0];
-                    vv[0] = valor_f2(i, c - 1, 2);
-                } else {
-                    escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO 1");
-                    h[i] = Interpola2(P[0], psat, hh[0], sat.hv, p);
-                    s[i] = Interpola2(P[0], psat, ss[0], sat.sv, p);
-                    v[i] = Interpola2(P[0], psat, vv[0], sat.vv, p);
-                    escribe_traza(">  P (%g %g)   H (%g %g) para P=%g -> %g", P[0], psat, hh[0], sat.hv, p, h[i]);
-                    dos_puntos = true;
-                }
-                escribe_traza(">Debe ser %g > %g", p, psat);
-            } else if (marca[1] == 1 && marca[2] == -1) {
-                // Vapor, vapor, líquido: psat entre P1 y P2.
-                if (p > psat) escribe_traza("CUIDADO 2 !!!!");
-                if (p <= psat) {
-                    P[2] = psat;
-                    hh[2] = sat.hv;
-                    ss[2] = sat.sv;
-                    vv[2] = sat.vv;
-                } else if (c < NUM_PRESIONES - 3) {
-                    P[0] = psat;
-                    P[1] = P[2];
-                    P[2] = eje_presiones[c + 3];
-                    hh[0] = sat.hl;
-                    hh[1] = hh[2];
-                    hh[2] = valor_f2(i, c + 3, 0);
-                    ss[0] = sat.sl;
-                    ss[1] = ss[2];
-                    ss[2] = valor_f2(i, c + 3, 1);
-                    vv[0] = sat.vl;
-                    vv[1] = vv[2];
-                    vv[2] = valor_f2(i, c + 3, 2);
-                } else {
-                    escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO 2");
-                    h[i] = Interpola2(psat, P[2], sat.hl, hh[2], p);
-                    s[i] = Interpola2(psat, P[2], sat.sl, ss[2], p);
-                    v[i] = Interpola2(psat, P[2], sat.vl, vv[2], p);
-                    escribe_traza(">  P (%g %g)   H (%g %g) para P=%g -> %g", psat, P[2], sat.hl, hh[2], p, h[i]);
-                    dos_puntos = true;
-                }
-                escribe_traza(">Debe ser %g < %g", p, psat);
+
+        // Lado de p en esta fila. Sin temperatura de saturación de p (fuera
+        // de la tabla de saturación) decide la presión de saturación de la
+        // fila, como las marcas. La fila sólo se lee de la tabla de
+        // saturación cuando hace falta.
+        saturado sat;
+        bool leida = false, hay_psat = false;
+        auto psat_fila = [&] {
+            if (!leida) {
+                leida = true;
+                hay_psat = lee_saturado(POR_TEMPERATURA, float(T), sat);
             }
-        }
-        if (!dos_puntos) {
-            h[i] = parabola(P[0], P[1], P[2], hh[0], hh[1], hh[2], p);
-            s[i] = parabola(P[0], P[1], P[2], ss[0], ss[1], ss[2], p);
-            v[i] = parabola(P[0], P[1], P[2], vv[0], vv[1], vv[2], p);
-            escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", hh[0], hh[1], hh[2], P[0], P[1],
-                          P[2], dat[0], dat[1], dat[2], h[i]);
+            return hay_psat;
+        };
+        bool vapor;
+        if (hay_tsat)
+            vapor = float(T) >= sat_p.sat;
+        else if (mezcla && psat_fila())
+            vapor = marca[1] == -1 ? p < sat.sat : p <= sat.sat;
+        else
+            vapor = marca[1] == 1;
+
+        punto_linea pt[3];
+        int n = 3;
+        for (int k = 0; k < 3; ++k)
+            pt[k] = {eje_presiones[c + k], valor_f2(i, c + k, 0), valor_f2(i, c + k, 1), valor_f2(i, c + k, 2)};
+
+        const bool otro_lado = marca[0] != (vapor ? 1 : -1) || marca[2] != (vapor ? 1 : -1);
+        if (otro_lado && psat_fila()) {
+            // Alguna de las tres columnas es de la otra fase: entran el
+            // punto de saturación de la fila y las columnas del lado de p
+            // más próximas a él. La última columna de vapor de la fila es
+            // la última cuyo límite de vapor no pasa de T.
+            if (marca[0] == 1 && marca[1] == -1 && vapor) escribe_traza(">  CUIDADO 1 !!!!");
+            if (marca[1] == 1 && marca[2] == -1 && !vapor) escribe_traza("CUIDADO 2 !!!!");
+            int jv = 0;
+            while (jv + 1 < NUM_PRESIONES && float(T) >= t_limite_vapor[jv + 1]) ++jv;
+            const int jl = std::min(jv + 1, NUM_PRESIONES - 1);
+            const double salto = double(eje_presiones[jl]) - eje_presiones[std::max(jl - 1, 0)];
+            auto columna = [i](int j) {
+                return punto_linea{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
+            };
+            if (vapor)
+                n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_presiones, jv, -1, 1, jv, salto, columna,
+                                      pt);
+            else
+                n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_presiones, jv + 1, 1, jv + 1,
+                                      NUM_PRESIONES - 1, salto, columna, pt);
+            if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", vapor ? 1 : 2);
+            interpola_puntos(pt, n, p, vapor, h[i], s[i], v[i]);
+            traza_puntos("P", pt, n, p, h[i]);
+            escribe_traza(vapor ? ">Debe ser %g < %g" : ">Debe ser %g > %g", p, sat.sat);
+        } else {
+            interpola_puntos(pt, n, p, vapor, h[i], s[i], v[i]);
+            escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", pt[0].h, pt[1].h, pt[2].h,
+                          pt[0].x, pt[1].x, pt[2].x, pt[0].h, pt[1].h, pt[2].h, h[i]);
         }
     }
 }
@@ -165,103 +261,77 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
                   eje_temperaturas[r + 2]);
     escribe_traza(">INTERP: (%g %g %g) %g", eje_temperaturas[r], eje_temperaturas[r + 1], eje_temperaturas[r + 2], t);
 
+    // El lado de cada columna se decide con la presión de saturación de la
+    // isoterma, la misma con que busca_array parte la línea (no la hay por
+    // encima de 373,68 °C).
+    saturado sat_t;
+    const bool hay_psat = !(t > 373.68) && lee_saturado(POR_TEMPERATURA, t, sat_t);
+
     // Las columnas de 230 y 240 bar quedan por encima de la tabla de
     // saturación: usan los valores de la última presión que sí se leyó.
     saturado sat;
     bool hay_sat = false;
     for (int j = 0; j < NUM_PRESIONES; ++j) {
         const float P = eje_presiones[j];
-        float T[3], hh[3], ss[3], vv[3], dat[3];
         int marca[3];
-        for (int k = 0; k < 3; ++k) {
-            T[k] = eje_temperaturas[r + k];
-            hh[k] = valor_f2(r + k, j, 0);
-            ss[k] = valor_f2(r + k, j, 1);
-            vv[k] = valor_f2(r + k, j, 2);
-            dat[k] = vv[k];
-            marca[k] = eje_temperaturas[r + k] < t_limite_vapor[j] ? 1 : -1;
-        }
+        for (int k = 0; k < 3; ++k) marca[k] = eje_temperaturas[r + k] < t_limite_vapor[j] ? 1 : -1;
         escribe_traza(">POSI: P=%g <%d,%d,%d>", P, marca[0], marca[1], marca[2]);
-
-        bool dos_puntos = false;
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
-        if (mezcla) {
-            saturado nuevo;
-            if (lee_saturado(POR_PRESION, P, nuevo)) {
-                sat = nuevo;
-                hay_sat = true;
-            }
-        }
-        if (mezcla && hay_sat) {
-            const float tsat = sat.sat;
-            if (marca[0] == 1 && marca[1] == -1) {
-                // Líquido, vapor, vapor: tsat entre T0 y T1.
-                if (t < tsat) escribe_traza(">  CUIDADO 1 !!!!");
-                if (t >= tsat) {
-                    T[0] = tsat;
-                    hh[0] = sat.hv;
-                    ss[0] = sat.sv;
-                    vv[0] = sat.vv;
-                } else if (r >= 1) {
-                    T[2] = tsat;
-                    T[1] = T[0];
-                    T[0] = eje_temperaturas[r - 1];
-                    hh[2] = sat.hl;
-                    hh[1] = hh[0];
-                    hh[0] = valor_f2(r - 1, j, 0);
-                    ss[2] = sat.sl;
-                    ss[1] = ss[0];
-                    ss[0] = valor_f2(r - 1, j, 1);
-                    vv[2] = sat.vl;
-                    vv[1] = vv[0];
-                    vv[0] = valor_f2(r - 1, j, 2);
-                } else {
-                    escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO 1");
-                    h[j] = Interpola2(T[0], tsat, hh[0], sat.hl, t);
-                    s[j] = Interpola2(T[0], tsat, ss[0], sat.sl, t);
-                    v[j] = Interpola2(T[0], tsat, vv[0], sat.vl, t);
-                    escribe_traza(">  T (%g %g)   H (%g %g) para T=%g -> %g", T[0], tsat, hh[0], sat.hl, t, h[j]);
-                    dos_puntos = true;
+
+        punto_linea pt[3];
+        int n = 3;
+        for (int k = 0; k < 3; ++k)
+            pt[k] = {eje_temperaturas[r + k], valor_f2(r + k, j, 0), valor_f2(r + k, j, 1), valor_f2(r + k, j, 2)};
+
+        // Saturación de la columna, leída sólo cuando hace falta.
+        bool leida = false;
+        auto tsat_columna = [&] {
+            if (!leida) {
+                leida = true;
+                saturado nuevo;
+                if (lee_saturado(POR_PRESION, P, nuevo)) {
+                    sat = nuevo;
+                    hay_sat = true;
                 }
-                escribe_traza(">Debe ser %g > %g", t, tsat);
-            } else if (marca[1] == 1 && marca[2] == -1) {
-                // Líquido, líquido, vapor: tsat entre T1 y T2.
-                if (t > tsat) escribe_traza("CUIDADO 2 !!!!");
-                if (t <= tsat) {
-                    T[2] = tsat;
-                    hh[2] = sat.hl;
-                    ss[2] = sat.sl;
-                    vv[2] = sat.vl;
-                } else if (r < NUM_TEMPERATURAS - 3) {
-                    T[0] = tsat;
-                    T[1] = T[2];
-                    T[2] = eje_temperaturas[r + 3];
-                    hh[0] = sat.hv;
-                    hh[1] = hh[2];
-                    hh[2] = valor_f2(r + 3, j, 0);
-                    ss[0] = sat.sv;
-                    ss[1] = ss[2];
-                    ss[2] = valor_f2(r + 3, j, 1);
-                    vv[0] = sat.vv;
-                    vv[1] = vv[2];
-                    vv[2] = valor_f2(r + 3, j, 2);
-                } else {
-                    escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO 2");
-                    h[j] = Interpola2(tsat, T[2], sat.hv, hh[2], t);
-                    s[j] = Interpola2(tsat, T[2], sat.sv, ss[2], t);
-                    v[j] = Interpola2(tsat, T[2], sat.vv, vv[2], t);
-                    escribe_traza(">  T (%g %g)   H (%g %g) para T=%g -> %g", tsat, T[2], sat.hv, hh[2], t, h[j]);
-                    dos_puntos = true;
-                }
-                escribe_traza(">Debe ser %g < %g", t, tsat);
             }
-        }
-        if (!dos_puntos) {
-            h[j] = parabola(T[0], T[1], T[2], hh[0], hh[1], hh[2], t);
-            s[j] = parabola(T[0], T[1], T[2], ss[0], ss[1], ss[2], t);
-            v[j] = parabola(T[0], T[1], T[2], vv[0], vv[1], vv[2], t);
-            escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", vv[0], vv[1], vv[2], T[0], T[1],
-                          T[2], dat[0], dat[1], dat[2], v[j]);
+            return hay_sat;
+        };
+        bool liquido;
+        if (hay_psat)
+            liquido = P > sat_t.sat;
+        else if (mezcla && tsat_columna())
+            liquido = marca[1] == 1 ? t <= sat.sat : t < sat.sat;
+        else
+            liquido = marca[1] == 1;
+
+        const bool otro_lado = marca[0] != (liquido ? 1 : -1) || marca[2] != (liquido ? 1 : -1);
+        if (otro_lado && tsat_columna()) {
+            // Alguna de las tres filas es de la otra fase: entran el punto
+            // de saturación de la columna y las filas del lado de t más
+            // próximas a él. La última fila de líquido es la última por
+            // debajo del límite de vapor de la columna.
+            if (marca[0] == 1 && marca[1] == -1 && liquido) escribe_traza(">  CUIDADO 1 !!!!");
+            if (marca[1] == 1 && marca[2] == -1 && !liquido) escribe_traza("CUIDADO 2 !!!!");
+            int il = -1;
+            while (il + 1 < NUM_TEMPERATURAS && eje_temperaturas[il + 1] < t_limite_vapor[j]) ++il;
+            auto fila = [j](int i) {
+                return punto_linea{eje_temperaturas[i], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
+            };
+            const double salto = 10.0;
+            if (liquido)
+                n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_temperaturas, il, -1, 0, il, salto, fila,
+                                      pt);
+            else
+                n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_temperaturas, il + 1, 1, il + 1,
+                                      NUM_TEMPERATURAS - 1, salto, fila, pt);
+            if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", liquido ? 1 : 2);
+            interpola_puntos(pt, n, t, false, h[j], s[j], v[j]);
+            traza_puntos("T", pt, n, t, h[j]);
+            escribe_traza(liquido ? ">Debe ser %g < %g" : ">Debe ser %g > %g", t, sat.sat);
+        } else {
+            interpola_puntos(pt, n, t, false, h[j], s[j], v[j]);
+            escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", pt[0].v, pt[1].v, pt[2].v,
+                          pt[0].x, pt[1].x, pt[2].x, pt[0].v, pt[1].v, pt[2].v, v[j]);
         }
     }
 }
@@ -276,44 +346,60 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
         XX[i] = X[i];
         YY[i] = Y[i];
     }
+    // El eje de la línea (temperaturas de la isobara o presiones de la
+    // isoterma): X al leer una propiedad, Y al buscar dónde toma un valor.
+    const float* eje = prop < 0 ? X : Y;
+    const int q = prop < 0 ? prop + 3 : prop;  // 0 h, 1 s, 2 v
 
     // Punto de saturación de la línea (ninguno en la isoterma por encima de
     // 373,68 °C ni fuera de la tabla de saturación).
     saturado sat;
     bool hay_sat = false;
     if (!(modo == MODO_ISOTERMA && fijo > 373.68)) hay_sat = lee_saturado(modo, fijo, sat);
-    float xL = 0, yL = 0, xV = 0, yV = 0;
-    if (hay_sat) {
-        if (prop < 0) {
-            const int q = prop + 3;  // -3 h, -2 s, -1 v
-            xL = xV = sat.sat;
-            yL = sat.liquido(q);
-            yV = sat.vapor(q);
-        } else {
-            xL = sat.liquido(prop);
-            xV = sat.vapor(prop);
-            yL = yV = sat.sat;
-        }
-    }
+    // Un punto de saturación (eje, valor de la propiedad) como par X, Y.
+    auto pon_punto = [&](int j, float en_eje, float valor) {
+        XX[j] = prop < 0 ? en_eje : valor;
+        YY[j] = prop < 0 ? valor : en_eje;
+    };
 
+    // La línea se parte por el punto de saturación en el eje: del lado de
+    // la fase en curso quedan los puntos de esa fase y el de saturación en
+    // lugar del primero de la otra (o del último de la suya, si está a menos
+    // de CERCANIA del paso del punto de saturación). 'lo'..'hi' es lo que se
+    // busca; la parábola puede tomar además un punto más allá, 'extra'.
     int lo, hi;
+    int extra = -1;
     const bool liquido = fase_actual == FASE_LIQUIDO;
     if (modo == MODO_ISOBARA) {
         lo = 0;
         hi = n - 1;
         if (hay_sat) {
             int k = 0;
-            while (k < n && !(XX[k] > xL)) ++k;
+            while (k < n && !(eje[k] > sat.sat)) ++k;
             // Un punto de saturación fuera de la línea no se sustituye.
             if (k >= 1 && k < n) {
+                const double cerca = CERCANIA * (double(eje[k]) - eje[k - 1]);
                 if (liquido) {
-                    XX[k] = xL;
-                    YY[k] = yL;
-                    hi = k;
+                    const int j = k >= 2 && double(sat.sat) - eje[k - 1] < cerca ? k - 1 : k;
+                    pon_punto(j, sat.sat, sat.liquido(q));
+                    hi = j;
+                    // Con sólo dos puntos de líquido (saturación por debajo
+                    // de 20 °C) la recta se aparta de la curva: el tercero
+                    // es el líquido saturado de la fila siguiente, que
+                    // apenas difiere del líquido a la presión de la línea.
+                    if (hi - lo < 2) {
+                        int f = k;
+                        while (f < n && double(eje_temperaturas[f]) - sat.sat < cerca) ++f;
+                        saturado sig;
+                        if (f < n && lee_saturado(POR_TEMPERATURA, eje_temperaturas[f], sig)) {
+                            extra = hi + 1;
+                            pon_punto(extra, eje_temperaturas[f], sig.liquido(q));
+                        }
+                    }
                 } else {
-                    XX[k - 1] = xV;
-                    YY[k - 1] = yV;
-                    lo = k - 1;
+                    const int j = k + 1 < n && double(eje[k]) - sat.sat < cerca ? k : k - 1;
+                    pon_punto(j, sat.sat, sat.vapor(q));
+                    lo = j;
                 }
             }
         }
@@ -322,16 +408,17 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
         hi = n - 1;
         if (hay_sat) {
             int k = 1;
-            while (k < n && !(XX[k] < xV)) ++k;
+            while (k < n && !(eje[k] > sat.sat)) ++k;
             if (k < n) {
+                const double cerca = CERCANIA * (double(eje[k]) - eje[k - 1]);
                 if (liquido) {
-                    XX[k - 1] = xL;
-                    YY[k - 1] = yL;
-                    lo = k - 1;
+                    const int j = k + 1 < n && double(eje[k]) - sat.sat < cerca ? k : k - 1;
+                    pon_punto(j, sat.sat, sat.liquido(q));
+                    lo = j;
                 } else {
-                    XX[k] = xV;
-                    YY[k] = yV;
-                    hi = k;
+                    const int j = k >= 3 && double(sat.sat) - eje[k - 1] < cerca ? k - 1 : k;
+                    pon_punto(j, sat.sat, sat.vapor(q));
+                    hi = j;
                 }
             }
         }
@@ -343,72 +430,110 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
 
     int m = lo;
     while (m <= hi && !(modo == MODO_ISOBARA ? XX[m] > objetivo : XX[m] < objetivo)) ++m;
-    if (m == lo || m > hi) return 0;
+    if (m == lo || m > hi) return BUSCA_NADA;
+    const int ultimo = extra >= 0 ? extra : hi;  // último punto de la parábola
+
+    // En la isoterma se busca la presión en que s o v toman un valor: s
+    // varía como −R·ln p y v como 1/p, así que se interpola ln p frente a s
+    // o frente a ln v, casi rectas, y se deshace el cambio.
+    const bool logaritmos = modo == MODO_ISOTERMA && prop >= 0;
+    auto abscisa = [&](int i) { return logaritmos && prop == PROP_V ? std::log(XX[i]) : XX[i]; };
+    auto ordenada = [&](int i) { return logaritmos ? std::log(YY[i]) : YY[i]; };
+    const float x = logaritmos && prop == PROP_V ? std::log(objetivo) : objetivo;
+    // De vuelta de los logaritmos, un extremo de la línea (240 bar) puede
+    // salir un redondeo más allá de sí mismo: se deja en el extremo.
+    auto deshaz = [&](float r, int desde, int hasta) {
+        if (!logaritmos) return r;
+        r = std::exp(r);
+        const float menor = std::min(YY[desde], YY[hasta]), mayor = std::max(YY[desde], YY[hasta]);
+        if (r > mayor && r <= mayor * (1 + 1e-5f)) r = mayor;
+        if (r < menor && r >= menor * (1 - 1e-5f)) r = menor;
+        return r;
+    };
 
     float r;
-    if (hi == lo + 1) {
-        r = Interpola2(XX[lo], XX[hi], YY[lo], YY[hi], objetivo);
+    int b, puntos;
+    if (ultimo == lo + 1) {
+        b = lo;
+        puntos = 2;
+        r = deshaz(Interpola2(abscisa(lo), abscisa(hi), ordenada(lo), ordenada(hi), x), lo, hi);
         escribe_traza("busca_array: interpola2 <%g %g> %g   <%g %g> -> T=%g", XX[lo], XX[hi], objetivo, YY[lo], YY[hi],
                       r);
     } else {
-        int b = m - 1;
+        b = m - 1;
         if (b > lo && std::fabs(double(objetivo) - XX[b]) < std::fabs(double(XX[b + 1]) - objetivo)) --b;
-        if (b == hi - 1) --b;
+        if (b > ultimo - 2) b = ultimo - 2;
+        puntos = 3;
         escribe_traza("%g entre <%g %g %g>", objetivo, XX[b], XX[b + 1], XX[b + 2]);
-        r = parabola(XX[b], XX[b + 1], XX[b + 2], YY[b], YY[b + 1], YY[b + 2], objetivo);
+        r = deshaz(parabola(abscisa(b), abscisa(b + 1), abscisa(b + 2), ordenada(b), ordenada(b + 1), ordenada(b + 2), x),
+                   b, b + 2);
         escribe_traza("busca_array: interpola <%g %g %g> %g   <%g %g %g> -> T=%g", XX[b], XX[b + 1], XX[b + 2],
                       objetivo, YY[b], YY[b + 1], YY[b + 2], r);
     }
-    if (!std::isfinite(r)) return 0;
+    // Un resultado fuera de lo que abarcan sus puntos no es un estado.
+    if (!verosimil(r, YY + b, puntos)) {
+        escribe_traza("busca_array: RESULTADO INVEROSIMIL %g", r);
+        return BUSCA_INVEROSIMIL;
+    }
     resultado = r;
-    return 1;
+    return BUSCA_BIEN;
 }
 
 std::int32_t calc_tp(float t, float p)
 {
     escribe_traza("calc_tp: t=%g p=%g", t, p);
-    if (!(t >= eje_temperaturas[0] && t <= eje_temperaturas[NUM_TEMPERATURAS - 1])) return 1;
-    if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return 1;
+    if (!(t >= eje_temperaturas[0] && t <= eje_temperaturas[NUM_TEMPERATURAS - 1])) return TP_FUERA;
+    if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return TP_FUERA;
     const int c = columnas_presion(p);
     escribe_traza("calc_tp: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
+    saturado sat;
+    if (p >= P_ZONA_CRITICA && lee_saturado(POR_PRESION, p, sat) && std::fabs(double(t) - sat.sat) < VENTANA_CRITICA) {
+        escribe_traza("calc_tp: JUNTO AL PUNTO CRITICO (tsat=%g)", sat.sat);
+        return TP_INVEROSIMIL;
+    }
 
     float h[NUM_TEMPERATURAS], s[NUM_TEMPERATURAS], v[NUM_TEMPERATURAS];
     calc_P(p, h, s, v);
     // Sin valor posible (p. ej. t = 800 °C, último punto de la isobara) no
     // hay resultado: nada de lo calculado a medias sale de aquí.
     float rh, rs, rv;
-    if (!busca_array(eje_temperaturas, h, MODO_ISOBARA, p, t, LEE_H, rh)) return 1;
+    std::int32_t b = busca_array(eje_temperaturas, h, MODO_ISOBARA, p, t, LEE_H, rh);
+    if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     escribe_traza(">>>H segun busca_array: %g", rh);
-    if (!busca_array(eje_temperaturas, s, MODO_ISOBARA, p, t, LEE_S, rs)) return 1;
+    b = busca_array(eje_temperaturas, s, MODO_ISOBARA, p, t, LEE_S, rs);
+    if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     escribe_traza(">>>S segun busca_array: %g", rs);
-    if (!busca_array(eje_temperaturas, v, MODO_ISOBARA, p, t, LEE_V, rv)) return 1;
+    b = busca_array(eje_temperaturas, v, MODO_ISOBARA, p, t, LEE_V, rv);
+    if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     escribe_traza(">>>V segun busca_array: %g", rv);
     estado_resultado.h = rh;
     estado_resultado.s = rs;
     estado_resultado.v = rv;
     estado_resultado.t = t;
     estado_resultado.p = p;
-    return 0;
+    return TP_BIEN;
 }
 
 std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop)
 {
-    if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return 1;
+    if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return TP_FUERA;
     float h[NUM_TEMPERATURAS], s[NUM_TEMPERATURAS], v[NUM_TEMPERATURAS];
     calc_P(p, h, s, v);
     const float* linea = prop == PROP_H ? h : prop == PROP_S ? s : v;
     float t;
-    if (!busca_array(linea, eje_temperaturas, MODO_ISOBARA, p, valor, prop, t)) return 1;
+    const std::int32_t b = busca_array(linea, eje_temperaturas, MODO_ISOBARA, p, valor, prop, t);
+    if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     return calc_tp(t, p);
 }
 
 std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop)
 {
-    if (!(t >= eje_temperaturas[0] && t <= eje_temperaturas[NUM_TEMPERATURAS - 1])) return 1;
+    if (!(t >= eje_temperaturas[0] && t <= eje_temperaturas[NUM_TEMPERATURAS - 1])) return TP_FUERA;
     float h[NUM_PRESIONES], s[NUM_PRESIONES], v[NUM_PRESIONES];
     calc_T(t, h, s, v);
     const float* linea = prop == PROP_H ? h : prop == PROP_S ? s : v;
     float p;
-    if (!busca_array(linea, eje_presiones, MODO_ISOTERMA, t, valor, prop, p)) return 1;
+    const std::int32_t b = busca_array(linea, eje_presiones, MODO_ISOTERMA, t, valor, prop, p);
+    if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     return calc_tp(t, p);
 }

@@ -35,16 +35,26 @@ void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float
 // Isoterma t (0..800 °C): h, s, v en las 195 presiones de la rejilla.
 void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM_PRESIONES]);
 
+// Resultados de busca_array.
+enum { BUSCA_NADA = 0, BUSCA_BIEN = 1, BUSCA_INVEROSIMIL = 2 };
+
 // Busca 'objetivo' en X a lo largo de la isobara (modo 0, 81 puntos) o la
-// isoterma (modo 1, 195 puntos) 'fijo' y da el valor de Y allí. 1 con
-// 'resultado', 0 si X no encierra el objetivo en su lado de la saturación.
+// isoterma (modo 1, 195 puntos) 'fijo' y da el valor de Y allí. BUSCA_BIEN
+// con 'resultado'; BUSCA_NADA si X no encierra el objetivo en su lado de la
+// saturación; BUSCA_INVEROSIMIL si lo interpolado cae fuera de lo que
+// abarcan sus puntos (o alguno no es un número), que no es un estado.
 std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, float fijo, float objetivo,
                          std::int32_t prop, float& resultado);
 
-// h, s, v de t y p en estado_resultado; 0 bien, 1 fuera de la rejilla o sin
-// valor posible.
+// Resultados de calc_tp, calcula_por_isobara y calcula_por_isoterma.
+enum { TP_BIEN = 0, TP_FUERA = 1, TP_INVEROSIMIL = 2 };
+
+// h, s, v de t y p en estado_resultado; TP_BIEN, TP_FUERA fuera de la
+// rejilla o sin valor posible, TP_INVEROSIMIL si lo interpolado no es un
+// estado.
 std::int32_t calc_tp(float t, float p);
-// Estado de p con h (0), s (1) o v (2); 0 bien, 1 si no hay estado.
+// Estado de p con h (0), s (1) o v (2); TP_BIEN, TP_FUERA si no hay estado
+// o TP_INVEROSIMIL.
 std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop);
-// Estado de t con s (1) o v (2); 0 bien, 1 si no hay estado.
+// Estado de t con s (1) o v (2); lo mismo.
 std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop);

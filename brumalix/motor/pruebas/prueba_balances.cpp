@@ -111,6 +111,34 @@ TEST_F(prueba_balances, sistemas_que_no_se_plantean_o_no_se_resuelven)
     EXPECT_FLOAT_EQ(calculado(2).caudal, 10.0f);
 }
 
+TEST_F(prueba_balances, caudales_infinitos_no_son_solucion)
+{
+    // Un caudal dado de 3e38 (posible en un fichero de problema) da caudales
+    // y flujos de energía infinitos: el sistema no está resuelto y ningún
+    // equipo tiene filas.
+    estados_con_h({1000, 500});
+    ecuacion_masa(1, "1=2");
+    caudal_dado(1, 1, 3e38f);
+    EXPECT_EQ(falla_con(), "ERROR: El sistema no se puede resolver");
+    pon_equipo(1, "Bomba", "1", "2");
+    lista_elemento(0, nullptr);
+    EXPECT_EQ(resultados.numero(), 3u + 6u + 1u + 4u);
+    // Dos caudales dados que se restan hasta el infinito.
+    borra_caudales_directos();
+    borra_ecuaciones();
+    ecuacion_masa(1, "1+2=3");
+    estados_con_h({1000, 500, 800});
+    caudal_dado(1, 1, 3e38f);
+    caudal_dado(2, 2, 3e38f);
+    EXPECT_EQ(falla_con(), "ERROR: El sistema no se puede resolver");
+    // Un caudal grande pero finito sí se resuelve.
+    borra_caudales_directos();
+    caudal_dado(1, 1, 1e6f);
+    caudal_dado(2, 2, 2e6f);
+    ASSERT_EQ(sepera_estados(), 1);
+    EXPECT_FLOAT_EQ(calculado(3).caudal, 3e6f);
+}
+
 TEST_F(prueba_balances, tabla_de_equipo_linea_a_linea)
 {
     estados_con_h({100, 200, 300, 400});
@@ -181,6 +209,12 @@ TEST_F(prueba_balances, ciclo_de_rankine)
     ecuacion_masa(2, "2=3");
     ecuacion_masa(3, "3=4");
     caudal_dado(1, 1, 10);
+    // Los valores de siempre del ciclo, que nada debe mover.
+    EXPECT_NEAR(calculado(1).h, 3375.06, 0.005);
+    EXPECT_NEAR(calculado(2).h, 2089.64, 0.005);
+    EXPECT_NEAR(calculado(2).x, 0.79338, 0.000005);
+    EXPECT_NEAR(calculado(3).h, 191.81, 0.005);
+    EXPECT_NEAR(calculado(4).h, 201.88, 0.005);
     ASSERT_EQ(sepera_estados(), 1);
     for (int k = 1; k <= 4; ++k) EXPECT_NEAR(calculado(k).caudal, 10, 1e-4);
     EXPECT_EQ(calculado(4).x, -4.0f);

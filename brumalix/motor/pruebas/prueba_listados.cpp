@@ -4,6 +4,8 @@
 
 #include "comun/texto1252.h"
 
+#include <limits>
+
 namespace {
 
 class prueba_listados : public entorno_agua {
@@ -35,6 +37,15 @@ protected:
                 p[1] = 1.0f + 0.01f * T + 0.0001f * k;
                 p[2] = 100.0f + k;
             }
+    }
+    // Filas de datos del listado de curvas límite escrito en un fichero.
+    static std::vector<std::string> filas_curvas(limites_curvas lim)
+    {
+        limites_listado_curvas = lim;
+        std::FILE* f = std::tmpfile();
+        listado_curvas_limite(1, 0, destino_listado::fichero, f);
+        auto v = lineas_de(f);
+        return v.size() < 6 ? v : std::vector<std::string>(v.begin() + 6, v.end());
     }
     void SetUp() override
     {
@@ -118,9 +129,10 @@ TEST_F(prueba_listados, curvas_limite_rango_saltos_y_final_de_tabla)
 
 TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
 {
-    // 1, 1,1 y 1,2 bar: un bloque de dos columnas y otro de una. (Un pmax
-    // de 1,2 en f32 queda por encima de 1,2 y llevaría también 1,3.)
-    limites_listado_tablas = {1.0f, 1.15f, 25.0f, 60.0f, 0, 0};
+    // 1, 1,1 y 1,2 bar: un bloque de dos columnas y otro de una. Los
+    // límites en f32 (1,2 es 1,2000000477) no añaden la columna de 1,3 bar;
+    // de 25 a 60 °C, las filas de 30 a 60.
+    limites_listado_tablas = {1.0f, 1.2f, 25.0f, 60.0f, 0, 0};
     EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 2);
     listado_liquido_vapor(1, 0, destino_listado::ventana);
     const std::vector<std::string> cabecera = {
@@ -131,21 +143,21 @@ TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
         " °C    `S½   kJ/kg     kJ/kg K     dm³/kg   `S½   kJ/kg      kJ/kg K    dm³/kg  "_w,
         raya76,
     };
-    ASSERT_EQ(listado.numero(), 1u + 6u + 5u);  // filas de 20 a 60 °C
+    ASSERT_EQ(listado.numero(), 1u + 6u + 4u);  // filas de 30 a 60 °C
     EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.00 bar         `S½              `Ip=  1.10 bar"_w);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(1 + i), cabecera[i]);
-    EXPECT_EQ(listado.linea(7), "   20  `S½   1055,0     1,0235     135,0000 `S½  1056,0      1,0236     136,0000 "_w);
-    EXPECT_EQ(listado.linea(11).substr(0, 6), "   60 ");
+    EXPECT_EQ(listado.linea(7), "   30  `S½   1065,0     1,0335     135,0000 `S½  1066,0      1,0336     136,0000 "_w);
+    EXPECT_EQ(listado.linea(10).substr(0, 6), "   60 ");
     listado_liquido_vapor(2, 0, destino_listado::ventana);
     EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.20 bar         `S½                         "_w);
-    EXPECT_EQ(listado.linea(7), "   20  `S½   1057,0     1,0237     137,0000 "_w);
+    EXPECT_EQ(listado.linea(7), "   30  `S½   1067,0     1,0337     137,0000 "_w);
 
     // Para imprimir: cada bloque tras "<NP>", con su título y la cabecera
     // marcados.
     std::FILE* f = std::tmpfile();
     EXPECT_EQ(listado_liquido_vapor(2, 0, destino_listado::fichero, f), 2);
     auto v = lineas_de(f);
-    ASSERT_EQ(v.size(), 2u + 6u + 5u);
+    ASSERT_EQ(v.size(), 2u + 6u + 4u);
     EXPECT_EQ(v[0], "<NP>");
     EXPECT_EQ(v[1], ">       `S½             `Ip=  1.20 bar         `S½                         "_w);
     EXPECT_EQ(v[2], ">" + cabecera[0]);
@@ -155,13 +167,13 @@ TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
     unidad_energia_kcal = unidad_presion_at = 1;
     listado_liquido_vapor(1, 0, destino_listado::ventana);
     EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.02 kg/cm²      `S½              `Ip=  1.12 kg/cm²"_w);
-    EXPECT_EQ(listado.linea(7), "   20  `S½    252,0     0,2445     135,0000 `S½   252,2      0,2445     136,0000 "_w);
+    EXPECT_EQ(listado.linea(7), "   30  `S½    254,4     0,2469     135,0000 `S½   254,6      0,2469     136,0000 "_w);
 }
 
 TEST_F(prueba_listados, liquido_y_vapor_paginas_y_saltos)
 {
     // Bloques de 20 filas: 14 y 6 en pantalla; el segundo empieza en la 3.
-    limites_listado_tablas = {1.0f, 1.15f, 0.0f, 190.0f, 0, 0};
+    limites_listado_tablas = {1.0f, 1.2f, 0.0f, 190.0f, 0, 0};
     EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 4);
     listado_liquido_vapor(2, 0, destino_listado::ventana);
     EXPECT_EQ(listado.numero(), 1u + 6u + 6u);
@@ -176,4 +188,69 @@ TEST_F(prueba_listados, liquido_y_vapor_paginas_y_saltos)
     // Saltos -1 se toman como 0: el listado termina.
     limites_listado_tablas = {1.0f, 1.2f, 0.0f, 100.0f, -1, -1};
     EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 2);
+}
+
+TEST_F(prueba_listados, liquido_y_vapor_empieza_y_acaba_en_los_limites_pedidos)
+{
+    // Primera columna: la primera presión del eje que llega a pmin, aunque
+    // pmin en f32 quede un pelo por encima (1,1f = 1,1000000238).
+    auto primera = [&](float pmin, float pmax) {
+        limites_listado_tablas = {pmin, pmax, 0.0f, 10.0f, 0, 0};
+        listado_liquido_vapor(1, 0, destino_listado::ventana);
+        return listado.linea(0);
+    };
+    EXPECT_NE(primera(1.1f, 3.0f).find("`Ip=  1.10 bar"), std::string::npos);
+    EXPECT_NE(primera(0.3f, 3.0f).find("`Ip=  0.30 bar"), std::string::npos);
+    EXPECT_NE(primera(2.2f, 3.0f).find("`Ip=  2.20 bar"), std::string::npos);
+    // Última: la última que no pasa de pmax; 2,3 no añade 2,4.
+    limites_listado_tablas = {2.2f, 2.3f, 0.0f, 10.0f, 0, 0};
+    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 1);
+    listado_liquido_vapor(1, 0, destino_listado::ventana);
+    EXPECT_NE(listado.linea(0).find("`Ip=  2.30 bar"), std::string::npos);
+    // Límites en kg/cm² pasados a bar (1,1 kg/cm² son 1,0787 bar): de 1,1 bar.
+    EXPECT_NE(primera(1.1f * 0.980665f, 3.0f).find("`Ip=  1.10 bar"), std::string::npos);
+    // Temperaturas: de la primera de la rejilla que llega a tmin a la última
+    // que no pasa de tmax.
+    limites_listado_tablas = {1.0f, 1.0f, 29.999999f, 60.000001f, 0, 0};
+    listado_liquido_vapor(1, 0, destino_listado::ventana);
+    ASSERT_EQ(listado.numero(), 1u + 6u + 4u);
+    EXPECT_EQ(listado.linea(7).substr(0, 6), "   30 ");
+    EXPECT_EQ(listado.linea(10).substr(0, 6), "   60 ");
+    // Sin ninguna presión del eje dentro del rango, la primera por encima.
+    limites_listado_tablas = {1.15f, 1.18f, 0.0f, 10.0f, 0, 0};
+    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 1);
+}
+
+TEST_F(prueba_listados, limites_extremos_ni_desbordan_ni_leen_fuera)
+{
+    // Saltos enormes: una columna y una fila, y se acaba.
+    limites_listado_tablas = {0.02f, 240.0f, 0.0f, 800.0f, 2147483646, 2147483646};
+    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 1);
+    listado_liquido_vapor(1, 0, destino_listado::ventana);
+    EXPECT_EQ(listado.numero(), 1u + 6u + 1u);
+    limites_listado_curvas = {0.0061f, 221.2f, 2147483647};
+    EXPECT_EQ(filas_curvas(limites_listado_curvas).size(), 1u);
+    // Temperaturas y presiones fuera de la rejilla, o que no son números.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (limites_tablas l : {limites_tablas{1, 2, 1e30f, 2e30f, 0, 0}, limites_tablas{1, 2, -1e30f, 1e30f, 0, 0},
+                             limites_tablas{nan, nan, nan, nan, 0, 0}, limites_tablas{-inf, inf, -inf, inf, 0, 0},
+                             limites_tablas{1e30f, 2e30f, 0, 800, 0, 0}, limites_tablas{-5, -1, 0, 800, 0, 0}}) {
+        limites_listado_tablas = l;
+        const int paginas = listado_liquido_vapor(1, 1, destino_listado::ventana);
+        EXPECT_GE(paginas, 0);
+        EXPECT_LE(paginas, 97 * 6);
+        for (int pagina = 1; pagina <= std::min(paginas, 3); ++pagina)
+            listado_liquido_vapor(pagina, 0, destino_listado::ventana);
+    }
+    // Nada por encima de 800 °C ni por debajo de 0,02 bar: la columna de
+    // 0 bar nunca se lista.
+    limites_listado_tablas = {-5, 0.03f, -100, 1e30f, 0, 0};
+    listado_liquido_vapor(1, 0, destino_listado::ventana);
+    EXPECT_NE(listado.linea(0).find("`Ip=  0.02 bar"), std::string::npos);
+    for (limites_curvas l : {limites_curvas{nan, nan, 0}, limites_curvas{1e30f, 2e30f, 0},
+                             limites_curvas{-1e30f, 1e30f, -5}}) {
+        limites_listado_curvas = l;
+        EXPECT_LE(filas_curvas(l).size(), 40u);
+    }
 }

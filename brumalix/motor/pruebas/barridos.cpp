@@ -1,0 +1,237 @@
+#include "barridos.h"
+
+#include "brumalix/motor/calcula.h"
+#include "brumalix/motor/tablas.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace barridos {
+
+namespace {
+
+// El guion lee una consulta por línea y escribe una respuesta por línea:
+// "p t h s v" en unidades del motor, o "FALLO".
+constexpr const char* GUION = R"(import sys
+try:
+    from iapws import IAPWS97
+    from iapws.iapws97 import _PSat_T, _TSat_P
+except Exception:
+    sys.exit(3)
+for linea in sys.stdin:
+    c = linea.split()
+    try:
+        if c[0] == "pt":
+            p, t = float(c[1]), float(c[2])
+            w = IAPWS97(P=p / 10, T=t + 273.15)
+            print("%.12g %.12g %.12g %.12g %.12g" % (w.P * 10, w.T - 273.15, w.h, w.s, w.v * 1000))
+        elif c[0] == "psat":
+            t = float(c[1])
+            print("%.12g %.12g 0 0 0" % (_PSat_T(t + 273.15) * 10, t))
+        else:
+            p = float(c[1])
+            print("%.12g %.12g 0 0 0" % (p, _TSat_P(p / 10) - 273.15))
+    except Exception:
+        print("FALLO")
+)";
+
+std::vector<std::string> pregunta(const std::string& python, const std::vector<std::string>& consultas, bool& falta)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("barridos_if97_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    {
+        std::ofstream(dir / "oraculo.py") << GUION;
+        std::ofstream entrada(dir / "entrada.txt");
+        for (const auto& c : consultas) entrada << c << '\n';
+    }
+    const std::string orden =
+        python + " '" + (dir / "oraculo.py").string() + "' < '" + (dir / "entrada.txt").string() + "' 2>/dev/null";
+    std::vector<std::string> lineas;
+    falta = true;
+    if (std::FILE* f = ::popen(orden.c_str(), "r")) {
+        char buf[256];
+        while (std::fgets(buf, sizeof buf, f)) {
+            std::string l(buf);
+            while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
+            lineas.push_back(l);
+        }
+        falta = ::pclose(f) != 0;
+    }
+    fs::remove_all(dir);
+    if (lineas.size() != consultas.size()) falta = true;
+    return lineas;
+}
+
+std::string texto(const char* formato, double a, double b = 0)
+{
+    char buf[96];
+    std::snprintf(buf, sizeof buf, formato, a, b);
+    return buf;
+}
+
+double rel(double a, double b, double suelo) { return std::fabs(a - b) / std::max(std::fabs(b), suelo); }
+
+// Presión de IF97 en la que la rejilla de p deja de ser de IF97 (por
+// encima de la crítica no hay saturación).
+constexpr double P_CRITICA = 220.64;
+
+}  // namespace
+
+std::vector<valor_if97> consulta(const std::vector<std::string>& consultas)
+{
+    // El python3 del sistema es el que lleva el paquete python3-iapws de
+    // Debian; el primero del PATH puede ser otro.
+    std::vector<std::string> lineas;
+    bool falta = true;
+    for (const char* python : {"/usr/bin/python3", "python3"}) {
+        lineas = pregunta(python, consultas, falta);
+        if (!falta) break;
+    }
+    if (falta) return {};
+    std::vector<valor_if97> r(lineas.size());
+    for (std::size_t i = 0; i < lineas.size(); ++i) {
+        std::istringstream is(lineas[i]);
+        valor_if97& v = r[i];
+        v.bien = static_cast<bool>(is >> v.p >> v.t >> v.h >> v.s >> v.v);
+    }
+    return r;
+}
+
+errores errores_de(const punto& q, double suelo_h, double suelo_s)
+{
+    errores e;
+    e.h = rel(q.rh, q.ref.h, suelo_h);
+    e.s = rel(q.rs, q.ref.s, suelo_s);
+    e.v = rel(q.rv, q.ref.v, 0);
+    e.t = std::fabs(q.rt - q.ref.t);
+    return e;
+}
+
+std::vector<punto> junto_a_saturacion()
+{
+    static const double fs[] = {-1e-3, -1e-4, -3e-5, -1e-5, -3e-6, 0, 3e-6, 1e-5, 3e-5, 1e-4, 1e-3};
+    static const double ds[] = {-9, -7, -5, -3, -1, -0.5, 0.5, 1, 3, 5, 7, 9};
+    std::vector<std::string> c;
+    for (int tg = 10; tg <= 370; tg += 10) c.push_back(texto("psat %.17g", tg));
+    const auto psat = consulta(c);
+    if (psat.size() != c.size()) return {};
+
+    std::vector<punto> puntos;
+    c.clear();
+    for (std::size_t k = 0; k < psat.size(); ++k)
+        for (double f : fs) {
+            const double p = psat[k].p * (1 + f);
+            c.push_back(texto("tsat %.17g", p));
+        }
+    const auto tsat = consulta(c);
+    if (tsat.size() != c.size()) return {};
+    c.clear();
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < psat.size(); ++k)
+        for (double f : fs) {
+            const double p = psat[k].p * (1 + f);
+            const double ts = tsat[n++].t;
+            for (double d : ds) {
+                const double t = psat[k].t + d;
+                if (std::fabs(t - ts) < 0.3) continue;
+                punto q;
+                q.p = p;
+                q.t = t;
+                q.codigo = COD_TP;
+                puntos.push_back(q);
+                c.push_back(texto("pt %.17g %.17g", p, t));
+            }
+        }
+    const auto ref = consulta(c);
+    if (ref.size() != c.size()) return {};
+    for (std::size_t i = 0; i < puntos.size(); ++i) puntos[i].ref = ref[i];
+    return puntos;
+}
+
+std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min, double t_max, int n_presiones,
+                            int n_temperaturas, int cada_rejilla)
+{
+    // Presiones: una malla logarítmica (que cae entre las de la rejilla) y
+    // las de la rejilla misma dentro de los límites.
+    std::vector<double> presiones;
+    for (int i = 0; i < n_presiones; ++i)
+        presiones.push_back(p_min * std::pow(p_max / p_min, (i + 0.37) / n_presiones));
+    for (int j = 1; j < NUM_PRESIONES; j += std::max(cada_rejilla, 1))
+        if (eje_presiones_listado[j] >= p_min && eje_presiones_listado[j] <= p_max)
+            presiones.push_back(eje_presiones_listado[j]);
+    std::vector<double> temperaturas;
+    for (int i = 0; i <= n_temperaturas; ++i) temperaturas.push_back(t_min + (t_max - t_min) * i / n_temperaturas);
+
+    std::vector<std::string> c;
+    for (double p : presiones) c.push_back(texto("tsat %.17g", std::min(p, P_CRITICA)));
+    const auto tsat = consulta(c);
+    if (tsat.size() != c.size()) return {};
+
+    std::vector<punto> puntos;
+    c.clear();
+    for (std::size_t k = 0; k < presiones.size(); ++k) {
+        const double p = presiones[k];
+        for (double t : temperaturas) {
+            const bool supercritica = p >= P_CRITICA;
+            if (!supercritica && std::fabs(t - tsat[k].t) < 2) continue;
+            const bool vapor = supercritica ? t >= 373.946 : t > tsat[k].t;
+            // (t, s), (t, v) y (p, v) sólo dan vapor (o fluido por encima
+            // de la temperatura crítica en las isotermas).
+            if ((codigo == COD_TS || codigo == COD_TV) && !(vapor || t >= 373.68)) continue;
+            if (codigo == COD_PV && !vapor) continue;
+            punto q;
+            q.p = p;
+            q.t = t;
+            q.codigo = codigo;
+            puntos.push_back(q);
+            c.push_back(texto("pt %.17g %.17g", p, t));
+        }
+    }
+    const auto ref = consulta(c);
+    if (ref.size() != c.size()) return {};
+    for (std::size_t i = 0; i < puntos.size(); ++i) puntos[i].ref = ref[i];
+    return puntos;
+}
+
+void calcula_puntos(std::vector<punto>& puntos)
+{
+    for (punto& q : puntos) {
+        float a = 0, b = 0;
+        const auto& r = q.ref;
+        switch (q.codigo) {
+        case COD_TP: a = float(q.t), b = float(q.p); break;
+        case COD_TS: a = float(q.t), b = float(r.s); break;
+        case COD_TV: a = float(q.t), b = float(r.v); break;
+        case COD_PH: a = float(q.p), b = float(r.h); break;
+        case COD_PS: a = float(q.p), b = float(r.s); break;
+        case COD_PV: a = float(q.p), b = float(r.v); break;
+        default: break;
+        }
+        float x = 0;
+        std::int32_t fase = 0;
+        q.resultado = calcula(1, a, b, q.codigo, q.rp, q.rt, q.rh, q.rs, q.rv, x, fase);
+    }
+}
+
+resumen resume(std::vector<std::pair<double, std::string>> valores)
+{
+    resumen r;
+    r.n = valores.size();
+    if (valores.empty()) return r;
+    std::sort(valores.begin(), valores.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    r.peor = valores.back().first;
+    r.donde = valores.back().second;
+    r.p95 = valores[std::min(valores.size() - 1, std::size_t(std::ceil(0.95 * double(valores.size()))) - 1)].first;
+    return r;
+}
+
+}  // namespace barridos

@@ -1,0 +1,70 @@
+// Barridos del motor de vapor frente a IAPWS-IF97 (el módulo iapws de
+// Python como oráculo independiente): estados junto a la saturación, estados
+// de una fase por todo el dominio y las búsquedas inversas. Los usan las
+// pruebas y el programa barrido_agua, que imprime los errores por bandas.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace barridos {
+
+// Valores de IF97 en unidades del motor (bar, °C, kJ/kg, kJ/kg K, dm³/kg).
+struct valor_if97 {
+    bool bien = false;
+    double p = 0, t = 0, h = 0, s = 0, v = 0;
+};
+
+// Consultas por lotes al oráculo: "pt p t" (estado de una fase), "psat t"
+// (p de saturación en p), "tsat p" (t de saturación en t). Vacío si no hay
+// python3 con el módulo iapws.
+std::vector<valor_if97> consulta(const std::vector<std::string>& consultas);
+
+// Un punto de un barrido: lo que se da al motor y lo que responde.
+struct punto {
+    double p = 0, t = 0;         // estado de referencia (bar, °C)
+    valor_if97 ref;              // IF97 en (p, t)
+    int codigo = 0;              // pareja dada a calcula
+    int resultado = -1;          // lo que devuelve calcula
+    float rp = 0, rt = 0, rh = 0, rs = 0, rv = 0;  // salidas del motor
+};
+
+// Errores de un punto calculado con éxito: relativos para h, s, v (contra
+// el mayor de |valor| y el suelo dado) y absoluto en K para t.
+struct errores {
+    double h = 0, s = 0, v = 0, t = 0;
+};
+errores errores_de(const punto& q, double suelo_h, double suelo_s);
+
+// Estados a d kelvin de cada temperatura de la rejilla T (10..370 °C) y a
+// presiones psat(T)·(1 + f), dados por (t, p); se saltan los que están a
+// menos de 0,3 K de la saturación de IF97. Vacío sin oráculo.
+std::vector<punto> junto_a_saturacion();
+
+// Estados de una fase en (p, t), a 2 K o más de la saturación, para
+// presiones de p_min a p_max (malla logarítmica fuera de la rejilla y las
+// presiones de la rejilla, una de cada 'cada_rejilla') y temperaturas de
+// t_min a t_max; 'codigo' elige la pareja que se da al motor: 1 (t, p),
+// 4 (p, h), 5 (p, s), 6 (p, v), 2 (t, s) o 3 (t, v), con h, s o v de IF97.
+// Vacío sin oráculo.
+std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min, double t_max, int n_presiones,
+                            int n_temperaturas, int cada_rejilla = 1);
+
+// Calcula cada punto con el motor (las tablas ya cargadas, la traza y los
+// mensajes desviados por quien llama).
+void calcula_puntos(std::vector<punto>& puntos);
+
+// Peor error y percentil 95 de una lista.
+struct resumen {
+    std::size_t n = 0;
+    double peor = 0, p95 = 0;
+    std::string donde;  // el punto del peor error
+};
+resumen resume(std::vector<std::pair<double, std::string>> valores);
+
+// Bandas de presión del informe.
+constexpr std::array<double, 6> LIMITES_BANDAS = {0.02, 0.1, 1, 100, 200, 221.2};
+
+}  // namespace barridos
