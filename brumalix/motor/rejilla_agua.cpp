@@ -148,8 +148,15 @@ int puntos_de_un_lado(punto_linea sat, const float* eje, int primero, int paso, 
         }
         elegidos[n++] = punto(j);
     }
-    std::sort(elegidos, elegidos + n, [](const punto_linea& a, const punto_linea& b) { return a.x < b.x; });
-    std::copy(elegidos, elegidos + n, pt);
+    // Orden por x (inserción: son tres como mucho).
+    for (int a = 0; a < n; ++a) {
+        int b = a;
+        while (b > 0 && elegidos[a].x < pt[b - 1].x) {
+            pt[b] = pt[b - 1];
+            --b;
+        }
+        pt[b] = elegidos[a];
+    }
     return n;
 }
 
