@@ -42,12 +42,22 @@ public:
     void recupera_foco();
     // Habilitado y con el color de una ventana, o gris si no.
     void habilita(bool si);
+    // Muestra un valor guardado con el texto dado y recuerda el valor exacto:
+    // el texto (con menos cifras) no debe cambiar lo guardado si nadie lo toca.
+    void muestra_valor(float valor, const QString& texto);
+    // Verdadero, con el valor, mientras el texto sea el que puso
+    // muestra_valor; en cuanto el texto cambia, el valor se olvida y hay que
+    // leer el texto.
+    bool valor_sin_tocar(float& valor) const;
 
 protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
     bool saliendo_ = false;
+    bool con_valor_ = false;
+    float valor_ = 0;
+    QString texto_valor_;
 };
 
 // Grupo de opciones con índice elegido; el manejador de pulsación corre
