@@ -40,8 +40,24 @@ void control_paginas::cambio(int indice)
 campo_edicion::campo_edicion(QWidget* padre) : QLineEdit(padre)
 {
     connect(this, &QLineEdit::textChanged, this, [this] {
+        if (con_valor_ && text() != texto_valor_) con_valor_ = false;
         if (al_cambiar) al_cambiar();
     });
+}
+
+void campo_edicion::muestra_valor(float valor, const QString& texto)
+{
+    setText(texto);
+    valor_ = valor;
+    texto_valor_ = texto;
+    con_valor_ = true;
+}
+
+bool campo_edicion::valor_sin_tocar(float& valor) const
+{
+    if (!con_valor_ || text() != texto_valor_) return false;
+    valor = valor_;
+    return true;
 }
 
 void campo_edicion::focusOutEvent(QFocusEvent* e)

@@ -43,12 +43,22 @@ public:
     // Habilitado con fondo blanco, o deshabilitado con fondo gris y el texto
     // en su color normal (legible, como un campo de sólo lectura).
     void habilita(bool si);
+    // Muestra un valor guardado con el texto dado y recuerda el valor exacto:
+    // el texto (con menos cifras) no debe cambiar lo guardado si nadie lo toca.
+    void muestra_valor(float valor, const QString& texto);
+    // Verdadero, con el valor, mientras el texto sea el que puso
+    // muestra_valor; en cuanto el texto cambia, el valor se olvida y hay que
+    // leer el texto.
+    bool valor_sin_tocar(float& valor) const;
 
 protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
     bool saliendo_ = false;
+    bool con_valor_ = false;
+    float valor_ = 0;
+    QString texto_valor_;
 };
 
 // Grupo de opciones con índice elegido; el manejador de pulsación corre

@@ -49,6 +49,17 @@ QString texto_valor(float v)
     return QString::fromStdString(t);
 }
 
+// Valor de un campo de la página: -1 si está vacío; el valor guardado si es
+// el que se mostró y nadie lo ha tocado; si no, la conversión de su texto.
+float valor_campo(const campo_edicion* edit)
+{
+    const std::string texto = a_1252(edit->text());
+    if (texto.empty()) return -1.0f;
+    float v;
+    if (edit->valor_sin_tocar(v)) return v;
+    return real_de(texto);
+}
+
 } // namespace
 
 campo_edicion* TForm1::edit_valor(int i) const
@@ -161,6 +172,9 @@ int TForm1::lee_campo_numerico(const std::string& texto, int real, campo_edicion
         if (edit) edit->recupera_foco();
         return 0;
     }
+    // Un valor mostrado y no tocado se guarda tal como estaba, no con las
+    // seis cifras de su texto.
+    if (real && edit && edit->valor_sin_tocar(*static_cast<float*>(destino))) return 1;
     if (real) *static_cast<float*>(destino) = real_de(texto);
     else *static_cast<std::int32_t*>(destino) = entero_de(texto);
     return 1;
@@ -170,13 +184,11 @@ void TForm1::lee_estado()
 {
     estado_agua& e = estados_dato[estado_actual];
     for (int i = 0; i < 6; ++i) {
-        const std::string valor = a_1252(edit_valor(i)->text());
-        e.*valores[i] = valor.empty() ? -1.0f : real_de(valor);
+        e.*valores[i] = valor_campo(edit_valor(i));
         const std::string ref = a_1252(edit_referencia(i)->text());
         e.*referencias[i] = ref.empty() ? -1 : entero_de(ref);
     }
-    const std::string caudal = a_1252(Edit28->text());
-    e.caudal = caudal.empty() ? -1.0f : real_de(caudal);
+    e.caudal = valor_campo(Edit28);
 }
 
 void TForm1::borra_campos_estado()
@@ -193,10 +205,10 @@ void TForm1::muestra_estado()
     borra_campos_estado();
     const estado_agua& e = estados_dato[estado_actual];
     for (int i = 0; i < 6; ++i) {
-        if (e.*valores[i] >= 0) edit_valor(i)->setText(texto_valor(e.*valores[i]));
+        if (e.*valores[i] >= 0) edit_valor(i)->muestra_valor(e.*valores[i], texto_valor(e.*valores[i]));
         if (e.*referencias[i] >= 0) edit_referencia(i)->setText(QString::number(e.*referencias[i]));
     }
-    if (e.caudal >= 0) Edit28->setText(texto_valor(e.caudal));
+    if (e.caudal >= 0) Edit28->muestra_valor(e.caudal, texto_valor(e.caudal));
     Label13->setText(QString::number(estado_actual + 1));
     Label15->setText(QString::number(numero_estados()));
 }

@@ -8,6 +8,7 @@
 
 #include "brumalix/motor/traza.h"
 #include "comun/binario.h"
+#include "comun/escritura_atomica.h"
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
 
@@ -34,16 +35,17 @@ int TForm1::guarda_problema(int S, int E)
         muestra_error("Estado %d: No se pueden dar más de %d caudales"_w, sobra, MAXNUMCAUDDIRECTOS);
         return 0;
     }
-    std::FILE* f = std::fopen(ruta->c_str(), "wb");
-    if (!f) {
+    // Se escribe aparte y sólo sustituye al fichero que hubiera cuando está
+    // entero en el disco: un fallo a medias no pierde el problema anterior.
+    switch (escribe_atomico(*ruta, [S, E](std::FILE* f) { return escribe_problema(f, S, E); })) {
+    case resultado_escritura::no_creado:
         muestra_error("Error al crear %s", ruta_mensaje(*ruta).c_str());
         return 0;
-    }
-    bool bien = escribe_problema(f, S, E);
-    bien = std::fclose(f) == 0 && bien;
-    if (!bien) {
+    case resultado_escritura::no_escrito:
         muestra_error("Error al escribir %s", ruta_mensaje(*ruta).c_str());
         return 0;
+    case resultado_escritura::bien:
+        break;
     }
     nombre_problema = *ruta;
     pon_titulo(0);

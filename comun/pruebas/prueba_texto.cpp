@@ -29,6 +29,28 @@ TEST(Texto1252, IdaYVueltaConUtf8)
     EXPECT_EQ(texto1252::desde_utf8("\xC3"), "?");
 }
 
+TEST(Texto1252, Utf8MalFormado)
+{
+    using texto1252::desde_utf8;
+    // Un byte inicial seguido de otro inicial: sólo el primero es malo.
+    EXPECT_EQ(desde_utf8("a\xC3\xC3\xA9" "b"), "a?\xE9" "b");
+    EXPECT_EQ(desde_utf8("\xE2\xC3\xA9"), "?\xE9");
+    // Bytes de continuación sueltos.
+    EXPECT_EQ(desde_utf8("a\x80" "b\xBF"), "a?b?");
+    // Cortado a mitad de un carácter, al final y antes de más texto.
+    EXPECT_EQ(desde_utf8("ab\xC3"), "ab?");
+    EXPECT_EQ(desde_utf8("ab\xE2\x82"), "ab??");
+    EXPECT_EQ(desde_utf8("\xE2\x82" "c"), "??c");
+    // Nada más allá del final de la entrada, aunque en memoria siga el resto
+    // del carácter.
+    const char euro_y_e[] = "x\xE2\x82\xAC\xC3\xA9";
+    EXPECT_EQ(desde_utf8(std::string_view(euro_y_e, 3)), "x??");
+    EXPECT_EQ(desde_utf8(std::string_view(euro_y_e, 5)), "x\x80?");
+    char salida[8];
+    EXPECT_EQ(texto1252::convierte(euro_y_e, 5, salida, sizeof salida), -1);
+    EXPECT_EQ(texto1252::convierte(euro_y_e, 6, salida, sizeof salida), 3);
+}
+
 TEST(Mensajes, ErrorFormateadoYCortadoA199Caracteres)
 {
     sumidero_prueba s;

@@ -2,6 +2,7 @@
 #include "unidades.h"
 
 #include "comun/binario.h"
+#include "comun/escritura_atomica.h"
 
 #include <cstdio>
 #include <cstring>
@@ -47,9 +48,8 @@ bool lee_bytes(const std::string& ruta, std::vector<unsigned char>& bytes)
     return bien && n <= static_cast<std::size_t>(BYTES_MAXIMOS);
 }
 
-bool analiza(const std::vector<unsigned char>& bytes, problema_leido& r)
+bool analiza(binario::lector l, problema_leido& r)
 {
-    binario::lector l(bytes);
     for (int& u : r.unidades) {
         u = l.i16();
         if (!unidad_valida(u)) return false;
@@ -123,15 +123,10 @@ void acepta(const problema_leido& r, problema& p)
     for (int k = 0; k < r.num_transformaciones; ++k) p.transformaciones[k] = r.transformaciones[k];
 }
 
-} // namespace
-
-long guarda_problema(const std::string& ruta, const problema& p)
+// Los campos del problema en el orden del fichero.
+void escribe_campos(binario::escritor& w, const problema& p)
 {
-    if (!p.gas || p.num_estados > MAXESTADOS || p.num_transformaciones > MAXTRANSFORMACIONES) return 0;
-    std::FILE* f = std::fopen(ruta.c_str(), "wb");
-    if (!f) return 0;
     const propiedades_gas& g = *p.gas;
-    binario::escritor w(f);
     w.i16(static_cast<std::int16_t>(unidad_masa_kg));
     w.i16(static_cast<std::int16_t>(unidad_energia_kcal));
     w.i16(static_cast<std::int16_t>(unidad_presion_at));
@@ -163,9 +158,24 @@ long guarda_problema(const std::string& ruta, const problema& p)
         w.u8(p.transformaciones[k].hasta);
     }
     w.f32(g.humedad);
-    const bool cerrado = std::fclose(f) == 0;
-    if (!w.bien() || !cerrado) return 0;
-    return static_cast<long>(w.cuenta());
+}
+
+} // namespace
+
+long guarda_problema(const std::string& ruta, const problema& p)
+{
+    if (!p.gas || p.num_estados > MAXESTADOS || p.num_transformaciones > MAXTRANSFORMACIONES) return 0;
+    // Se escribe aparte y sólo sustituye al fichero que hubiera cuando está
+    // entero en el disco: un fallo a medias no pierde el problema anterior.
+    std::size_t cuenta = 0;
+    const auto resultado = escribe_atomico(ruta, [&](std::FILE* f) {
+        binario::escritor w(f);
+        escribe_campos(w, p);
+        cuenta = w.cuenta();
+        return w.bien();
+    });
+    if (resultado != resultado_escritura::bien) return 0;
+    return static_cast<long>(cuenta);
 }
 
 long carga_problema(const std::string& ruta, problema& p)
@@ -173,9 +183,15 @@ long carga_problema(const std::string& ruta, problema& p)
     if (!p.gas) return 0;
     std::vector<unsigned char> bytes;
     if (!lee_bytes(ruta, bytes)) return 0;
+    return carga_problema_de_bytes(bytes.data(), bytes.size(), p);
+}
+
+long carga_problema_de_bytes(const unsigned char* datos, std::size_t n, problema& p)
+{
+    if (!p.gas || n > static_cast<std::size_t>(BYTES_MAXIMOS)) return 0;
     // Se lee aparte y sólo se acepta un fichero válido entero.
     problema_leido leido;
-    if (!analiza(bytes, leido)) return 0;
+    if (!analiza(binario::lector(datos, n), leido)) return 0;
     acepta(leido, p);
-    return static_cast<long>(bytes.size());
+    return static_cast<long>(n);
 }

@@ -6,15 +6,19 @@
 
 #include "problema.h"
 
+#include <cstddef>
 #include <string>
 
 constexpr long BYTES_CABECERA_PROBLEMA = 458;
 constexpr long BYTES_ESTADO_PROBLEMA = 54;
 
 // Escribe el problema. Devuelve los bytes escritos, o 0 si no se pudo crear
-// el fichero o falló alguna escritura o el cierre.
+// el fichero o falló alguna escritura o el cierre; en ese caso el fichero
+// que ya hubiera con ese nombre queda como estaba.
 long guarda_problema(const std::string& ruta, const problema& p);
 // Lee un problema. Devuelve los bytes leídos, o 0 si el fichero no se pudo
 // leer o no es un problema válido; en ese caso el problema en memoria (y las
 // unidades) quedan exactamente como estaban.
 long carga_problema(const std::string& ruta, problema& p);
+// Lo mismo sobre los bytes de un fichero ya leído.
+long carga_problema_de_bytes(const unsigned char* datos, std::size_t n, problema& p);

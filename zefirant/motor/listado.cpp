@@ -152,7 +152,9 @@ std::string fila_listado(const propiedades_gas& g, unsigned T)
 int lista_propiedades(const propiedades_gas& gas, unsigned t_inferior, unsigned t_superior, int paso, int pagina,
                       int solo_contar, std::FILE* fichero, lista_lineas* lista)
 {
-    if (paso <= 0) return -1;
+    // Sólo los pasos que ofrece la ventana: con otros (de 1 a 9 K) la regla
+    // de la temperatura siguiente volvería a la misma fila sin acabar nunca.
+    if (paso != 10 && paso != 20 && paso != 50 && paso != 100) return -1;
     const salida_listado salida{lista, fichero};
     const int filas_pagina = fichero ? FILAS_PAGINA_FICHERO
                              : gas.tipo < GAS_GASOLINA ? FILAS_PAGINA_GAS

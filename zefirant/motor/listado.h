@@ -16,7 +16,8 @@ constexpr int FILAS_PAGINA_COMBUSTION = 11;  // gases de combustión, en pantall
 constexpr int FILAS_PAGINA_FICHERO = 32000;  // escrito en un fichero
 
 // Listado de propiedades del gas de t_inferior a t_superior (K) de 'paso' en
-// 'paso' K. Devuelve el número de páginas, o -1 si el paso no es positivo.
+// 'paso' K (10, 20, 50 o 100). Devuelve el número de páginas, o -1 con
+// cualquier otro paso.
 //  - solo_contar distinto de 0: no escribe nada; cuenta las páginas de la
 //    pantalla (sin fichero) o del fichero (con fichero).
 //  - sin fichero: vacía 'lista' y le añade la cabecera y las filas de la

@@ -63,6 +63,13 @@ int calcula_transformaciones(problema& p, std::string& texto)
         }
         r.W = static_cast<float>(W);
         r.Wt = static_cast<float>(Wt);
+        // Con una tabla dañada o valores extremos un resultado puede salir
+        // infinito o indefinido: no se da por calculado.
+        if (!std::isfinite(r.W) || !std::isfinite(r.Wt) || !std::isfinite(r.du) || !std::isfinite(r.dh) ||
+            !std::isfinite(r.de) || !std::isfinite(r.n)) {
+            texto = formatea("ERROR: Datos fuera de margen en transformación %d"_w, i + 1);
+            return 0;
+        }
     }
     return 1;
 }

@@ -185,6 +185,10 @@ int TForm1::lee_campo_numerico(QLineEdit* edit, int real, void* destino)
     }
     cambia_caracter(texto, ',', '.');
     if (destino) {
+        auto* campo = dynamic_cast<campo_edicion*>(edit);
+        // Un valor mostrado y no tocado se guarda tal como estaba, no con las
+        // cifras de su texto.
+        if (real && campo && campo->valor_sin_tocar(*static_cast<float*>(destino))) return 1;
         if (real) {
             *static_cast<float*>(destino) = static_cast<float>(std::strtod(texto.c_str(), nullptr));
         } else {

@@ -132,7 +132,7 @@ void TForm1::muestra_estado()
         if (e.prop[i] >= 0) {
             std::string t = formatea("%g", e.prop[i]);
             cambia_caracter(t, '.', ',');
-            edit_valor(i)->setText(QString::fromStdString(t));
+            edit_valor(i)->muestra_valor(e.prop[i], QString::fromStdString(t));
         }
     }
     for (int i = 0; i < 6; ++i)
@@ -152,6 +152,8 @@ void TForm1::lee_estado()
     for (int i = 0; i < 9; ++i) {
         std::string t = a_1252(edit_valor(i)->text());
         if (t.empty()) continue;
+        // Un valor mostrado y no tocado se guarda tal como estaba.
+        if (edit_valor(i)->valor_sin_tocar(e.prop[i])) continue;
         cambia_caracter(t, ',', '.');
         e.prop[i] = static_cast<float>(std::strtod(t.c_str(), nullptr));
     }

@@ -165,7 +165,7 @@ void TForm1::selecciona_gas(int tipo)
     }
     for (campo_edicion* e : {Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->clear();
     auto muestra = [](campo_edicion* e, float v) {
-        if (v > -1.0f) e->setText(QString::fromStdString(formatea("%g", v)));
+        if (v > -1.0f) e->muestra_valor(v, QString::fromStdString(formatea("%g", v)));
     };
     muestra(Edit9, c_gas.aire);
     muestra(Edit4, c_gas.c);

@@ -178,6 +178,10 @@ TEST_F(prueba_calcula, cada_rechazo_con_su_mensaje_y_su_codigo)
     espera_rechazo(COD_TV, 100, 1000, 4, "Las combinaciones (t,s) y (t,v) no se permiten en vapor húmedo"_w);
     espera_rechazo(COD_TS, 500, 4.0f, 98, "Valores de temperatura o entropia fuera de limite");
     espera_rechazo(COD_TV, 500, 5.0f, 98, "Valores de temperatura o de volumen específico fuera de rango"_w);
+    // Por debajo de la menor presión de la rejilla (0,02 bar): s = 9,0117 a
+    // 50 °C daría 0,0142 bar, y v = 100 m³/kg unos 0,015.
+    espera_rechazo(COD_TS, 50, 9.0117f, 98, "Valores de temperatura o entropia fuera de limite");
+    espera_rechazo(COD_TV, 50, 100000, 98, "Valores de temperatura o de volumen específico fuera de rango"_w);
     espera_rechazo(COD_PH, 10, 4500, 98, "Datos de presión o entalpía fuera de límite"_w);
     espera_rechazo(COD_PS, 10, 9.5f, 98, "Datos de presión o entropía fuera de límite"_w);
     espera_rechazo(COD_PV, 10, 1e6f, 98, "Datos de presión o de volumen específico fuera de límite"_w);

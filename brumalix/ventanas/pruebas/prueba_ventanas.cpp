@@ -18,6 +18,7 @@
 #include "brumalix/motor/problema_agua.h"
 #include "brumalix/motor/traza.h"
 #include "comun/formato.h"
+#include "comun/pruebas/limite_tamano.h"
 #include "comun/pruebas/sumidero_prueba.h"
 #include "comun/texto1252.h"
 #include "plataforma/ayuda.h"
@@ -597,6 +598,89 @@ TEST_F(VentanasBrumalix, GuardarNuevoYCargar)
     guardar.push_back((dir / "no" / "hay" / "tal").string());
     Form1->Salvarproblema1Click();
     EXPECT_EQ(mensajes.errores.back(), "Error al crear " + (dir / "no" / "hay" / "tal").string());
+}
+
+TEST_F(VentanasBrumalix, CargarYSalvarSinTocarDaElMismoFichero)
+{
+    // Valores y caudales de 8 cifras significativas en cada campo; la página
+    // los muestra con 6 (1234567 incluso en forma exponencial).
+    estado({"12,345678", "123,45678", "0,12345678", "1234,5678", "2345,6789", "6,7890123"}, {}, "1234567");
+    estado({"0,98765432", "45,678901"}, {"", "", "", "", "", "1"}, "12,345678");
+    estado({"", "", "0,87654321"}, {"2"});
+    tecla(Qt::Key_2, Qt::ControlModifier);
+    equipo("Caldera", "1 2", "3");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ecuaciones(Form1->edits_masa, {"1+2=3"});
+    tecla(Qt::Key_Left, Qt::ControlModifier);
+    tecla(Qt::Key_Left, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados");
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    const std::string a = (dir / "a.bmx").string(), b = (dir / "b.bmx").string();
+    guardar.push_back(a);
+    Form1->Salvarproblema1Click();
+    ASSERT_EQ(fs::file_size(a), 11029u + 54 * 4 + 204);
+    EXPECT_EQ(estados_dato[0].caudal, 1234567.0f);
+
+    // Se carga, se recorren los estados y las páginas sin tocar nada y se
+    // salva: los mismos bytes.
+    Form1->Nuevoproblema1Click();
+    abrir.push_back(a);
+    Form1->Cargarfichero1Click();
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(Form1->Edit1->text(), QStringLiteral("12,3457"));
+    EXPECT_EQ(Form1->Edit28->text(), QStringLiteral("1,23457e+06"));
+    pulsa(Form1->BitBtn10);
+    pulsa(Form1->BitBtn8);
+    pulsa(Form1->BitBtn8);
+    tecla(Qt::Key_PageDown);
+    pulsa(Form1->BitBtn7);
+    tecla(Qt::Key_2, Qt::ControlModifier);
+    tecla(Qt::Key_Left, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados");
+    guardar.push_back(b);
+    Form1->Salvarproblema1Click();
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_TRUE(lee(b) == lee(a)) << "el fichero salvado de nuevo difiere";
+
+    // Lo que se teclea de nuevo se lee del texto, aunque sea el mostrado.
+    teclea(Form1->Edit1, "1");
+    teclea(Form1->Edit1, "12,3457");
+    pulsa(Form1->BitBtn9);
+    EXPECT_EQ(estados_dato[0].p, 12.3457f);
+}
+
+TEST_F(VentanasBrumalix, SalvarSinSitioNoPierdeElProblemaAnterior)
+{
+    const std::string fichero = (dir / "problema.bmx").string();
+    estado({"10", "300"});
+    guardar.push_back(fichero);
+    Form1->Salvarproblema1Click();
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    const std::string antes = lee(fichero);
+    auto restos = [&] {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(dir)) n += e.path().filename().string().rfind(".problema.bmx", 0) == 0;
+        return n;
+    };
+
+    // Con un límite de tamaño de fichero menor que el problema: el mensaje,
+    // el fichero anterior entero y el programa sigue.
+    estado({"5", "200"});
+    {
+        limite_tamano limite(4096);
+        ASSERT_TRUE(limite.puesto());
+        guardar.push_back(fichero);
+        Form1->Salvarproblema1Click();
+    }
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Error al escribir " + fichero);
+    EXPECT_EQ(lee(fichero), antes);
+    EXPECT_EQ(restos(), 0);
+    guardar.push_back(fichero);
+    Form1->Salvarproblema1Click();
+    EXPECT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(fs::file_size(fichero), antes.size() + 54);
+    EXPECT_EQ(restos(), 0);
 }
 
 TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)

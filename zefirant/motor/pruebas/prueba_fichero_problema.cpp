@@ -174,6 +174,46 @@ TEST_F(FicheroProblema, ReferenciasYParesSinEstadoSeCargan)
     EXPECT_EQ(foto(*destino), b);
 }
 
+TEST_F(FicheroProblema, MasEstadosOTransformacionesQueLosLimitesConElCuerpoEntero)
+{
+    // Ficheros de 41 estados (o 41 transformaciones) con todos sus bytes:
+    // sólo la cuenta los hace inválidos.
+    ASSERT_EQ(guarda_problema(ruta("c.prb"), *origen), 572);
+    ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 572);
+    const auto antes = foto(*destino);
+    auto fichero = [&](int N, int K) {
+        std::vector<unsigned char> b = bytes(ruta("c.prb"));
+        b.resize(458);
+        b[456] = static_cast<unsigned char>(N);
+        b[457] = static_cast<unsigned char>(K);
+        for (int i = 0; i < N; ++i) {
+            unsigned char e[54];
+            for (int k = 0; k < 10; ++k) binario::pon_f32(e + 4 * k, 300.0f + i);
+            std::memset(e + 40, 0xFF, 12);  // referencias -1
+            e[52] = e[53] = 0;
+            b.insert(b.end(), e, e + 54);
+        }
+        for (int k = 0; k < K; ++k) {
+            b.push_back(1);
+            b.push_back(2);
+        }
+        for (int k = 0; k < 4; ++k) b.push_back(0);
+        return b;
+    };
+    // Con 40 se acepta: el cuerpo está bien hecho.
+    auto b = fichero(40, 40);
+    escribe(ruta("limite.prb"), b);
+    ASSERT_EQ(carga_problema(ruta("limite.prb"), *destino), static_cast<long>(b.size()));
+    ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 572);
+    for (auto [N, K] : {std::pair{41, 0}, std::pair{0, 41}, std::pair{41, 41}}) {
+        b = fichero(N, K);
+        escribe(ruta("mas.prb"), b);
+        EXPECT_EQ(carga_problema(ruta("mas.prb"), *destino), 0) << N << " " << K;
+        EXPECT_EQ(carga_problema_de_bytes(b.data(), b.size(), *destino), 0) << N << " " << K;
+        EXPECT_EQ(foto(*destino), antes) << N << " " << K;
+    }
+}
+
 TEST_F(FicheroProblema, UnaEscrituraFallidaNoEsUnExito)
 {
     EXPECT_EQ(guarda_problema(ruta("no/existe.prb"), *origen), 0);

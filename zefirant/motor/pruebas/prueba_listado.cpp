@@ -7,7 +7,12 @@
 
 #include <climits>
 #include <cstdio>
+#include <functional>
 #include <sstream>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +34,23 @@ protected:
     }
     lineas_memoria lista;
 };
+
+// Corre 'f' en un proceso aparte: verdadero si acaba en menos de 5 s y da
+// verdadero (una llamada que no acaba no cuelga la prueba).
+bool acaba_bien(const std::function<bool()>& f)
+{
+    pid_t hijo = ::fork();
+    if (hijo < 0) return false;
+    if (hijo == 0) ::_exit(f() ? 0 : 1);
+    int estado = 0;
+    for (int centesimas = 0; centesimas < 500; ++centesimas) {
+        if (::waitpid(hijo, &estado, WNOHANG) == hijo) return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+        ::usleep(10000);
+    }
+    ::kill(hijo, SIGKILL);
+    ::waitpid(hijo, &estado, 0);
+    return false;
+}
 
 TEST_F(Listado, PaginasEnPantallaYEnFichero)
 {
@@ -61,6 +83,20 @@ TEST_F(Listado, TemperaturasDeLasFilas)
     // bucle sin fin.
     EXPECT_LT(lista_propiedades(*p->gas, 273, 300, 0, 1, 1, nullptr, nullptr), 0);
     EXPECT_EQ(lista_propiedades(*p->gas, UINT_MAX - 5, UINT_MAX, 100, 1, 1, nullptr, nullptr), 1);
+}
+
+TEST_F(Listado, SoloLosPasosDeLaVentanaYSiempreAcaba)
+{
+    pon_gas(GAS_AIRE);
+    lista.agrega("vieja");
+    for (int paso : {1, 5, 9, 15, 30, 1000, -10}) {
+        // Un paso rechazado no toca la lista.
+        EXPECT_TRUE(acaba_bien([&] {
+            return lista_propiedades(*p->gas, 273, 400, paso, 1, 1, nullptr, nullptr) == -1 &&
+                   lista_propiedades(*p->gas, 273, 400, paso, 1, 0, nullptr, &lista) == -1 &&
+                   lista.numero() == 1 && lista.linea(0) == "vieja";
+        })) << "paso " << paso;
+    }
 }
 
 TEST_F(Listado, CabeceraYFilasDelAire)

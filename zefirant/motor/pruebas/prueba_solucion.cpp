@@ -9,6 +9,8 @@
 #include "comun/pruebas/sumidero_prueba.h"
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -117,6 +119,15 @@ TEST_F(Solucion, PolitropicaImposibleSiempreAvisa)
         EXPECT_EQ(mensajes.errores.back(), "ERROR: Datos fuera de margen en estado 2.");
         EXPECT_TRUE(std::isfinite(directo.prop[E_PRES]));
     }
+    // Fuera de -100..100 tampoco vale, aunque la relación se pudiera calcular.
+    for (float n : {100.5f, 150.0f}) {
+        reinicia_estado(e);
+        e.prop[E_POLI] = n, e.prop[E_TEMP] = 400;
+        EXPECT_EQ(resuelve(&texto), 2) << n;
+        EXPECT_EQ(texto, "ERROR: Datos fuera de margen en el estado 2") << n;
+    }
+    e.prop[E_POLI] = 100;
+    EXPECT_EQ(resuelve(&texto), 0) << texto;
     e.prop[E_POLI] = 1.3f, e.prop[E_TEMP] = -1, e.prop[E_PRES] = 0;  // sin pareja
     EXPECT_EQ(resuelve(&texto), 2);
     EXPECT_EQ(mensajes.errores.back(), "ERROR: Propiedades incompatibles en estado 2");
@@ -205,6 +216,30 @@ TEST_F(Transformaciones, IgualdadExactaUnidadesYNumeracion)
     p->transformaciones[1] = {3, 5};
     EXPECT_EQ(calcula_transformaciones(*p, texto), 0);
     EXPECT_EQ(texto, w("ERROR: No hay estados definidos en transformación 2"));
+}
+
+TEST_F(Transformaciones, UnResultadoNoFinitoSeRechaza)
+{
+    // Estados como los que deja una tabla de gas dañada.
+    const std::vector<std::pair<const char*, std::function<void(float*)>>> danos = {
+        {"u enorme", [](float* v) { v[E_UINT] = -3e38f; }},            // du infinita
+        {"e enorme", [](float* v) { v[E_EXERG] = 3.4e38f; }},          // de infinita
+        {"T indefinida", [](float* v) { v[E_TEMP] = std::nanf(""); }},  // W y Wt indefinidos
+        {"h infinita", [](float* v) { v[E_ENTAL] = INFINITY; }},
+    };
+    p->estados[2].prop[E_UINT] = 3e38f;
+    p->estados[2].prop[E_EXERG] = -3.4e38f;
+    const estado sano = p->estados[3];
+    for (const auto& [que, dana] : danos) {
+        p->estados[3] = sano;
+        dana(p->estados[3].prop);
+        p->resultados[0] = {};
+        EXPECT_EQ(calcula_transformaciones(*p, texto), 0) << que;
+        EXPECT_EQ(texto, w("ERROR: Datos fuera de margen en transformación 2")) << que;
+        EXPECT_EQ(p->resultados[0].clase, T_ISOTERMA) << que;  // la primera sí quedó calculada
+    }
+    p->estados[3] = sano;
+    EXPECT_EQ(calcula_transformaciones(*p, texto), 1) << texto;
 }
 
 TEST_F(Transformaciones, ExponenteUnoSinInfinitos)

@@ -12,6 +12,7 @@
 #include "zefirant/ventanas/ventanas.h"
 
 #include "comun/formato.h"
+#include "comun/pruebas/limite_tamano.h"
 #include "comun/pruebas/sumidero_prueba.h"
 #include "comun/texto1252.h"
 #include "plataforma/ayuda.h"
@@ -551,6 +552,108 @@ TEST_F(VentanasZefirant, GuardarCargarYPreguntaDeGuardar)
     abrir.push_back((dir / "no_está").string());
     Form1->Cargarproblema1Click();
     EXPECT_EQ(mensajes.errores.back(), "Error al abrir " + texto1252::desde_utf8((dir / "no_está").string()));
+}
+
+TEST_F(VentanasZefirant, CargarYSalvarSinTocarDaElMismoFichero)
+{
+    // Un combustible del usuario y estados con 8 cifras significativas en
+    // cada campo; las páginas los muestran con 6.
+    Form1->RadioGroup1->opcion(9)->click();
+    Form1->RadioGroup2->opcion(2)->click();
+    teclea(Form1->Edit3, "Queroseno");
+    teclea(Form1->Edit4, "0,81234567");
+    teclea(Form1->Edit5, "0,12345678");
+    teclea(Form1->Edit7, "0,012345678");
+    teclea(Form1->Edit8, "43210,987");
+    teclea(Form1->Edit9, "1,2345678");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados") << mensajes.errores.back();
+    estado({"1,2345678", "301,23456", "2,3456789", "3456,7891", "4567,8912", "5,6789123", "1,3456789"});
+    estado({"", "", "2,3456789", "", "", "", "", "0,12345678"});  // prepara el 3 con x_p
+    tecla(Qt::Key_PageDown);
+    estado({"1,2345678", "", "", "", "", "", "", "", "0,23456789"});  // prepara el 5 con x_v
+    tecla(Qt::Key_PageDown);
+    ASSERT_EQ(Form1->estados_definidos, 5);
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    transformacion("1 2");
+    transformacion("4 5");
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    const std::string a = (dir / "a.zef").string(), b = (dir / "b.zef").string();
+    guardar.push_back(a);
+    Form1->Salvarproblema1Click();
+    ASSERT_EQ(fs::file_size(a), 462u + 5 * 54 + 2 * 2);
+    EXPECT_EQ(problema_actual->datos[0].prop[E_PRES], 1.2345678f);
+
+    // Se carga, se deja la página del gas, se aceptan otra vez todos los
+    // estados sin tocarlos y se salva: los mismos bytes.
+    Form1->Nuevoproblema1Click();
+    abrir.push_back(a);
+    Form1->Cargarproblema1Click();
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(Form1->Edit4->text(), QStringLiteral("0.812346"));
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados");
+    EXPECT_EQ(Form1->Edit10->text(), QStringLiteral("1,23457"));
+    for (int k = 0; k < 5; ++k) pulsa(Form1->Button5);
+    EXPECT_EQ(Form1->estado_actual, 5);
+    guardar.push_back(b);
+    Form1->Salvarproblema1Click();
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_TRUE(lee(b) == lee(a)) << "el fichero salvado de nuevo difiere";
+
+    // Un valor tecleado de nuevo sí se lee del texto, aunque luego se vuelva
+    // a escribir el mismo texto mostrado.
+    Form1->ComboBox2->setCurrentIndex(0);
+    Form1->ComboBox2Change();
+    teclea(Form1->Edit10, "2");
+    teclea(Form1->Edit10, "1,23457");
+    pulsa(Form1->Button5);
+    EXPECT_EQ(problema_actual->datos[0].prop[E_PRES], 1.23457f);
+}
+
+TEST_F(VentanasZefirant, SalvarSinSitioNoPierdeElProblemaAnterior)
+{
+    const std::string fichero = (dir / "problema.zef").string();
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1", "300"});
+    estado({"2", "400"});
+    guardar.push_back(fichero);
+    Form1->Salvarproblema1Click();
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    const std::string antes = lee(fichero);
+    ASSERT_EQ(antes.size(), 462u + 2 * 54);
+    auto restos = [&] {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(dir)) n += e.path().filename().string().rfind(".problema.zef", 0) == 0;
+        return n;
+    };
+
+    // Con un límite de tamaño de fichero menor que el problema, y con el
+    // disco lleno: el mensaje, el fichero anterior entero y el programa sigue.
+    estado({"3", "500"});
+    {
+        limite_tamano limite(100);
+        ASSERT_TRUE(limite.puesto());
+        guardar.push_back(fichero);
+        Form1->Salvarproblema1Click();
+    }
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Error al salvar el problema");
+    EXPECT_EQ(lee(fichero), antes);
+    EXPECT_EQ(restos(), 0);
+    EXPECT_EQ(Form1->modificado, 1);
+    if (fs::exists("/dev/full")) {
+        guardar.push_back("/dev/full");
+        Form1->Salvarproblema1Click();
+        EXPECT_EQ(mensajes.errores.back(), "Error al salvar el problema");
+        EXPECT_EQ(mensajes.errores.size(), 2u);
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    }
+    guardar.push_back(fichero);
+    Form1->Salvarproblema1Click();
+    EXPECT_EQ(fs::file_size(fichero), 462u + 3 * 54);
+    EXPECT_EQ(Form1->modificado, 0);
+    EXPECT_EQ(restos(), 0);
 }
 
 TEST_F(VentanasZefirant, UnidadesBloqueadasAlAceptarElPrimerEstado)

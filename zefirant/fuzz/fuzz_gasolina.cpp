@@ -1,0 +1,8 @@
+// Ensayo de libFuzzer: GASOLINA.DAT con bytes arbitrarios.
+#include "entradas.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
+{
+    ensaya_gasolina_dat(datos, n);
+    return 0;
+}
