@@ -53,18 +53,9 @@ public:
     std::string ultimo;
 };
 
-// La traza apagada: las líneas no van a ninguna parte.
-class traza_descartada final : public lista_lineas {
-public:
-    void agrega(std::string_view) override {}
-    void borra() override {}
-    std::size_t numero() const override { return 0; }
-    std::string linea(std::size_t) const override { return {}; }
-};
-traza_descartada descarte;
-
 void enciende_traza() { pon_lista_traza(&Form15->lista()); }
-void apaga_traza() { pon_lista_traza(&descarte); }
+// La traza apagada: el motor sabe que nadie la guarda.
+void apaga_traza() { pon_lista_traza(&traza_descartada()); }
 
 struct punto {
     const char* nombre;
