@@ -1,4 +1,5 @@
 #include "formato.h"
+#include "formato_diferido.h"
 
 #include <cstdio>
 #include <limits>
@@ -33,4 +34,13 @@ std::string formatea_n(std::size_t capacidad, const char* formato, ...)
     std::string texto = formatea_va(capacidad, formato, args);
     va_end(args);
     return texto;
+}
+
+int formato_diferido::escribe_c(char* destino, std::size_t capacidad, const char* formato, ...)
+{
+    va_list args;
+    va_start(args, formato);
+    const int n = std::vsnprintf(destino, capacidad, formato, args);
+    va_end(args);
+    return n;
 }

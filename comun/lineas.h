@@ -3,17 +3,35 @@
 // Los motores escriben sus tablas, listados, registro y traza en una lista
 // abstracta; las ventanas la implementan sobre sus cuadros de lista y las
 // pruebas sobre memoria.
+//
+// Una línea puede llegar ya escrita (agrega) o diferida (agrega_diferida):
+// una copia de lo que hace falta para escribirla y la función que la
+// escribe. Una lista que guarda textos la escribe al recibirla; una que
+// guarda las copias (lineas_diferidas) la escribe sólo cuando alguien la lee.
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Escribe en 'texto' la línea guardada en 'datos' (la copia que se hizo al
+// añadirla).
+using forma_linea = void (*)(const unsigned char* datos, std::string& texto);
+// Copia en 'destino' los datos de una línea diferida, tomados de 'contexto'.
+using copia_datos = void (*)(unsigned char* destino, const void* contexto);
 
 class lista_lineas {
 public:
     virtual ~lista_lineas() = default;
     virtual void agrega(std::string_view linea) = 0;
+    // Añade la línea que 'forma' escribe con 'largo' bytes de datos, que
+    // 'copia' pone, sacados de 'contexto', donde la lista le diga (así se
+    // copian una sola vez, directamente a su sitio). Por omisión la línea se
+    // escribe en el momento.
+    virtual void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto);
     virtual void borra() = 0;
     virtual std::size_t numero() const = 0;
     virtual std::string linea(std::size_t i) const = 0;
@@ -29,4 +47,37 @@ public:
 
 private:
     std::vector<std::string> lineas_;
+};
+
+// Lista que guarda cada línea como llega (la copia de sus datos y su
+// función, o su texto) y la escribe cada vez que se lee. Añadir cuesta una
+// copia de unos pocos bytes; leer, escribir la línea.
+class lineas_diferidas : public lista_lineas {
+public:
+    void agrega(std::string_view linea) override;
+    void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto) override;
+    void borra() override;
+    std::size_t numero() const override { return lineas_.size(); }
+    std::string linea(std::size_t i) const override;
+    // Quita las 'n' primeras líneas (todas si hay menos).
+    void quita_primeras(std::size_t n);
+
+private:
+    // Las copias van seguidas en bloques; una línea no se parte entre dos.
+    struct bloque {
+        std::unique_ptr<unsigned char[]> datos;
+        std::size_t capacidad = 0;
+        std::size_t usado = 0;
+        std::size_t lineas = 0;
+    };
+    unsigned char* reserva(std::size_t largo);
+    void suelta(bloque&& b);
+
+    std::deque<bloque> bloques_;
+    // Bloques vacíos que se vuelven a usar: una traza que se vacía y se
+    // llena otra vez (o que se recorta por el principio) no pide memoria
+    // nueva cada vez.
+    std::vector<bloque> libres_;
+    // Dónde empieza cada línea: su función y, tras ella, sus datos.
+    std::vector<const unsigned char*> lineas_;
 };

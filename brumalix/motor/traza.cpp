@@ -1,25 +1,33 @@
 #include "traza.h"
 
-#include "comun/formato.h"
-#include "comun/lineas.h"
-
-#include <cstdarg>
-
 namespace {
+
 lineas_memoria traza_propia;
-lista_lineas* traza_actual = &traza_propia;
+
+class lineas_descartadas final : public lista_lineas {
+public:
+    void agrega(std::string_view) override {}
+    void agrega_diferida(forma_linea, std::size_t, copia_datos, const void*) override {}
+    void borra() override {}
+    std::size_t numero() const override { return 0; }
+    std::string linea(std::size_t) const override { return {}; }
+};
+lineas_descartadas descarte;
+
 } // namespace
 
-lista_lineas& lista_traza() { return *traza_actual; }
-void pon_lista_traza(lista_lineas* lista) { traza_actual = lista ? lista : &traza_propia; }
+namespace traza_detalle {
+lista_lineas* destino = &traza_propia;
+bool activa = true;
+} // namespace traza_detalle
 
-void escribe_traza(const char* formato, ...)
+lista_lineas& lista_traza() { return *traza_detalle::destino; }
+lista_lineas& traza_descartada() { return descarte; }
+
+void pon_lista_traza(lista_lineas* lista)
 {
-    va_list args;
-    va_start(args, formato);
-    std::string linea = formatea_va(1000, formato, args);
-    va_end(args);
-    traza_actual->agrega(linea);
+    traza_detalle::destino = lista ? lista : &traza_propia;
+    traza_detalle::activa = traza_detalle::destino != &descarte;
 }
 
 const char* salta_blancos(const char* texto)

@@ -8,28 +8,78 @@
 
 #include <QVBoxLayout>
 
-void lista_traza_ventana::agrega(std::string_view linea)
+#include <algorithm>
+
+lista_traza_ventana::lista_traza_ventana(std::size_t maximo, QObject* padre)
+    : QAbstractListModel(padre), maximo_(maximo)
 {
-    lista_->addItem(desde_1252(linea));
-    // Un "Calcular todo" grande escribe decenas de miles de líneas y la
-    // lista sólo la vacía "Calcular estados": se recorta por el principio.
-    const std::size_t n = static_cast<std::size_t>(lista_->count());
-    if (n > maximo_ + maximo_ / 10) lista_->model()->removeRows(0, static_cast<int>(n - maximo_));
 }
 
-void lista_traza_ventana::borra() { lista_->clear(); }
-
-std::size_t lista_traza_ventana::numero() const { return static_cast<std::size_t>(lista_->count()); }
-
-std::string lista_traza_ventana::linea(std::size_t i) const
+void lista_traza_ventana::agrega(std::string_view linea)
 {
-    const QListWidgetItem* it = lista_->item(static_cast<int>(i));
-    return it ? a_1252(it->text()) : std::string();
+    lineas_.agrega(linea);
+    tras_agregar();
+}
+
+void lista_traza_ventana::agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia,
+                                          const void* contexto)
+{
+    lineas_.agrega_diferida(forma, largo, copia, contexto);
+    tras_agregar();
+}
+
+void lista_traza_ventana::tras_agregar()
+{
+    // Un "Calcular todo" grande escribe decenas de miles de líneas y la
+    // lista sólo la vacía "Calcular estados": se recorta por el principio.
+    const std::size_t n = lineas_.numero();
+    if (n > maximo_ + maximo_ / 10) {
+        const std::size_t quitar = n - maximo_;
+        const std::size_t conocidas = std::min(quitar, anunciadas_);
+        if (conocidas) beginRemoveRows(QModelIndex(), 0, static_cast<int>(conocidas - 1));
+        lineas_.quita_primeras(quitar);
+        anunciadas_ -= conocidas;
+        if (conocidas) endRemoveRows();
+    }
+    if (!anuncio_pendiente_) {
+        anuncio_pendiente_ = true;
+        QMetaObject::invokeMethod(this, [this] { anuncia(); }, Qt::QueuedConnection);
+    }
+}
+
+void lista_traza_ventana::anuncia()
+{
+    anuncio_pendiente_ = false;
+    const std::size_t n = lineas_.numero();
+    if (n <= anunciadas_) return;
+    beginInsertRows(QModelIndex(), static_cast<int>(anunciadas_), static_cast<int>(n - 1));
+    anunciadas_ = n;
+    endInsertRows();
+}
+
+void lista_traza_ventana::borra()
+{
+    beginResetModel();
+    lineas_.borra();
+    anunciadas_ = 0;
+    endResetModel();
+}
+
+int lista_traza_ventana::rowCount(const QModelIndex& padre) const
+{
+    return padre.isValid() ? 0 : static_cast<int>(anunciadas_);
+}
+
+QVariant lista_traza_ventana::data(const QModelIndex& indice, int papel) const
+{
+    if (papel != Qt::DisplayRole || !indice.isValid() || static_cast<std::size_t>(indice.row()) >= anunciadas_)
+        return QVariant();
+    return desde_1252(lineas_.linea(static_cast<std::size_t>(indice.row())));
 }
 
 TForm15* Form15 = nullptr;
 
-TForm15::TForm15() : ListBox1(new QListWidget(this)), lista_(ListBox1, MAXIMO_LINEAS)
+TForm15::TForm15() : ListBox1(new QListView(this)), lista_(new lista_traza_ventana(MAXIMO_LINEAS, this))
 {
     setWindowTitle(QStringLiteral("Form15"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -39,10 +89,12 @@ TForm15::TForm15() : ListBox1(new QListWidget(this)), lista_(ListBox1, MAXIMO_LI
     auto* capa = new QVBoxLayout(this);
     capa->setContentsMargins(0, 0, 0, 0);
     ListBox1->setFont(fuentes::fuente(QStringLiteral("Courier New"), 11));
+    // Todas las filas miden lo mismo: el cuadro no pregunta por cada una.
     ListBox1->setUniformItemSizes(true);
-    ListBox1->setStyleSheet(QStringLiteral("QListWidget::item { height: 14px; }"));
+    ListBox1->setStyleSheet(QStringLiteral("QListView::item { height: 14px; }"));
+    ListBox1->setModel(lista_);
     capa->addWidget(ListBox1);
-    pon_lista_traza(&lista_);
+    pon_lista_traza(lista_);
 }
 
 TForm15::~TForm15() { pon_lista_traza(nullptr); }

@@ -41,3 +41,28 @@ TEST(RutinasDeTexto, TrazaCortadaA999Caracteres)
     EXPECT_EQ(traza.linea(0), "Paso 3");
     EXPECT_EQ(traza.linea(1).size(), 999u);
 }
+
+// Con la lista que descarta, la traza está apagada y nada llega a ninguna
+// lista; al volver a una lista de verdad se enciende otra vez.
+TEST(RutinasDeTexto, TrazaApagadaYEncendida)
+{
+    lineas_memoria traza;
+    pon_lista_traza(&traza);
+    EXPECT_TRUE(traza_activa());
+    pon_lista_traza(&traza_descartada());
+    EXPECT_FALSE(traza_activa());
+    escribe_traza("apagada %d", 1);
+    EXPECT_EQ(lista_traza().numero(), 0u);
+    pon_lista_traza(&traza);
+    EXPECT_TRUE(traza_activa());
+    escribe_traza("encendida %d", 2);
+    pon_lista_traza(&traza_descartada());
+    pon_lista_traza(nullptr);  // la lista propia del motor
+    EXPECT_TRUE(traza_activa());
+    lista_traza().borra();
+    escribe_traza("propia %s", "x");
+    EXPECT_EQ(lista_traza().linea(0), "propia x");
+    lista_traza().borra();
+    ASSERT_EQ(traza.numero(), 1u);
+    EXPECT_EQ(traza.linea(0), "encendida 2");
+}

@@ -990,7 +990,7 @@ TEST_F(VentanasBrumalix, TrazaAyudaYAcercaDe)
     tecla(Qt::Key_F12, Qt::ShiftModifier);
     ASSERT_TRUE(Form15->isVisible());
     EXPECT_EQ(Form15->pos(), QPoint(1, 1));
-    EXPECT_GT(Form15->ListBox1->count(), 0);  // los límites de los listados
+    EXPECT_GT(Form15->lista().numero(), 0u);  // los límites de los listados
     Form15->move(300, 200);
     QApplication::setActiveWindow(Form1);
     Form1->Edit1->setFocus();
@@ -1004,6 +1004,95 @@ TEST_F(VentanasBrumalix, TrazaAyudaYAcercaDe)
     EXPECT_NE(lee(Form1->ruta_ayuda).find("name=\"IDH_menu\""), std::string::npos);
     Form1->AcercadeBrumalix1Click();
     EXPECT_TRUE(About->isVisible());
+}
+
+namespace {
+
+// Líneas de prueba con su número; cuenta cuántas veces se escriben.
+int lineas_escritas = 0;
+void forma_numerada(const unsigned char* datos, std::string& texto)
+{
+    ++lineas_escritas;
+    int n;
+    std::memcpy(&n, datos, sizeof n);
+    texto = formatea("linea %d", n);
+}
+void copia_numero(unsigned char* destino, const void* numero) { std::memcpy(destino, numero, sizeof(int)); }
+void agrega_numerada(lista_lineas& l, int n) { l.agrega_diferida(forma_numerada, sizeof n, copia_numero, &n); }
+
+} // namespace
+
+// Tras una traza de decenas de miles de líneas la ventana se abre sin
+// escribirlas: sólo escribe las que dibuja, y la que se copia.
+TEST_F(VentanasBrumalix, LaVentanaDeTrazaSoloEscribeLoQueEnsena)
+{
+    lista_traza().borra();
+    lineas_escritas = 0;
+    for (int i = 0; i < 54000; ++i) agrega_numerada(lista_traza(), i);
+    escribe_traza("%s %d", "Caldera n\xBA", 7);
+    EXPECT_EQ(lista_traza().numero(), 54001u);
+    QCoreApplication::processEvents();  // el cálculo acaba, el cuadro se entera
+    EXPECT_EQ(lineas_escritas, 0);
+
+    tecla(Qt::Key_F12, Qt::ShiftModifier);
+    ASSERT_TRUE(Form15->isVisible());
+    QListView* v = Form15->ListBox1;
+    v->grab();  // la dibuja
+    EXPECT_EQ(v->model()->rowCount(), 54001);
+    EXPECT_GT(lineas_escritas, 0);
+    EXPECT_LT(lineas_escritas, 100);
+    EXPECT_EQ(v->indexAt(QPoint(2, 2)).data().toString(), QStringLiteral("linea 0"));
+
+    // Al final, la última; copiada al portapapeles, con su "º".
+    v->scrollToBottom();
+    v->grab();
+    const QModelIndex ultima = v->model()->index(54000, 0);
+    EXPECT_TRUE(v->viewport()->rect().contains(v->visualRect(ultima).center()));
+    EXPECT_LT(lineas_escritas, 200);
+    v->setCurrentIndex(ultima);
+    QTest::keyClick(v, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("Caldera nº 7"));
+    EXPECT_EQ(lista_traza().linea(54000), "Caldera n\xBA 7");
+}
+
+// La lista guarda como mucho el máximo más un décimo; al pasarse se queda
+// con las últimas 'maximo' líneas, y el cuadro, con las que conoce, sigue a
+// la lista.
+TEST(ListaTrazaVentana, RecortaLasMasAntiguas)
+{
+    lista_traza_ventana l(10);
+    QListView v;
+    v.setModel(&l);
+    for (int i = 0; i < 11; ++i) agrega_numerada(l, i);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(l.numero(), 11u);
+    EXPECT_EQ(l.rowCount(), 11);
+    agrega_numerada(l, 11);
+    ASSERT_EQ(l.numero(), 10u);
+    EXPECT_EQ(l.linea(0), "linea 2");
+    EXPECT_EQ(l.linea(9), "linea 11");
+    EXPECT_EQ(l.rowCount(), 9);  // la nueva llega con el bucle de mensajes
+    EXPECT_EQ(l.index(0, 0).data().toString(), QStringLiteral("linea 2"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(l.rowCount(), 10);
+    EXPECT_EQ(l.index(9, 0).data().toString(), QStringLiteral("linea 11"));
+
+    // Muchas de golpe, sin que el cuadro se entere entre medias.
+    for (int i = 12; i < 1000; ++i) agrega_numerada(l, i);
+    EXPECT_LE(l.numero(), 11u);
+    EXPECT_EQ(l.linea(l.numero() - 1), "linea 999");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(l.rowCount(), static_cast<int>(l.numero()));
+    for (int r = 0; r < l.rowCount(); ++r)
+        EXPECT_EQ(a_1252(l.index(r, 0).data().toString()), l.linea(static_cast<std::size_t>(r)));
+    EXPECT_FALSE(l.index(l.rowCount(), 0).data().isValid());
+
+    l.borra();
+    EXPECT_EQ(l.numero(), 0u);
+    EXPECT_EQ(l.rowCount(), 0);
+    l.agrega("texto ya escrito");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(l.index(0, 0).data().toString(), QStringLiteral("texto ya escrito"));
 }
 
 MAIN_PRUEBAS_QT
