@@ -252,7 +252,10 @@ void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float
             if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", vapor ? 1 : 2);
             interpola_puntos(pt, n, p, vapor, h[i], s[i], v[i]);
             traza_puntos("P", pt, n, p, h[i]);
-            escribe_traza(vapor ? ">Debe ser %g < %g" : ">Debe ser %g > %g", p, sat.sat);
+            if (vapor)
+                escribe_traza(">Debe ser %g < %g", p, sat.sat);
+            else
+                escribe_traza(">Debe ser %g > %g", p, sat.sat);
         } else {
             interpola_puntos(pt, n, p, vapor, h[i], s[i], v[i]);
             escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", pt[0].h, pt[1].h, pt[2].h,
@@ -334,7 +337,10 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
             if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", liquido ? 1 : 2);
             interpola_puntos(pt, n, t, false, h[j], s[j], v[j]);
             traza_puntos("T", pt, n, t, h[j]);
-            escribe_traza(liquido ? ">Debe ser %g < %g" : ">Debe ser %g > %g", t, sat.sat);
+            if (liquido)
+                escribe_traza(">Debe ser %g < %g", t, sat.sat);
+            else
+                escribe_traza(">Debe ser %g > %g", t, sat.sat);
         } else {
             interpola_puntos(pt, n, t, false, h[j], s[j], v[j]);
             escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", pt[0].v, pt[1].v, pt[2].v,
