@@ -13,6 +13,7 @@
 
 #include "comun/lineas.h"
 #include "comun/mensajes.h"
+#include "comun/pruebas/ensayo.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,18 +25,9 @@
 
 namespace {
 
-class sumidero_mudo : public sumidero_mensajes {
-public:
-    void error(const std::string&) override {}
-    void aviso(const std::string&) override {}
-    respuesta pregunta(const std::string&, const std::string&, bool) override { return respuesta::cancelar; }
-};
+using ensayo::sumidero_mudo;
 
-void falla(const char* que)
-{
-    std::fprintf(stderr, "ensayo de BRUMALIX: %s\n", que);
-    std::abort();
-}
+[[noreturn]] void falla(const char* que) { ensayo::falla("BRUMALIX", que); }
 
 // Las tablas reales, leídas una vez del directorio de datos.
 struct tablas_reales {
@@ -80,31 +72,9 @@ void prepara()
     num_incognitas = 0;
 }
 
-const std::string& directorio()
-{
-    // En el montón y sin liberar: el borrado al salir lo usa después de que
-    // se destruyan los objetos estáticos.
-    static const std::string* dir = [] {
-        std::filesystem::path d = std::filesystem::temp_directory_path() /
-                                  ("ensayo_brumalix_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        std::atexit([] {
-            std::error_code e;
-            std::filesystem::remove_all(*dir, e);
-        });
-        return new std::string(d.string() + "/");
-    }();
-    return *dir;
-}
-
 std::string escribe_fichero(const char* nombre, const std::uint8_t* datos, std::size_t n)
 {
-    const std::string ruta = directorio() + nombre;
-    std::FILE* f = std::fopen(ruta.c_str(), "wb");
-    if (!f) falla("no se puede escribir el directorio de trabajo");
-    if (n) std::fwrite(datos, 1, n, f);
-    std::fclose(f);
-    return ruta;
+    return ensayo::escribe_fichero("brumalix", nombre, datos, n);
 }
 
 // Cada pareja de datos de calcula, a ambos lados de la campana y en sus

@@ -11,6 +11,7 @@
 
 #include "comun/lineas.h"
 #include "comun/mensajes.h"
+#include "comun/pruebas/ensayo.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,19 +24,9 @@
 
 namespace {
 
-// Los mensajes no se muestran: se cuentan y ya está.
-class sumidero_mudo : public sumidero_mensajes {
-public:
-    void error(const std::string&) override {}
-    void aviso(const std::string&) override {}
-    respuesta pregunta(const std::string&, const std::string&, bool) override { return respuesta::cancelar; }
-};
+using ensayo::sumidero_mudo;
 
-void falla(const char* que)
-{
-    std::fprintf(stderr, "ensayo de ZEFIRANT: %s\n", que);
-    std::abort();
-}
+[[noreturn]] void falla(const char* que) { ensayo::falla("ZEFIRANT", que); }
 
 // Lo común a todas las entradas: mensajes mudos, registro vacío en cada
 // ensayo (no crece sin fin) y unidades de partida.
@@ -59,30 +50,11 @@ problema& problema_propio()
     return *p;
 }
 
-// Directorio de trabajo del proceso para los ficheros de datos ensayados.
-const std::string& directorio()
-{
-    // En el montón y sin liberar: el borrado al salir lo usa después de que
-    // se destruyan los objetos estáticos.
-    static const std::string* dir = [] {
-        std::filesystem::path d = std::filesystem::temp_directory_path() /
-                                  ("ensayo_zefirant_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        std::atexit([] {
-            std::error_code e;
-            std::filesystem::remove_all(*dir, e);
-        });
-        return new std::string(d.string() + "/");
-    }();
-    return *dir;
-}
+const std::string& directorio() { return ensayo::directorio("zefirant"); }
 
 void escribe_fichero(const std::string& nombre, const std::uint8_t* datos, std::size_t n)
 {
-    std::FILE* f = std::fopen((directorio() + nombre).c_str(), "wb");
-    if (!f) falla("no se puede escribir el directorio de trabajo");
-    if (n) std::fwrite(datos, 1, n, f);
-    std::fclose(f);
+    ensayo::escribe_fichero("zefirant", nombre, datos, n);
 }
 
 // Resuelve el problema, calcula sus transformaciones y escribe las tablas y
