@@ -1,21 +1,19 @@
 // Los ficheros entregados frente a otra implementación de IF97, el módulo
 // iapws de Python, cuando está instalado: una muestra de la rejilla (más
 // densa cerca del punto crítico) y todas las filas de la tabla de saturación.
+#include "brumalix/motor/pruebas/barridos.h"
 #include "brumalix/motor/tablas.h"
 #include "comun/binario.h"
 #include "comun/formato.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,8 +26,7 @@ constexpr const char* GUION = R"(import sys
 try:
     from iapws import IAPWS97
 except Exception:
-    print("SIN_IAPWS")
-    sys.exit(0)
+    sys.exit(3)
 for linea in sys.stdin:
     c = linea.split()
     try:
@@ -51,40 +48,6 @@ std::vector<float> flotantes(const std::string& nombre)
     std::vector<float> v(b.size() / 4);
     for (std::size_t i = 0; i < v.size(); ++i) v[i] = binario::f32_de(b.data() + 4 * i);
     return v;
-}
-
-// Pasa las peticiones al guion con el intérprete dado y devuelve sus líneas;
-// 'falta' se pone si no hay intérprete o no tiene iapws.
-std::vector<std::string> pregunta_oraculo(const std::string& python, const std::vector<std::string>& peticiones,
-                                          bool& falta)
-{
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("oraculo_if97_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    {
-        std::ofstream(dir / "oraculo.py") << GUION;
-        std::ofstream entrada(dir / "entrada.txt");
-        for (const auto& p : peticiones) entrada << p << '\n';
-    }
-    const std::string orden =
-        python + " '" + (dir / "oraculo.py").string() + "' < '" + (dir / "entrada.txt").string() + "' 2>/dev/null";
-    std::vector<std::string> lineas;
-    falta = false;
-    if (std::FILE* f = ::popen(orden.c_str(), "r")) {
-        char buf[256];
-        while (std::fgets(buf, sizeof buf, f)) {
-            std::string l(buf);
-            while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
-            lineas.push_back(l);
-        }
-        const int estado = ::pclose(f);
-        if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) falta = true;
-    } else {
-        falta = true;
-    }
-    if (!lineas.empty() && lineas[0] == "SIN_IAPWS") falta = true;
-    fs::remove_all(dir);
-    return lineas;
 }
 
 struct respuesta {
@@ -141,15 +104,8 @@ TEST(OraculoIapws, RejillaYSaturacion)
             puntos.push_back({x == 0 ? 1 : 3, r * 11});
         }
 
-    // El python3 del sistema es el que lleva el paquete python3-iapws de
-    // Debian; el primero del PATH puede ser otro.
-    bool falta = true;
-    std::vector<std::string> lineas;
-    for (const char* python : {"python3", "/usr/bin/python3"}) {
-        lineas = pregunta_oraculo(python, peticiones, falta);
-        if (!falta) break;
-    }
-    if (falta) GTEST_SKIP() << "no hay python3 con el módulo iapws";
+    const std::vector<std::string> lineas = barridos::ejecuta_guion(GUION, peticiones);
+    if (lineas.empty()) GTEST_SKIP() << "no hay python3 con el módulo iapws";
     ASSERT_EQ(lineas.size(), peticiones.size());
 
     double peor_rejilla = 0, peor_saturacion = 0;

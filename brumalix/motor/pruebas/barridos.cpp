@@ -42,15 +42,16 @@ for linea in sys.stdin:
         print("FALLO")
 )";
 
-std::vector<std::string> pregunta(const std::string& python, const std::vector<std::string>& consultas, bool& falta)
+std::vector<std::string> pregunta(const std::string& python, const char* guion, const std::vector<std::string>& entradas,
+                                  bool& falta)
 {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("barridos_if97_" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("oraculo_if97_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     {
-        std::ofstream(dir / "oraculo.py") << GUION;
+        std::ofstream(dir / "oraculo.py") << guion;
         std::ofstream entrada(dir / "entrada.txt");
-        for (const auto& c : consultas) entrada << c << '\n';
+        for (const auto& c : entradas) entrada << c << '\n';
     }
     const std::string orden =
         python + " '" + (dir / "oraculo.py").string() + "' < '" + (dir / "entrada.txt").string() + "' 2>/dev/null";
@@ -66,7 +67,6 @@ std::vector<std::string> pregunta(const std::string& python, const std::vector<s
         falta = ::pclose(f) != 0;
     }
     fs::remove_all(dir);
-    if (lineas.size() != consultas.size()) falta = true;
     return lineas;
 }
 
@@ -85,17 +85,22 @@ constexpr double P_CRITICA = 220.64;
 
 }  // namespace
 
-std::vector<valor_if97> consulta(const std::vector<std::string>& consultas)
+std::vector<std::string> ejecuta_guion(const char* guion, const std::vector<std::string>& entradas)
 {
     // El python3 del sistema es el que lleva el paquete python3-iapws de
     // Debian; el primero del PATH puede ser otro.
-    std::vector<std::string> lineas;
-    bool falta = true;
     for (const char* python : {"/usr/bin/python3", "python3"}) {
-        lineas = pregunta(python, consultas, falta);
-        if (!falta) break;
+        bool falta = true;
+        auto lineas = pregunta(python, guion, entradas, falta);
+        if (!falta) return lineas;
     }
-    if (falta) return {};
+    return {};
+}
+
+std::vector<valor_if97> consulta(const std::vector<std::string>& consultas)
+{
+    const std::vector<std::string> lineas = ejecuta_guion(GUION, consultas);
+    if (lineas.size() != consultas.size()) return {};
     std::vector<valor_if97> r(lineas.size());
     for (std::size_t i = 0; i < lineas.size(); ++i) {
         std::istringstream is(lineas[i]);

@@ -17,6 +17,11 @@ struct valor_if97 {
     double p = 0, t = 0, h = 0, s = 0, v = 0;
 };
 
+// Pasa las líneas de entrada por un guion de Python (el python3 del sistema,
+// que lleva python3-iapws) y da sus líneas de salida; vacío si no hay python3
+// o el guion no acaba bien (sale con 3 si le falta el módulo iapws).
+std::vector<std::string> ejecuta_guion(const char* guion, const std::vector<std::string>& entradas);
+
 // Consultas por lotes al oráculo: "pt p t" (estado de una fase), "psat t"
 // (p de saturación en p), "tsat p" (t de saturación en t). Vacío si no hay
 // python3 con el módulo iapws.

@@ -2,6 +2,7 @@
 // vez, mensajes y listas en memoria, y un problema vacío en cada prueba.
 #pragma once
 
+#include "barridos.h"
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/listados.h"
 #include "brumalix/motor/problema_agua.h"
@@ -97,13 +98,13 @@ using valores_if97 = std::array<double, 6>;
 
 inline std::vector<valores_if97> consulta_if97(const std::vector<std::string>& consultas)
 {
-    const char* guion =
+    static const char* const guion =
         "import sys\n"
         "try:\n"
         "    from iapws import IAPWS97\n"
         "except Exception:\n"
         "    sys.exit(3)\n"
-        "for a in sys.argv[1:]:\n"
+        "for a in sys.stdin:\n"
         "    k, u, w = a.split(':')\n"
         "    u = float(u); w = float(w)\n"
         "    if k == 'tp': e = IAPWS97(T=u + 273.15, P=w / 10)\n"
@@ -112,23 +113,12 @@ inline std::vector<valores_if97> consulta_if97(const std::vector<std::string>& c
         "    else: e = IAPWS97(T=u + 273.15, x=w)\n"
         "    x = e.x if e.region == 4 else -1\n"
         "    print('%.10g %.10g %.10g %.10g %.10g %.10g' % (e.P * 10, e.T - 273.15, e.h, e.s, e.v * 1000, x))\n";
-    std::string ruta = std::string(::testing::TempDir()) + "oraculo_if97.py";
-    if (std::FILE* f = std::fopen(ruta.c_str(), "w")) {
-        std::fputs(guion, f);
-        std::fclose(f);
-    } else {
-        return {};
-    }
-    std::string orden = "/usr/bin/python3 " + ruta;
-    for (const std::string& c : consultas) orden += " " + c;
-    orden += " 2>/dev/null";
-    std::FILE* tubo = popen(orden.c_str(), "r");
-    if (!tubo) return {};
     std::vector<valores_if97> salida;
-    valores_if97 v;
-    while (std::fscanf(tubo, "%lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]) == 6)
+    for (const std::string& l : barridos::ejecuta_guion(guion, consultas)) {
+        valores_if97 v;
+        if (std::sscanf(l.c_str(), "%lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]) != 6) return {};
         salida.push_back(v);
-    int rc = pclose(tubo);
-    if (rc != 0 || salida.size() != consultas.size()) return {};
+    }
+    if (salida.size() != consultas.size()) return {};
     return salida;
 }
