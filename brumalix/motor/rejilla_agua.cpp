@@ -3,7 +3,9 @@
 #include "traza.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 
 registro_resultado estado_resultado;
 std::int32_t fase_actual = FASE_VAPOR;
@@ -74,14 +76,23 @@ int primera_de_tres(const float* eje, int n, float valor)
     return c;
 }
 
-// Propiedades de saturación leídas de la tabla.
-struct saturado {
-    float sat = 0, hl = 0, hv = 0, sl = 0, sv = 0, vl = 0, vv = 0;
-    float liquido(int prop) const { return prop == 0 ? hl : prop == 1 ? sl : vl; }
-    float vapor(int prop) const { return prop == 0 ? hv : prop == 1 ? sv : vv; }
-};
+// R·ln x, el término de gas de la entropía del vapor.
+double r_ln(double x) { return R_AGUA * std::log(x); }
 
-bool lee_saturado(int tipo, float valor, saturado& s)
+// R·ln P de cada presión de la rejilla, calculado una vez.
+const double* r_ln_presiones()
+{
+    static const auto tabla = [] {
+        std::array<double, NUM_PRESIONES> t;
+        for (int j = 0; j < NUM_PRESIONES; ++j) t[j] = r_ln(double(eje_presiones[j]));
+        return t;
+    }();
+    return tabla.data();
+}
+
+// Propiedades de saturación leídas de la tabla, con la línea de traza de
+// lee_datos_f1.
+bool lee_saturado(int tipo, float valor, punto_saturacion& s)
 {
     return lee_datos_f1(tipo, valor, s.sat, s.hl, s.hv, s.sl, s.sv, s.vl, s.vv) == 0;
 }
@@ -92,19 +103,46 @@ struct punto_linea {
     float x = 0, h = 0, s = 0, v = 0;
 };
 
+// Lo que comparten las filas de una línea que se interpolan con los tres
+// puntos de la rejilla de siempre: los pasos de la parábola que sólo
+// dependen de las abscisas y de x y, en una isobara, R·ln de cada presión y
+// de p.
+struct abscisas_comunes {
+    abscisas_cuadratica cuadratica;
+    // Las tres abscisas son distintas (si no, la parábola es una recta).
+    bool distintas = false;
+    double r_ln_puntos[3] = {0, 0, 0};
+    double r_ln_x = 0;
+};
+
+abscisas_comunes prepara_comunes(const float xs[3], float x)
+{
+    abscisas_comunes a;
+    a.distintas = xs[0] != xs[1] && xs[1] != xs[2] && xs[0] != xs[2];
+    if (a.distintas) a.cuadratica = prepara_cuadratica(xs[0], xs[1], xs[2], x);
+    return a;
+}
+
 // h, s, v en x a partir de 1, 2 o 3 puntos de una misma fase, ordenados por
 // x. Con 'gas' (x es la presión y los puntos son de vapor) se interpolan
 // s + R·ln p y p·v, que varían suavemente con p donde s y v no (v ∝ 1/p a
 // baja presión), y se deshace el cambio en x. Un resultado inverosímil sale
-// como NaN, y nadie lo da por bueno.
-void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h, float& s, float& v)
+// como NaN, y nadie lo da por bueno. Con 'comunes' los tres puntos son los
+// de la rejilla para los que se prepararon.
+void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h, float& s, float& v,
+                      const abscisas_comunes* comunes = nullptr)
 {
     gas = gas && x > 0 && pt[0].x > 0;
     float xs[3], hs[3], ss[3], vs[3];
     for (int k = 0; k < n; ++k) {
         xs[k] = pt[k].x;
         hs[k] = pt[k].h;
-        ss[k] = gas ? float(pt[k].s + R_AGUA * std::log(double(pt[k].x))) : pt[k].s;
+        if (gas) {
+            const double ln = comunes ? comunes->r_ln_puntos[k] : r_ln(double(pt[k].x));
+            ss[k] = float(pt[k].s + ln);
+        } else {
+            ss[k] = pt[k].s;
+        }
         vs[k] = gas ? pt[k].x * pt[k].v : pt[k].v;
     }
     float qh, qs, qv;
@@ -116,6 +154,10 @@ void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h,
         qh = Interpola2(xs[0], xs[1], hs[0], hs[1], x);
         qs = Interpola2(xs[0], xs[1], ss[0], ss[1], x);
         qv = Interpola2(xs[0], xs[1], vs[0], vs[1], x);
+    } else if (comunes && comunes->distintas) {
+        qh = evalua_cuadratica(comunes->cuadratica, hs[0], hs[1], hs[2]);
+        qs = evalua_cuadratica(comunes->cuadratica, ss[0], ss[1], ss[2]);
+        qv = evalua_cuadratica(comunes->cuadratica, vs[0], vs[1], vs[2]);
     } else {
         qh = parabola(xs[0], xs[1], xs[2], hs[0], hs[1], hs[2], x);
         qs = parabola(xs[0], xs[1], xs[2], ss[0], ss[1], ss[2], x);
@@ -123,7 +165,12 @@ void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h,
     }
     const float nan = std::nanf("");
     h = verosimil(qh, hs, n) ? qh : nan;
-    s = verosimil(qs, ss, n) ? (gas ? float(qs - R_AGUA * std::log(double(x))) : qs) : nan;
+    if (!verosimil(qs, ss, n))
+        s = nan;
+    else if (gas)
+        s = float(qs - (comunes ? comunes->r_ln_x : r_ln(double(x))));
+    else
+        s = qs;
     v = verosimil(qv, vs, n) ? (gas ? qv / x : qv) : nan;
 }
 
@@ -172,99 +219,157 @@ void traza_puntos(const char* eje, const punto_linea* pt, int n, float x, float 
         escribe_traza(">  SOLO EL PUNTO DE SATURACION: %s=%g H=%g para %s=%g", eje, pt[0].x, pt[0].h, eje, x);
 }
 
-} // namespace
+// Lo que comparten las filas de una isobara.
+struct isobara {
+    float p = 0;
+    // Primera de las tres columnas de presión.
+    int c = 1;
+    // Temperatura de saturación de p (si p está en la tabla de saturación).
+    bool hay_tsat = false;
+    punto_saturacion sat_p;
+    abscisas_comunes comunes;
+};
 
-int columnas_presion(float p)
+isobara prepara_isobara(float p, int c, const punto_saturacion* sat_p)
 {
-    // La columna de presión 0 nunca entra en las tres.
-    const int c = primera_de_tres(eje_presiones, NUM_PRESIONES, p);
-    return c == 0 ? 1 : c;
+    isobara l;
+    l.p = p;
+    l.c = c;
+    l.hay_tsat = sat_p != nullptr;
+    if (sat_p) l.sat_p = *sat_p;
+    l.comunes = prepara_comunes(eje_presiones + c, p);
+    if (p > 0) {
+        const double* ln = r_ln_presiones();
+        for (int k = 0; k < 3; ++k) l.comunes.r_ln_puntos[k] = ln[c + k];
+        l.comunes.r_ln_x = r_ln(double(p));
+    }
+    return l;
 }
 
-int filas_temperatura(float t) { return primera_de_tres(eje_temperaturas, NUM_TEMPERATURAS, t); }
-
-void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float v[NUM_TEMPERATURAS])
+// Fila i de la isobara (T = 10 i): h, s, v, con sus líneas de traza.
+void fila_isobara(const isobara& l, int i, float& h, float& s, float& v)
 {
-    const int c = columnas_presion(p);
-    escribe_traza("calc_P: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
-    escribe_traza(">INTERP: (%g %g %g) %g", eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2], p);
+    const float p = l.p;
+    const int c = l.c;
+    const int T = 10 * i;
+    int marca[3];
+    for (int k = 0; k < 3; ++k) marca[k] = float(T) >= t_limite_vapor[c + k] ? 1 : -1;
+    escribe_traza(">POSI: T=%d <%d,%d,%d>", T, marca[0], marca[1], marca[2]);
+    const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
 
-    // El lado de la saturación de cada fila se decide con la temperatura de
-    // saturación de la isobara, la misma con que busca_array parte la línea
-    // y calcula elige la fase: así ninguna fila lleva el valor de la otra.
-    saturado sat_p;
-    const bool hay_tsat = lee_saturado(POR_PRESION, p, sat_p);
-
-    for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
-        const int T = 10 * i;
-        int marca[3];
-        for (int k = 0; k < 3; ++k) marca[k] = float(T) >= t_limite_vapor[c + k] ? 1 : -1;
-        escribe_traza(">POSI: T=%d <%d,%d,%d>", T, marca[0], marca[1], marca[2]);
-        const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
-
-        // Lado de p en esta fila. Sin temperatura de saturación de p (fuera
-        // de la tabla de saturación) decide la presión de saturación de la
-        // fila, como las marcas. La fila sólo se lee de la tabla de
-        // saturación cuando hace falta.
-        saturado sat;
-        bool leida = false, hay_psat = false;
-        auto psat_fila = [&] {
-            if (!leida) {
-                leida = true;
-                hay_psat = lee_saturado(POR_TEMPERATURA, float(T), sat);
-            }
-            return hay_psat;
-        };
-        bool vapor;
-        if (hay_tsat)
-            vapor = float(T) >= sat_p.sat;
-        else if (mezcla && psat_fila())
-            vapor = marca[1] == -1 ? p < sat.sat : p <= sat.sat;
-        else
-            vapor = marca[1] == 1;
-
-        punto_linea pt[3];
-        int n = 3;
-        for (int k = 0; k < 3; ++k)
-            pt[k] = {eje_presiones[c + k], valor_f2(i, c + k, 0), valor_f2(i, c + k, 1), valor_f2(i, c + k, 2)};
-
-        const bool otro_lado = marca[0] != (vapor ? 1 : -1) || marca[2] != (vapor ? 1 : -1);
-        if (otro_lado && psat_fila()) {
-            // Alguna de las tres columnas es de la otra fase: entran el
-            // punto de saturación de la fila y las columnas del lado de p
-            // más próximas a él. La última columna de vapor de la fila es
-            // la última cuyo límite de vapor no pasa de T.
-            if (marca[0] == 1 && marca[1] == -1 && vapor) escribe_traza(">  CUIDADO 1 !!!!");
-            if (marca[1] == 1 && marca[2] == -1 && !vapor) escribe_traza("CUIDADO 2 !!!!");
-            int jv = 0;
-            while (jv + 1 < NUM_PRESIONES && float(T) >= t_limite_vapor[jv + 1]) ++jv;
-            const int jl = std::min(jv + 1, NUM_PRESIONES - 1);
-            const double salto = double(eje_presiones[jl]) - eje_presiones[std::max(jl - 1, 0)];
-            auto columna = [i](int j) {
-                return punto_linea{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
-            };
-            if (vapor)
-                n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_presiones, jv, -1, 1, jv, salto, columna,
-                                      pt);
-            else
-                n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_presiones, jv + 1, 1, jv + 1,
-                                      NUM_PRESIONES - 1, salto, columna, pt);
-            if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", vapor ? 1 : 2);
-            interpola_puntos(pt, n, p, vapor, h[i], s[i], v[i]);
-            traza_puntos("P", pt, n, p, h[i]);
-            if (vapor)
-                escribe_traza(">Debe ser %g < %g", p, sat.sat);
-            else
-                escribe_traza(">Debe ser %g > %g", p, sat.sat);
-        } else {
-            interpola_puntos(pt, n, p, vapor, h[i], s[i], v[i]);
-            escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", pt[0].h, pt[1].h, pt[2].h,
-                          pt[0].x, pt[1].x, pt[2].x, pt[0].h, pt[1].h, pt[2].h, h[i]);
+    // Lado de p en esta fila. El lado de la saturación de cada fila se
+    // decide con la temperatura de saturación de la isobara, la misma con
+    // que busca_array parte la línea y calcula elige la fase: así ninguna
+    // fila lleva el valor de la otra. Sin temperatura de saturación de p
+    // (fuera de la tabla de saturación) decide la presión de saturación de
+    // la fila, como las marcas. La fila sólo se lee de la tabla de
+    // saturación cuando hace falta.
+    punto_saturacion sat;
+    bool leida = false, hay_psat = false;
+    auto psat_fila = [&] {
+        if (!leida) {
+            leida = true;
+            hay_psat = lee_saturado(POR_TEMPERATURA, float(T), sat);
         }
+        return hay_psat;
+    };
+    bool vapor;
+    if (l.hay_tsat)
+        vapor = float(T) >= l.sat_p.sat;
+    else if (mezcla && psat_fila())
+        vapor = marca[1] == -1 ? p < sat.sat : p <= sat.sat;
+    else
+        vapor = marca[1] == 1;
+
+    punto_linea pt[3];
+    for (int k = 0; k < 3; ++k)
+        pt[k] = {eje_presiones[c + k], valor_f2(i, c + k, 0), valor_f2(i, c + k, 1), valor_f2(i, c + k, 2)};
+
+    const bool otro_lado = marca[0] != (vapor ? 1 : -1) || marca[2] != (vapor ? 1 : -1);
+    if (otro_lado && psat_fila()) {
+        // Alguna de las tres columnas es de la otra fase: entran el punto de
+        // saturación de la fila y las columnas del lado de p más próximas a
+        // él. La última columna de vapor de la fila es la última cuyo límite
+        // de vapor no pasa de T.
+        if (marca[0] == 1 && marca[1] == -1 && vapor) escribe_traza(">  CUIDADO 1 !!!!");
+        if (marca[1] == 1 && marca[2] == -1 && !vapor) escribe_traza("CUIDADO 2 !!!!");
+        int jv = 0;
+        while (jv + 1 < NUM_PRESIONES && float(T) >= t_limite_vapor[jv + 1]) ++jv;
+        const int jl = std::min(jv + 1, NUM_PRESIONES - 1);
+        const double salto = double(eje_presiones[jl]) - eje_presiones[std::max(jl - 1, 0)];
+        auto columna = [i](int j) {
+            return punto_linea{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
+        };
+        int n;
+        if (vapor)
+            n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_presiones, jv, -1, 1, jv, salto, columna, pt);
+        else
+            n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_presiones, jv + 1, 1, jv + 1,
+                                  NUM_PRESIONES - 1, salto, columna, pt);
+        if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", vapor ? 1 : 2);
+        interpola_puntos(pt, n, p, vapor, h, s, v);
+        traza_puntos("P", pt, n, p, h);
+        if (vapor)
+            escribe_traza(">Debe ser %g < %g", p, sat.sat);
+        else
+            escribe_traza(">Debe ser %g > %g", p, sat.sat);
+    } else {
+        interpola_puntos(pt, 3, p, vapor, h, s, v, &l.comunes);
+        escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", pt[0].h, pt[1].h, pt[2].h, pt[0].x,
+                      pt[1].x, pt[2].x, pt[0].h, pt[1].h, pt[2].h, h);
     }
 }
 
-void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM_PRESIONES])
+// Isobara cuyas filas se calculan la primera vez que alguien las pide. Las
+// filas no dependen unas de otras: calcular sólo las que usa una búsqueda
+// da los mismos valores que calcularlas todas.
+class isobara_perezosa {
+public:
+    // La isobara p como la empieza calc_P: sus dos líneas de cabecera y la
+    // lectura de la saturación de p. Con la traza activa se calculan en
+    // seguida todas las filas, en orden, cada una con sus líneas; sin
+    // traza, cada fila cuando se pide.
+    void abre(float p, saturacion_de& sat_p)
+    {
+        const int c = columnas_presion(p);
+        escribe_traza("calc_P: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
+        escribe_traza(">INTERP: (%g %g %g) %g", eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2], p);
+        const bool hay_tsat = sat_p.lee();
+        linea_ = prepara_isobara(p, c, hay_tsat ? &sat_p.punto() : nullptr);
+        std::fill(std::begin(hecha_), std::end(hecha_), false);
+        if (traza_activa()) completa();
+    }
+    void completa()
+    {
+        for (int i = 0; i < NUM_TEMPERATURAS; ++i) fila(i);
+    }
+    // Propiedad 0 h, 1 s, 2 v de la fila i.
+    float valor(int i, int prop)
+    {
+        fila(i);
+        return prop == 0 ? h_[i] : prop == 1 ? s_[i] : v_[i];
+    }
+    void copia(float* h, float* s, float* v) const
+    {
+        std::copy(std::begin(h_), std::end(h_), h);
+        std::copy(std::begin(s_), std::end(s_), s);
+        std::copy(std::begin(v_), std::end(v_), v);
+    }
+
+private:
+    void fila(int i)
+    {
+        if (hecha_[i]) return;
+        fila_isobara(linea_, i, h_[i], s_[i], v_[i]);
+        hecha_[i] = true;
+    }
+    isobara linea_;
+    float h_[NUM_TEMPERATURAS], s_[NUM_TEMPERATURAS], v_[NUM_TEMPERATURAS];
+    bool hecha_[NUM_TEMPERATURAS];
+};
+
+void calc_T_con(float t, saturacion_de& sat_t, float h[NUM_PRESIONES], float s[NUM_PRESIONES],
+                float v[NUM_PRESIONES])
 {
     const int r = filas_temperatura(t);
     escribe_traza("calc_T: filas=%d (%g %g %g)", r, eje_temperaturas[r], eje_temperaturas[r + 1],
@@ -274,12 +379,15 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
     // El lado de cada columna se decide con la presión de saturación de la
     // isoterma, la misma con que busca_array parte la línea (no la hay por
     // encima de 373,68 °C).
-    saturado sat_t;
-    const bool hay_psat = !(t > 373.68) && lee_saturado(POR_TEMPERATURA, t, sat_t);
+    const bool hay_psat = !(t > 373.68) && sat_t.lee();
+    const punto_saturacion& sat_t_punto = sat_t.punto();
+    // Las columnas que se interpolan con las tres filas de la rejilla
+    // comparten las abscisas.
+    const abscisas_comunes comunes = prepara_comunes(eje_temperaturas + r, t);
 
     // Las columnas de 230 y 240 bar quedan por encima de la tabla de
     // saturación: usan los valores de la última presión que sí se leyó.
-    saturado sat;
+    punto_saturacion sat;
     bool hay_sat = false;
     for (int j = 0; j < NUM_PRESIONES; ++j) {
         const float P = eje_presiones[j];
@@ -289,7 +397,6 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
 
         punto_linea pt[3];
-        int n = 3;
         for (int k = 0; k < 3; ++k)
             pt[k] = {eje_temperaturas[r + k], valor_f2(r + k, j, 0), valor_f2(r + k, j, 1), valor_f2(r + k, j, 2)};
 
@@ -298,7 +405,7 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
         auto tsat_columna = [&] {
             if (!leida) {
                 leida = true;
-                saturado nuevo;
+                punto_saturacion nuevo;
                 if (lee_saturado(POR_PRESION, P, nuevo)) {
                     sat = nuevo;
                     hay_sat = true;
@@ -308,7 +415,7 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
         };
         bool liquido;
         if (hay_psat)
-            liquido = P > sat_t.sat;
+            liquido = P > sat_t_punto.sat;
         else if (mezcla && tsat_columna())
             liquido = marca[1] == 1 ? t <= sat.sat : t < sat.sat;
         else
@@ -328,6 +435,7 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
                 return punto_linea{eje_temperaturas[i], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
             };
             const double salto = 10.0;
+            int n;
             if (liquido)
                 n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_temperaturas, il, -1, 0, il, salto, fila,
                                       pt);
@@ -342,46 +450,41 @@ void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM
             else
                 escribe_traza(">Debe ser %g > %g", t, sat.sat);
         } else {
-            interpola_puntos(pt, n, t, false, h[j], s[j], v[j]);
+            interpola_puntos(pt, 3, t, false, h[j], s[j], v[j], &comunes);
             escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", pt[0].v, pt[1].v, pt[2].v,
                           pt[0].x, pt[1].x, pt[2].x, pt[0].v, pt[1].v, pt[2].v, v[j]);
         }
     }
 }
 
-std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, float fijo, float objetivo,
-                         std::int32_t prop, float& resultado)
+// busca_array con la saturación de la línea en 'sat_linea' (del mismo
+// 'fijo') y los valores de la propiedad de la línea en 'valores' (i → el
+// valor del punto i): Y al leer una propiedad, X al buscar dónde toma un
+// valor; el otro array es 'eje'. Sólo se piden los valores que la búsqueda
+// usa, salvo con la traza activa, que los escribe.
+template <class Valores>
+std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float fijo, float objetivo,
+                   std::int32_t prop, saturacion_de& sat_linea, float& resultado)
 {
     escribe_traza("ENTRADA EN busca_array");
     const int n = modo == MODO_ISOBARA ? NUM_TEMPERATURAS : NUM_PRESIONES;
-    float XX[NUM_PRESIONES], YY[NUM_PRESIONES];
-    for (int i = 0; i < n; ++i) {
-        XX[i] = X[i];
-        YY[i] = Y[i];
-    }
-    // El eje de la línea (temperaturas de la isobara o presiones de la
-    // isoterma): X al leer una propiedad, Y al buscar dónde toma un valor.
-    const float* eje = prop < 0 ? X : Y;
     const int q = prop < 0 ? prop + 3 : prop;  // 0 h, 1 s, 2 v
 
     // Punto de saturación de la línea (ninguno en la isoterma por encima de
     // 373,68 °C ni fuera de la tabla de saturación).
-    saturado sat;
-    bool hay_sat = false;
-    if (!(modo == MODO_ISOTERMA && fijo > 373.68)) hay_sat = lee_saturado(modo, fijo, sat);
-    // Un punto de saturación (eje, valor de la propiedad) como par X, Y.
-    auto pon_punto = [&](int j, float en_eje, float valor) {
-        XX[j] = prop < 0 ? en_eje : valor;
-        YY[j] = prop < 0 ? valor : en_eje;
-    };
+    const bool hay_sat = !(modo == MODO_ISOTERMA && fijo > 373.68) && sat_linea.lee();
+    const punto_saturacion& sat = sat_linea.punto();
 
     // La línea se parte por el punto de saturación en el eje: del lado de
     // la fase en curso quedan los puntos de esa fase y el de saturación en
     // lugar del primero de la otra (o del último de la suya, si está a menos
     // de CERCANIA del paso del punto de saturación). 'lo'..'hi' es lo que se
-    // busca; la parábola puede tomar además un punto más allá, 'extra'.
+    // busca; la parábola puede tomar además un punto más allá, 'extra'. Los
+    // puntos puestos en lugar de los de la línea: el de saturación en
+    // 'j_sat' y el de 'extra', cada uno en el eje y en la propiedad.
     int lo, hi;
-    int extra = -1;
+    int extra = -1, j_sat = -1;
+    float prop_sat = 0, eje_extra = 0, prop_extra = 0;
     const bool liquido = fase_actual == FASE_LIQUIDO;
     if (modo == MODO_ISOBARA) {
         lo = 0;
@@ -393,9 +496,9 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
             if (k >= 1 && k < n) {
                 const double cerca = CERCANIA * (double(eje[k]) - eje[k - 1]);
                 if (liquido) {
-                    const int j = k >= 2 && double(sat.sat) - eje[k - 1] < cerca ? k - 1 : k;
-                    pon_punto(j, sat.sat, sat.liquido(q));
-                    hi = j;
+                    j_sat = k >= 2 && double(sat.sat) - eje[k - 1] < cerca ? k - 1 : k;
+                    prop_sat = sat.liquido(q);
+                    hi = j_sat;
                     // Con sólo dos puntos de líquido (saturación por debajo
                     // de 20 °C) la recta se aparta de la curva: el tercero
                     // es el líquido saturado de la fila siguiente, que
@@ -403,16 +506,17 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
                     if (hi - lo < 2) {
                         int f = k;
                         while (f < n && double(eje_temperaturas[f]) - sat.sat < cerca) ++f;
-                        saturado sig;
+                        punto_saturacion sig;
                         if (f < n && lee_saturado(POR_TEMPERATURA, eje_temperaturas[f], sig)) {
                             extra = hi + 1;
-                            pon_punto(extra, eje_temperaturas[f], sig.liquido(q));
+                            eje_extra = eje_temperaturas[f];
+                            prop_extra = sig.liquido(q);
                         }
                     }
                 } else {
-                    const int j = k + 1 < n && double(eje[k]) - sat.sat < cerca ? k : k - 1;
-                    pon_punto(j, sat.sat, sat.vapor(q));
-                    lo = j;
+                    j_sat = k + 1 < n && double(eje[k]) - sat.sat < cerca ? k : k - 1;
+                    prop_sat = sat.vapor(q);
+                    lo = j_sat;
                 }
             }
         }
@@ -425,24 +529,34 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
             if (k < n) {
                 const double cerca = CERCANIA * (double(eje[k]) - eje[k - 1]);
                 if (liquido) {
-                    const int j = k + 1 < n && double(eje[k]) - sat.sat < cerca ? k : k - 1;
-                    pon_punto(j, sat.sat, sat.liquido(q));
-                    lo = j;
+                    j_sat = k + 1 < n && double(eje[k]) - sat.sat < cerca ? k : k - 1;
+                    prop_sat = sat.liquido(q);
+                    lo = j_sat;
                 } else {
-                    const int j = k >= 3 && double(sat.sat) - eje[k - 1] < cerca ? k - 1 : k;
-                    pon_punto(j, sat.sat, sat.vapor(q));
-                    hi = j;
+                    j_sat = k >= 3 && double(sat.sat) - eje[k - 1] < cerca ? k - 1 : k;
+                    prop_sat = sat.vapor(q);
+                    hi = j_sat;
                 }
             }
         }
     }
-    escribe_traza("busca_array: %s (%s) c=%g  x=%g  XX[%d]=%g  XX[%d]=%g  YY[%d]=%g  YY[%d]=%g",
-                  modo == MODO_ISOBARA ? "PRESION" : "TEMPERATURA",
-                  prop == 0 ? "Entalpia" : prop == 1 ? "Entropia" : "Volumen", fijo, objetivo, lo, XX[lo], hi, XX[hi],
-                  lo, YY[lo], hi, YY[hi]);
+    // La línea con los puntos puestos, en el eje y en la propiedad, y como
+    // pares X, Y.
+    auto en_eje = [&](int i) -> float { return i == j_sat ? sat.sat : i == extra ? eje_extra : eje[i]; };
+    auto propiedad = [&](int i) -> float { return i == j_sat ? prop_sat : i == extra ? prop_extra : valores(i); };
+    auto XX = [&](int i) -> float { return prop < 0 ? en_eje(i) : propiedad(i); };
+    auto YY = [&](int i) -> float { return prop < 0 ? propiedad(i) : en_eje(i); };
+
+    // Esta línea nombra dos valores de la propiedad que la búsqueda puede
+    // no usar: sin traza no se piden.
+    if (traza_activa())
+        escribe_traza("busca_array: %s (%s) c=%g  x=%g  XX[%d]=%g  XX[%d]=%g  YY[%d]=%g  YY[%d]=%g",
+                      modo == MODO_ISOBARA ? "PRESION" : "TEMPERATURA",
+                      prop == 0 ? "Entalpia" : prop == 1 ? "Entropia" : "Volumen", fijo, objetivo, lo, XX(lo), hi,
+                      XX(hi), lo, YY(lo), hi, YY(hi));
 
     int m = lo;
-    while (m <= hi && !(modo == MODO_ISOBARA ? XX[m] > objetivo : XX[m] < objetivo)) ++m;
+    while (m <= hi && !(modo == MODO_ISOBARA ? XX(m) > objetivo : XX(m) < objetivo)) ++m;
     if (m == lo || m > hi) return BUSCA_NADA;
     const int ultimo = extra >= 0 ? extra : hi;  // último punto de la parábola
 
@@ -450,15 +564,15 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
     // varía como −R·ln p y v como 1/p, así que se interpola ln p frente a s
     // o frente a ln v, casi rectas, y se deshace el cambio.
     const bool logaritmos = modo == MODO_ISOTERMA && prop >= 0;
-    auto abscisa = [&](int i) { return logaritmos && prop == PROP_V ? std::log(XX[i]) : XX[i]; };
-    auto ordenada = [&](int i) { return logaritmos ? std::log(YY[i]) : YY[i]; };
+    auto abscisa = [&](int i) { return logaritmos && prop == PROP_V ? std::log(XX(i)) : XX(i); };
+    auto ordenada = [&](int i) { return logaritmos ? std::log(YY(i)) : YY(i); };
     const float x = logaritmos && prop == PROP_V ? std::log(objetivo) : objetivo;
     // De vuelta de los logaritmos, un extremo de la línea (240 bar) puede
     // salir un redondeo más allá de sí mismo: se deja en el extremo.
     auto deshaz = [&](float r, int desde, int hasta) {
         if (!logaritmos) return r;
         r = std::exp(r);
-        const float menor = std::min(YY[desde], YY[hasta]), mayor = std::max(YY[desde], YY[hasta]);
+        const float menor = std::min(YY(desde), YY(hasta)), mayor = std::max(YY(desde), YY(hasta));
         if (r > mayor && r <= mayor * (1 + 1e-5f)) r = mayor;
         if (r < menor && r >= menor * (1 - 1e-5f)) r = menor;
         return r;
@@ -470,21 +584,23 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
         b = lo;
         puntos = 2;
         r = deshaz(Interpola2(abscisa(lo), abscisa(hi), ordenada(lo), ordenada(hi), x), lo, hi);
-        escribe_traza("busca_array: interpola2 <%g %g> %g   <%g %g> -> T=%g", XX[lo], XX[hi], objetivo, YY[lo], YY[hi],
+        escribe_traza("busca_array: interpola2 <%g %g> %g   <%g %g> -> T=%g", XX(lo), XX(hi), objetivo, YY(lo), YY(hi),
                       r);
     } else {
         b = m - 1;
-        if (b > lo && std::fabs(double(objetivo) - XX[b]) < std::fabs(double(XX[b + 1]) - objetivo)) --b;
+        if (b > lo && std::fabs(double(objetivo) - XX(b)) < std::fabs(double(XX(b + 1)) - objetivo)) --b;
         if (b > ultimo - 2) b = ultimo - 2;
         puntos = 3;
-        escribe_traza("%g entre <%g %g %g>", objetivo, XX[b], XX[b + 1], XX[b + 2]);
+        escribe_traza("%g entre <%g %g %g>", objetivo, XX(b), XX(b + 1), XX(b + 2));
         r = deshaz(parabola(abscisa(b), abscisa(b + 1), abscisa(b + 2), ordenada(b), ordenada(b + 1), ordenada(b + 2), x),
                    b, b + 2);
-        escribe_traza("busca_array: interpola <%g %g %g> %g   <%g %g %g> -> T=%g", XX[b], XX[b + 1], XX[b + 2],
-                      objetivo, YY[b], YY[b + 1], YY[b + 2], r);
+        escribe_traza("busca_array: interpola <%g %g %g> %g   <%g %g %g> -> T=%g", XX(b), XX(b + 1), XX(b + 2),
+                      objetivo, YY(b), YY(b + 1), YY(b + 2), r);
     }
     // Un resultado fuera de lo que abarcan sus puntos no es un estado.
-    if (!verosimil(r, YY + b, puntos)) {
+    float ys[3];
+    for (int k = 0; k < puntos; ++k) ys[k] = YY(b + k);
+    if (!verosimil(r, ys, puntos)) {
         escribe_traza("busca_array: RESULTADO INVEROSIMIL %g", r);
         return BUSCA_INVEROSIMIL;
     }
@@ -492,31 +608,44 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
     return BUSCA_BIEN;
 }
 
-std::int32_t calc_tp(float t, float p)
+// calc_tp con la saturación de p en 'sat_p' y, sin traza, la isobara p
+// que otro ya empezó, si la hay ('hecha').
+std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezosa* hecha)
 {
     escribe_traza("calc_tp: t=%g p=%g", t, p);
     if (!(t >= eje_temperaturas[0] && t <= eje_temperaturas[NUM_TEMPERATURAS - 1])) return TP_FUERA;
     if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return TP_FUERA;
     const int c = columnas_presion(p);
     escribe_traza("calc_tp: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
-    saturado sat;
-    if (p >= P_ZONA_CRITICA && lee_saturado(POR_PRESION, p, sat) && std::fabs(double(t) - sat.sat) < VENTANA_CRITICA) {
-        escribe_traza("calc_tp: JUNTO AL PUNTO CRITICO (tsat=%g)", sat.sat);
+    if (p >= P_ZONA_CRITICA && sat_p.lee() && std::fabs(double(t) - sat_p.punto().sat) < VENTANA_CRITICA) {
+        escribe_traza("calc_tp: JUNTO AL PUNTO CRITICO (tsat=%g)", sat_p.punto().sat);
         return TP_INVEROSIMIL;
     }
 
-    float h[NUM_TEMPERATURAS], s[NUM_TEMPERATURAS], v[NUM_TEMPERATURAS];
-    calc_P(p, h, s, v);
+    // Con la traza activa la isobara se calcula (y se escribe) entera otra
+    // vez, como calc_P; sin ella sólo se calculan las filas que usan las
+    // tres lecturas, y las que otro ya calculó no se repiten.
+    isobara_perezosa propia;
+    isobara_perezosa* linea = hecha;
+    if (!linea || traza_activa()) {
+        propia.abre(p, sat_p);
+        linea = &propia;
+    }
     // Sin valor posible (p. ej. t = 800 °C, último punto de la isobara) no
     // hay resultado: nada de lo calculado a medias sale de aquí.
+    auto lee = [&](std::int32_t prop, float& r) {
+        const int q = prop + 3;
+        return busca(eje_temperaturas, [linea, q](int i) { return linea->valor(i, q); }, MODO_ISOBARA, p, t, prop,
+                     sat_p, r);
+    };
     float rh, rs, rv;
-    std::int32_t b = busca_array(eje_temperaturas, h, MODO_ISOBARA, p, t, LEE_H, rh);
+    std::int32_t b = lee(LEE_H, rh);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     escribe_traza(">>>H segun busca_array: %g", rh);
-    b = busca_array(eje_temperaturas, s, MODO_ISOBARA, p, t, LEE_S, rs);
+    b = lee(LEE_S, rs);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     escribe_traza(">>>S segun busca_array: %g", rs);
-    b = busca_array(eje_temperaturas, v, MODO_ISOBARA, p, t, LEE_V, rv);
+    b = lee(LEE_V, rv);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     escribe_traza(">>>V segun busca_array: %g", rv);
     estado_resultado.h = rh;
@@ -527,26 +656,85 @@ std::int32_t calc_tp(float t, float p)
     return TP_BIEN;
 }
 
+} // namespace
+
+int columnas_presion(float p)
+{
+    // La columna de presión 0 nunca entra en las tres.
+    const int c = primera_de_tres(eje_presiones, NUM_PRESIONES, p);
+    return c == 0 ? 1 : c;
+}
+
+int filas_temperatura(float t) { return primera_de_tres(eje_temperaturas, NUM_TEMPERATURAS, t); }
+
+void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float v[NUM_TEMPERATURAS])
+{
+    saturacion_de sat_p(POR_PRESION, p);
+    isobara_perezosa linea;
+    linea.abre(p, sat_p);
+    linea.completa();
+    linea.copia(h, s, v);
+}
+
+void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM_PRESIONES])
+{
+    saturacion_de sat_t(POR_TEMPERATURA, t);
+    calc_T_con(t, sat_t, h, s, v);
+}
+
+std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, float fijo, float objetivo,
+                         std::int32_t prop, float& resultado)
+{
+    // El eje de la línea (temperaturas de la isobara o presiones de la
+    // isoterma): X al leer una propiedad, Y al buscar dónde toma un valor.
+    const float* eje = prop < 0 ? X : Y;
+    const float* valores = prop < 0 ? Y : X;
+    saturacion_de sat(modo, fijo);
+    return busca(eje, [valores](int i) { return valores[i]; }, modo, fijo, objetivo, prop, sat, resultado);
+}
+
+std::int32_t calc_tp(float t, float p)
+{
+    saturacion_de sat_p(POR_PRESION, p);
+    return calc_tp(t, p, sat_p);
+}
+
+std::int32_t calc_tp(float t, float p, saturacion_de& sat_p) { return calc_tp_con(t, p, sat_p, nullptr); }
+
 std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop)
 {
+    saturacion_de sat_p(POR_PRESION, p);
+    return calcula_por_isobara(p, valor, prop, sat_p);
+}
+
+std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop, saturacion_de& sat_p)
+{
     if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return TP_FUERA;
-    float h[NUM_TEMPERATURAS], s[NUM_TEMPERATURAS], v[NUM_TEMPERATURAS];
-    calc_P(p, h, s, v);
-    const float* linea = prop == PROP_H ? h : prop == PROP_S ? s : v;
+    isobara_perezosa linea;
+    linea.abre(p, sat_p);
+    const int q = prop;
     float t;
-    const std::int32_t b = busca_array(linea, eje_temperaturas, MODO_ISOBARA, p, valor, prop, t);
+    const std::int32_t b = busca(eje_temperaturas, [&linea, q](int i) { return linea.valor(i, q); }, MODO_ISOBARA, p,
+                                 valor, prop, sat_p, t);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
-    return calc_tp(t, p);
+    return calc_tp_con(t, p, sat_p, &linea);
 }
 
 std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop)
 {
+    saturacion_de sat_t(POR_TEMPERATURA, t);
+    return calcula_por_isoterma(t, valor, prop, sat_t);
+}
+
+std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, saturacion_de& sat_t)
+{
     if (!(t >= eje_temperaturas[0] && t <= eje_temperaturas[NUM_TEMPERATURAS - 1])) return TP_FUERA;
     float h[NUM_PRESIONES], s[NUM_PRESIONES], v[NUM_PRESIONES];
-    calc_T(t, h, s, v);
+    calc_T_con(t, sat_t, h, s, v);
     const float* linea = prop == PROP_H ? h : prop == PROP_S ? s : v;
     float p;
-    const std::int32_t b = busca_array(linea, eje_presiones, MODO_ISOTERMA, t, valor, prop, p);
+    const std::int32_t b =
+        busca(eje_presiones, [linea](int i) { return linea[i]; }, MODO_ISOTERMA, t, valor, prop, sat_t, p);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     return calc_tp(t, p);
 }

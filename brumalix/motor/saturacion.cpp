@@ -13,29 +13,31 @@ float Interpola2(float x1, float x2, float y1, float y2, float x)
 
 float interpola_cuadratica(float x0, float x1, float x2, float y0, float y1, float y2, float x)
 {
-    float u = static_cast<float>((2.0 * x - x2 - x0) / (double(x2) - x0));
-    float w = static_cast<float>((2.0 * x1 - x2 - x0) / (double(x2) - x0));
-    float c = static_cast<float>((y1 - 0.5 * w * (double(y2) - y0) - 0.5 * w * w * (double(y2) + y0)) /
-                                 (1.0 - double(w) * w));
-    float d = static_cast<float>((double(y2) + y0) - 2.0 * c);
-    return static_cast<float>(c + 0.5 * (double(y2) - y0) * u + 0.5 * double(u) * u * d);
+    return evalua_cuadratica(prepara_cuadratica(x0, x1, x2, x), y0, y1, y2);
 }
 
-std::int32_t lee_datos_f1(std::int32_t tipo, float valor, float& primero, float& hl, float& hv, float& sl,
-                          float& sv, float& vl, float& vv)
+bool consulta_saturacion(std::int32_t tipo, float valor, punto_saturacion& s)
 {
     const int columna = tipo == POR_PRESION ? F1_P : F1_T;
     const int otra = tipo == POR_PRESION ? F1_T : F1_P;
     const double minimo = tipo == POR_PRESION ? 0.00611 : 0.01;
     const double maximo = tipo == POR_PRESION ? 221.2 : 373.68;
-    if (!(valor >= minimo && valor <= maximo)) return 99;
+    if (!(valor >= minimo && valor <= maximo)) return false;
 
     const int filas = num_filas_f1;
-    if (filas < 3) return 99;
-    int i = 0;
-    while (i < filas && valor_f1(i, columna) < valor) ++i;
+    if (filas < 3) return false;
+    // Primera fila que no queda por debajo del valor (la columna crece con
+    // las filas), por bisección.
+    int i = 0, fin = filas;
+    while (i < fin) {
+        const int medio = i + (fin - i) / 2;
+        if (valor_f1(medio, columna) < valor)
+            i = medio + 1;
+        else
+            fin = medio;
+    }
     // Una tabla que no llega al valor no da resultado.
-    if (i >= filas) return 99;
+    if (i >= filas) return false;
     float anterior = i > 0 ? valor_f1(i - 1, columna) : 0.0f;
     float actual = valor_f1(i, columna);
     int c = i;
@@ -47,19 +49,41 @@ std::int32_t lee_datos_f1(std::int32_t tipo, float valor, float& primero, float&
     if (c < 1) c = 1;
     if (c > filas - 2) c = filas - 2;
 
+    // Las siete parábolas pasan por las mismas tres filas.
+    const abscisas_cuadratica a =
+        prepara_cuadratica(valor_f1(c - 1, columna), valor_f1(c, columna), valor_f1(c + 1, columna), valor);
     auto parabola = [&](int col) {
-        return interpola_cuadratica(valor_f1(c - 1, columna), valor_f1(c, columna), valor_f1(c + 1, columna),
-                                    valor_f1(c - 1, col), valor_f1(c, col), valor_f1(c + 1, col), valor);
+        return evalua_cuadratica(a, valor_f1(c - 1, col), valor_f1(c, col), valor_f1(c + 1, col));
     };
-    primero = parabola(otra);
-    hl = parabola(F1_HL);
-    hv = parabola(F1_HV);
-    sl = parabola(F1_SL);
-    sv = parabola(F1_SV);
-    vl = parabola(F1_VL);
-    vv = parabola(F1_VV);
+    s.sat = parabola(otra);
+    s.hl = parabola(F1_HL);
+    s.hv = parabola(F1_HV);
+    s.sl = parabola(F1_SL);
+    s.sv = parabola(F1_SV);
+    s.vl = parabola(F1_VL);
+    s.vv = parabola(F1_VV);
+    return true;
+}
+
+void traza_lectura_saturacion(std::int32_t tipo, float valor, float primero)
+{
     escribe_traza("lee_datos_f1 dato(%s)=%g pt=%g ", tipo == POR_PRESION ? "PRESION" : "TEMPERATURA", valor,
                   primero);
+}
+
+std::int32_t lee_datos_f1(std::int32_t tipo, float valor, float& primero, float& hl, float& hv, float& sl,
+                          float& sv, float& vl, float& vv)
+{
+    punto_saturacion s;
+    if (!consulta_saturacion(tipo, valor, s)) return 99;
+    primero = s.sat;
+    hl = s.hl;
+    hv = s.hv;
+    sl = s.sl;
+    sv = s.sv;
+    vl = s.vl;
+    vv = s.vv;
+    traza_lectura_saturacion(tipo, valor, primero);
     return 0;
 }
 
