@@ -48,7 +48,7 @@ float parabola(float x0, float x1, float x2, float y0, float y1, float y2, float
 // que sale, ensanchado por ese mismo tramo y una milésima de su tamaño. Una
 // parábola por puntos de una magnitud suave nunca se sale tanto; una
 // desbocada (abscisas casi iguales, punto de la otra fase) sí.
-bool verosimil(float y, const float* ys, int n)
+inline bool verosimil(float y, const float* ys, int n)
 {
     if (!std::isfinite(y)) return false;
     float menor = ys[0], mayor = ys[0];
@@ -123,55 +123,97 @@ abscisas_comunes prepara_comunes(const float xs[3], float x)
     return a;
 }
 
-// h, s, v en x a partir de 1, 2 o 3 puntos de una misma fase, ordenados por
-// x. Con 'gas' (x es la presión y los puntos son de vapor) se interpolan
-// s + R·ln p y p·v, que varían suavemente con p donde s y v no (v ∝ 1/p a
-// baja presión), y se deshace el cambio en x. Un resultado inverosímil sale
-// como NaN, y nadie lo da por bueno. Con 'comunes' los tres puntos son los
-// de la rejilla para los que se prepararon.
-void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h, float& s, float& v,
-                      const abscisas_comunes* comunes = nullptr)
+// Interpolación de la propiedad q (0 h, 1 s, 2 v) en x a partir de 1, 2 o
+// 3 puntos de una misma fase, ordenados por x. Con 'gas' (x es la presión y
+// los puntos son de vapor) se interpolan s + R·ln p y p·v, que varían
+// suavemente con p donde s y v no (v ∝ 1/p a baja presión), y se deshace el
+// cambio en x. Un resultado inverosímil sale como NaN, y nadie lo da por
+// bueno. Cada propiedad sale sólo de sus propios valores: calcularlas por
+// separado o juntas da lo mismo.
+//
+// La ordenada que se interpola del valor de un punto de abscisa x
+// ('r_ln_punto' es R·ln x, que sólo se usa con s en gas).
+inline float ordenada(float x, float valor, int q, bool gas, double r_ln_punto)
+{
+    if (!gas || q == 0) return valor;
+    return q == 1 ? float(valor + r_ln_punto) : x * valor;
+}
+
+// Lo interpolado, 'y', de vuelta a la propiedad en x: NaN si no es
+// verosímil frente a las ordenadas de que sale.
+inline float propiedad_de(float y, const float* ys, int n, int q, bool gas, float x, double r_ln_x)
+{
+    if (!verosimil(y, ys, n)) return std::nanf("");
+    if (gas && q == 1) return float(y - r_ln_x);
+    if (gas && q == 2) return y / x;
+    return y;
+}
+
+float interpola_propiedad(const punto_linea* pt, int n, float x, bool gas, int q)
 {
     gas = gas && x > 0 && pt[0].x > 0;
-    float xs[3], hs[3], ss[3], vs[3];
+    const bool con_ln = gas && q == 1;
+    float xs[3], ys[3];
     for (int k = 0; k < n; ++k) {
         xs[k] = pt[k].x;
-        hs[k] = pt[k].h;
-        if (gas) {
-            const double ln = comunes ? comunes->r_ln_puntos[k] : r_ln(double(pt[k].x));
-            ss[k] = float(pt[k].s + ln);
-        } else {
-            ss[k] = pt[k].s;
-        }
-        vs[k] = gas ? pt[k].x * pt[k].v : pt[k].v;
+        ys[k] = ordenada(pt[k].x, q == 0 ? pt[k].h : q == 1 ? pt[k].s : pt[k].v, q, gas,
+                         con_ln ? r_ln(double(pt[k].x)) : 0.0);
     }
-    float qh, qs, qv;
-    if (n == 1) {
-        qh = hs[0];
-        qs = ss[0];
-        qv = vs[0];
-    } else if (n == 2) {
-        qh = Interpola2(xs[0], xs[1], hs[0], hs[1], x);
-        qs = Interpola2(xs[0], xs[1], ss[0], ss[1], x);
-        qv = Interpola2(xs[0], xs[1], vs[0], vs[1], x);
-    } else if (comunes && comunes->distintas) {
-        qh = evalua_cuadratica(comunes->cuadratica, hs[0], hs[1], hs[2]);
-        qs = evalua_cuadratica(comunes->cuadratica, ss[0], ss[1], ss[2]);
-        qv = evalua_cuadratica(comunes->cuadratica, vs[0], vs[1], vs[2]);
-    } else {
-        qh = parabola(xs[0], xs[1], xs[2], hs[0], hs[1], hs[2], x);
-        qs = parabola(xs[0], xs[1], xs[2], ss[0], ss[1], ss[2], x);
-        qv = parabola(xs[0], xs[1], xs[2], vs[0], vs[1], vs[2], x);
-    }
-    const float nan = std::nanf("");
-    h = verosimil(qh, hs, n) ? qh : nan;
-    if (!verosimil(qs, ss, n))
-        s = nan;
-    else if (gas)
-        s = float(qs - (comunes ? comunes->r_ln_x : r_ln(double(x))));
+    float y;
+    if (n == 1)
+        y = ys[0];
+    else if (n == 2)
+        y = Interpola2(xs[0], xs[1], ys[0], ys[1], x);
     else
-        s = qs;
-    v = verosimil(qv, vs, n) ? (gas ? qv / x : qv) : nan;
+        y = parabola(xs[0], xs[1], xs[2], ys[0], ys[1], ys[2], x);
+    return propiedad_de(y, ys, n, q, gas, x, con_ln ? r_ln(double(x)) : 0.0);
+}
+
+// h, s y v, en este orden, como interpola_propiedad.
+void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h, float& s, float& v)
+{
+    h = interpola_propiedad(pt, n, x, gas, 0);
+    s = interpola_propiedad(pt, n, x, gas, 1);
+    v = interpola_propiedad(pt, n, x, gas, 2);
+}
+
+// Las ordenadas 'ys' de la propiedad q de tres puntos de la rejilla, con
+// abscisas 'xs' y valores 'valores' (de paso 'paso' en datos_f2), en una
+// línea en x para la que se preparó 'comunes'; dice si se interpolan como
+// gas.
+inline bool ordenadas_comunes(const float* xs, const float* valores, std::size_t paso, float x, bool gas, int q,
+                              const abscisas_comunes& comunes, float ys[3])
+{
+    gas = gas && x > 0 && xs[0] > 0;
+    for (int k = 0; k < 3; ++k) ys[k] = ordenada(xs[k], valores[k * paso], q, gas, comunes.r_ln_puntos[k]);
+    return gas;
+}
+
+// La propiedad q en x de 'n' filas de una línea con las mismas abscisas
+// 'xs', preparadas en 'comunes', y sus ordenadas en 'ys' (de gas si 'gas'):
+// lo mismo que interpola_propiedad fila a fila, sin volver a calcular lo que
+// comparten. Las parábolas van en un recorrido corto y aparte: sin nada
+// entre una y la siguiente, el procesador solapa las de muchas filas, que
+// si no esperarían cada una a su división.
+void interpola_lote(int n, const float (*ys)[3], const bool* gas, const float* xs, float x, int q,
+                    const abscisas_comunes& comunes, float* resultado)
+{
+    if (comunes.distintas)
+        for (int k = 0; k < n; ++k) resultado[k] = evalua_cuadratica(comunes.cuadratica, ys[k][0], ys[k][1], ys[k][2]);
+    else
+        for (int k = 0; k < n; ++k) resultado[k] = parabola(xs[0], xs[1], xs[2], ys[k][0], ys[k][1], ys[k][2], x);
+    for (int k = 0; k < n; ++k) resultado[k] = propiedad_de(resultado[k], ys[k], 3, q, gas[k], x, comunes.r_ln_x);
+}
+
+// Una sola fila, como interpola_lote.
+inline float interpola_comun(const float* xs, const float* valores, std::size_t paso, float x, bool gas, int q,
+                             const abscisas_comunes& comunes)
+{
+    float ys[1][3];
+    const bool es_gas = ordenadas_comunes(xs, valores, paso, x, gas, q, comunes, ys[0]);
+    float r;
+    interpola_lote(1, ys, &es_gas, xs, x, q, comunes, &r);
+    return r;
 }
 
 // Puntos de un lado de la saturación a lo largo de una línea: el punto de
@@ -219,74 +261,238 @@ void traza_puntos(const char* eje, const punto_linea* pt, int n, float x, float 
         escribe_traza(">  SOLO EL PUNTO DE SATURACION: %s=%g H=%g para %s=%g", eje, pt[0].x, pt[0].h, eje, x);
 }
 
-// Lo que comparten las filas de una isobara.
-struct isobara {
-    float p = 0;
-    // Primera de las tres columnas de presión.
-    int c = 1;
-    // Temperatura de saturación de p (si p está en la tabla de saturación).
-    bool hay_tsat = false;
-    punto_saturacion sat_p;
-    abscisas_comunes comunes;
+// Valores de una línea de la rejilla (isobara de 81 filas o isoterma de
+// 195 columnas). Las filas que se interpolan con puntos de saturación
+// («especiales») se calculan enteras al clasificarlas, con su traza; las
+// que se interpolan con las tres líneas de siempre («comunes»), cada
+// propiedad cuando se pide, sin traza. Ninguna fila ni propiedad depende de
+// otra: calcular sólo lo que se pide da los mismos valores que calcularlo
+// todo. Una propiedad que se pide en todas las filas comunes se calcula en
+// un solo recorrido: sin nada entre una parábola y la siguiente, el
+// procesador las solapa.
+template <int N>
+class valores_linea {
+public:
+    enum clase : unsigned char { SIN_CLASE, COMUN, ESPECIAL };
+    void vacia()
+    {
+        std::fill(std::begin(clase_), std::end(clase_), SIN_CLASE);
+        for (auto& h : hecho_) std::fill(std::begin(h), std::end(h), false);
+    }
+    clase de(int i) const { return clase_[i]; }
+    void especial(int i, float h, float s, float v)
+    {
+        clase_[i] = ESPECIAL;
+        valor_[0][i] = h;
+        valor_[1][i] = s;
+        valor_[2][i] = v;
+    }
+    void comun(int i) { clase_[i] = COMUN; }
+    bool hecho(int i, int q) const { return clase_[i] == ESPECIAL || hecho_[q][i]; }
+    void pon(int i, int q, float y)
+    {
+        valor_[q][i] = y;
+        hecho_[q][i] = true;
+    }
+    float valor(int i, int q) const { return valor_[q][i]; }
+    // Calcula la propiedad q de las filas comunes que aún no la tienen, en x
+    // y con las abscisas 'xs' de 'comunes'; 'ordenadas(i, ys)' pone las
+    // ordenadas de la fila i y dice si son de gas.
+    template <class F>
+    void calcula_comunes(int q, const float* xs, float x, const abscisas_comunes& comunes, F ordenadas)
+    {
+        int filas[N];
+        float ys[N][3];
+        bool gas[N];
+        float r[N];
+        int n = 0;
+        for (int i = 0; i < N; ++i)
+            if (clase_[i] == COMUN && !hecho_[q][i]) {
+                filas[n] = i;
+                gas[n] = ordenadas(i, ys[n]);
+                ++n;
+            }
+        interpola_lote(n, ys, gas, xs, x, q, comunes, r);
+        for (int k = 0; k < n; ++k) pon(filas[k], q, r[k]);
+    }
+    void copia(float* h, float* s, float* v) const
+    {
+        std::copy(std::begin(valor_[0]), std::end(valor_[0]), h);
+        std::copy(std::begin(valor_[1]), std::end(valor_[1]), s);
+        std::copy(std::begin(valor_[2]), std::end(valor_[2]), v);
+    }
+
+private:
+    clase clase_[N];
+    bool hecho_[3][N];
+    float valor_[3][N];
 };
 
-isobara prepara_isobara(float p, int c, const punto_saturacion* sat_p)
-{
-    isobara l;
-    l.p = p;
-    l.c = c;
-    l.hay_tsat = sat_p != nullptr;
-    if (sat_p) l.sat_p = *sat_p;
-    l.comunes = prepara_comunes(eje_presiones + c, p);
-    if (p > 0) {
-        const double* ln = r_ln_presiones();
-        for (int k = 0; k < 3; ++k) l.comunes.r_ln_puntos[k] = ln[c + k];
-        l.comunes.r_ln_x = r_ln(double(p));
-    }
-    return l;
-}
+// Índice de propiedad de valores_linea: 0 h, 1 s, 2 v; cualquier otro, v.
+int indice_propiedad(int prop) { return prop == PROP_H ? 0 : prop == PROP_S ? 1 : 2; }
 
-// Fila i de la isobara (T = 10 i): h, s, v, con sus líneas de traza.
-void fila_isobara(const isobara& l, int i, float& h, float& s, float& v)
-{
-    const float p = l.p;
-    const int c = l.c;
-    const int T = 10 * i;
-    int marca[3];
-    for (int k = 0; k < 3; ++k) marca[k] = float(T) >= t_limite_vapor[c + k] ? 1 : -1;
-    escribe_traza(">POSI: T=%d <%d,%d,%d>", T, marca[0], marca[1], marca[2]);
-    const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
-
-    // Lado de p en esta fila. El lado de la saturación de cada fila se
-    // decide con la temperatura de saturación de la isobara, la misma con
-    // que busca_array parte la línea y calcula elige la fase: así ninguna
-    // fila lleva el valor de la otra. Sin temperatura de saturación de p
-    // (fuera de la tabla de saturación) decide la presión de saturación de
-    // la fila, como las marcas. La fila sólo se lee de la tabla de
-    // saturación cuando hace falta.
-    punto_saturacion sat;
-    bool leida = false, hay_psat = false;
-    auto psat_fila = [&] {
-        if (!leida) {
-            leida = true;
-            hay_psat = lee_saturado(POR_TEMPERATURA, float(T), sat);
+// Isobara cuyas filas se calculan la primera vez que alguien las pide.
+class isobara_perezosa {
+public:
+    // La isobara p como la empieza calc_P: sus dos líneas de cabecera y la
+    // lectura de la saturación de p. Con la traza activa se recorren en
+    // seguida todas las filas, en orden, cada una con sus líneas (la de una
+    // fila común lleva su h); sin traza, cada fila y cada propiedad se
+    // calculan cuando se piden.
+    void abre(float p, saturacion_de& sat_p)
+    {
+        c_ = columnas_presion(p);
+        escribe_traza("calc_P: cols=%d (%g %g %g)", c_, eje_presiones[c_], eje_presiones[c_ + 1],
+                      eje_presiones[c_ + 2]);
+        escribe_traza(">INTERP: (%g %g %g) %g", eje_presiones[c_], eje_presiones[c_ + 1], eje_presiones[c_ + 2], p);
+        p_ = p;
+        // El lado de la saturación de cada fila se decide con la
+        // temperatura de saturación de la isobara, la misma con que
+        // busca_array parte la línea y calcula elige la fase: así ninguna
+        // fila lleva el valor de la otra.
+        hay_tsat_ = sat_p.lee();
+        if (hay_tsat_) tsat_ = sat_p.punto().sat;
+        comunes_ = prepara_comunes(eje_presiones + c_, p);
+        if (p > 0) {
+            const double* ln = r_ln_presiones();
+            for (int k = 0; k < 3; ++k) comunes_.r_ln_puntos[k] = ln[c_ + k];
+            comunes_.r_ln_x = r_ln(double(p));
         }
-        return hay_psat;
-    };
-    bool vapor;
-    if (l.hay_tsat)
-        vapor = float(T) >= l.sat_p.sat;
-    else if (mezcla && psat_fila())
-        vapor = marca[1] == -1 ? p < sat.sat : p <= sat.sat;
-    else
-        vapor = marca[1] == 1;
+        valores_.vacia();
+        if (!traza_activa()) return;
+        // La h de las filas comunes que se reconocen sin leer la tabla de
+        // saturación (casi todas), de una vez; después cada fila con sus
+        // líneas.
+        for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
+            bool vapor;
+            if (comun_sin_consulta(i, vapor)) pon_comun(i, vapor);
+        }
+        calcula_comunes(0);
+        for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
+            escribe_posi(i);
+            if (valores_.de(i) == valores_.SIN_CLASE) resuelve(i);
+            if (valores_.de(i) != valores_.COMUN) continue;
+            const float h = valor(i, 0);
+            escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", valor_f2(i, c_, 0),
+                          valor_f2(i, c_ + 1, 0), valor_f2(i, c_ + 2, 0), eje_presiones[c_], eje_presiones[c_ + 1],
+                          eje_presiones[c_ + 2], valor_f2(i, c_, 0), valor_f2(i, c_ + 1, 0), valor_f2(i, c_ + 2, 0),
+                          h);
+        }
+    }
+    // Propiedad q (0 h, 1 s, 2 v) de la fila i.
+    float valor(int i, int q)
+    {
+        clasifica(i);
+        if (!valores_.hecho(i, q)) valores_.pon(i, q, valor_comun(i, q));
+        return valores_.valor(i, q);
+    }
+    // La propiedad q en todas las filas.
+    void completa(int q)
+    {
+        for (int i = 0; i < NUM_TEMPERATURAS; ++i) clasifica(i);
+        calcula_comunes(q);
+    }
+    void copia(float* h, float* s, float* v)
+    {
+        for (int q = 0; q < 3; ++q) completa(q);
+        valores_.copia(h, s, v);
+    }
 
-    punto_linea pt[3];
-    for (int k = 0; k < 3; ++k)
-        pt[k] = {eje_presiones[c + k], valor_f2(i, c + k, 0), valor_f2(i, c + k, 1), valor_f2(i, c + k, 2)};
+private:
+    // La propiedad q de las filas ya clasificadas como comunes.
+    void calcula_comunes(int q)
+    {
+        valores_.calcula_comunes(q, eje_presiones + c_, p_, comunes_, [this, q](int i, float ys[3]) {
+            return ordenadas_comunes(eje_presiones + c_, valores_rejilla(i, q), 3, p_, vapor_[i], q, comunes_, ys);
+        });
+    }
+    // Propiedad q de la columna c_ en la fila i; las de las columnas c_ + 1 y
+    // c_ + 2 le siguen de 3 en 3.
+    const float* valores_rejilla(int i, int q) const
+    {
+        return &datos_f2[std::size_t(i) * 585 + std::size_t(c_) * 3 + q];
+    }
+    // Marcas de las tres columnas en la fila i: 1 vapor, −1 líquido.
+    void marcas(int i, int marca[3]) const
+    {
+        for (int k = 0; k < 3; ++k) marca[k] = float(10 * i) >= t_limite_vapor[c_ + k] ? 1 : -1;
+    }
+    void escribe_posi(int i) const
+    {
+        int marca[3];
+        marcas(i, marca);
+        escribe_traza(">POSI: T=%d <%d,%d,%d>", 10 * i, marca[0], marca[1], marca[2]);
+    }
+    // Si la fila i es común sin tener que leer la tabla de saturación, y su
+    // lado en 'vapor'.
+    bool comun_sin_consulta(int i, bool& vapor) const
+    {
+        int marca[3];
+        marcas(i, marca);
+        const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
+        if (hay_tsat_)
+            vapor = float(10 * i) >= tsat_;
+        else if (mezcla)
+            return false;
+        else
+            vapor = marca[1] == 1;
+        return marca[0] == (vapor ? 1 : -1) && marca[2] == (vapor ? 1 : -1);
+    }
+    void pon_comun(int i, bool vapor)
+    {
+        valores_.comun(i);
+        vapor_[i] = vapor;
+    }
+    float valor_comun(int i, int q) const
+    {
+        return interpola_comun(eje_presiones + c_, valores_rejilla(i, q), 3, p_, vapor_[i], q, comunes_);
+    }
+    void clasifica(int i)
+    {
+        if (valores_.de(i) != valores_.SIN_CLASE) return;
+        escribe_posi(i);
+        resuelve(i);
+    }
+    // Tras la línea ">POSI:" de la fila i: de qué lado de la saturación
+    // cae p en ella; una fila especial se calcula aquí.
+    void resuelve(int i)
+    {
+        bool vapor;
+        if (comun_sin_consulta(i, vapor)) {
+            pon_comun(i, vapor);
+            return;
+        }
+        const float p = p_;
+        const int T = 10 * i;
+        int marca[3];
+        marcas(i, marca);
+        const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
 
-    const bool otro_lado = marca[0] != (vapor ? 1 : -1) || marca[2] != (vapor ? 1 : -1);
-    if (otro_lado && psat_fila()) {
+        // Sin temperatura de saturación de p (fuera de la tabla de
+        // saturación) decide la presión de saturación de la fila, como las
+        // marcas. La fila sólo se lee de la tabla de saturación cuando hace
+        // falta.
+        punto_saturacion sat;
+        bool leida = false, hay_psat = false;
+        auto psat_fila = [&] {
+            if (!leida) {
+                leida = true;
+                hay_psat = lee_saturado(POR_TEMPERATURA, float(T), sat);
+            }
+            return hay_psat;
+        };
+        if (hay_tsat_)
+            vapor = float(T) >= tsat_;
+        else if (mezcla && psat_fila())
+            vapor = marca[1] == -1 ? p < sat.sat : p <= sat.sat;
+        else
+            vapor = marca[1] == 1;
+
+        const bool otro_lado = marca[0] != (vapor ? 1 : -1) || marca[2] != (vapor ? 1 : -1);
+        if (!(otro_lado && psat_fila())) {
+            pon_comun(i, vapor);
+            return;
+        }
         // Alguna de las tres columnas es de la otra fase: entran el punto de
         // saturación de la fila y las columnas del lado de p más próximas a
         // él. La última columna de vapor de la fila es la última cuyo límite
@@ -300,6 +506,7 @@ void fila_isobara(const isobara& l, int i, float& h, float& s, float& v)
         auto columna = [i](int j) {
             return punto_linea{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
         };
+        punto_linea pt[3];
         int n;
         if (vapor)
             n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_presiones, jv, -1, 1, jv, salto, columna, pt);
@@ -307,98 +514,137 @@ void fila_isobara(const isobara& l, int i, float& h, float& s, float& v)
             n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_presiones, jv + 1, 1, jv + 1,
                                   NUM_PRESIONES - 1, salto, columna, pt);
         if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", vapor ? 1 : 2);
+        float h, s, v;
         interpola_puntos(pt, n, p, vapor, h, s, v);
+        valores_.especial(i, h, s, v);
         traza_puntos("P", pt, n, p, h);
         if (vapor)
             escribe_traza(">Debe ser %g < %g", p, sat.sat);
         else
             escribe_traza(">Debe ser %g > %g", p, sat.sat);
-    } else {
-        interpola_puntos(pt, 3, p, vapor, h, s, v, &l.comunes);
-        escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", pt[0].h, pt[1].h, pt[2].h, pt[0].x,
-                      pt[1].x, pt[2].x, pt[0].h, pt[1].h, pt[2].h, h);
     }
-}
 
-// Isobara cuyas filas se calculan la primera vez que alguien las pide. Las
-// filas no dependen unas de otras: calcular sólo las que usa una búsqueda
-// da los mismos valores que calcularlas todas.
-class isobara_perezosa {
+    float p_ = 0;
+    // Primera de las tres columnas de presión.
+    int c_ = 1;
+    // Temperatura de saturación de p (si p está en la tabla de saturación).
+    bool hay_tsat_ = false;
+    float tsat_ = 0;
+    abscisas_comunes comunes_;
+    // Lado de p en cada fila común.
+    bool vapor_[NUM_TEMPERATURAS];
+    valores_linea<NUM_TEMPERATURAS> valores_;
+};
+
+// Isoterma con las propiedades de sus columnas comunes calculadas cuando se
+// piden. Las columnas se clasifican todas, en orden, al abrirla: las de 230
+// y 240 bar, por encima de la tabla de saturación, usan la saturación de la
+// última presión que sí se leyó.
+class isoterma_perezosa {
 public:
-    // La isobara p como la empieza calc_P: sus dos líneas de cabecera y la
-    // lectura de la saturación de p. Con la traza activa se calculan en
-    // seguida todas las filas, en orden, cada una con sus líneas; sin
-    // traza, cada fila cuando se pide.
-    void abre(float p, saturacion_de& sat_p)
+    // La isoterma t como calc_T, con todas sus líneas de traza (la de una
+    // columna común lleva su v).
+    void abre(float t, saturacion_de& sat_t)
     {
-        const int c = columnas_presion(p);
-        escribe_traza("calc_P: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
-        escribe_traza(">INTERP: (%g %g %g) %g", eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2], p);
-        const bool hay_tsat = sat_p.lee();
-        linea_ = prepara_isobara(p, c, hay_tsat ? &sat_p.punto() : nullptr);
-        std::fill(std::begin(hecha_), std::end(hecha_), false);
-        if (traza_activa()) completa();
+        r_ = filas_temperatura(t);
+        t_ = t;
+        escribe_traza("calc_T: filas=%d (%g %g %g)", r_, eje_temperaturas[r_], eje_temperaturas[r_ + 1],
+                      eje_temperaturas[r_ + 2]);
+        escribe_traza(">INTERP: (%g %g %g) %g", eje_temperaturas[r_], eje_temperaturas[r_ + 1],
+                      eje_temperaturas[r_ + 2], t);
+        // El lado de cada columna se decide con la presión de saturación de
+        // la isoterma, la misma con que busca_array parte la línea (no la hay
+        // por encima de 373,68 °C).
+        hay_psat_ = !(t > 373.68) && sat_t.lee();
+        if (hay_psat_) psat_ = sat_t.punto().sat;
+        comunes_ = prepara_comunes(eje_temperaturas + r_, t);
+        valores_.vacia();
+        // Las columnas comunes que se reconocen sin leer la tabla de
+        // saturación no cambian la saturación que pasa de una columna a las
+        // siguientes: se marcan antes, y con la traza su v se calcula de una
+        // vez.
+        for (int j = 0; j < NUM_PRESIONES; ++j)
+            if (comun_sin_consulta(j)) valores_.comun(j);
+        const bool traza = traza_activa();
+        if (traza) completa(2);
+        punto_saturacion sat;
+        bool hay_sat = false;
+        for (int j = 0; j < NUM_PRESIONES; ++j) {
+            if (traza) {
+                int marca[3];
+                marcas(j, marca);
+                escribe_traza(">POSI: P=%g <%d,%d,%d>", eje_presiones[j], marca[0], marca[1], marca[2]);
+            }
+            if (valores_.de(j) == valores_.SIN_CLASE) resuelve(j, sat, hay_sat);
+            if (!traza || valores_.de(j) != valores_.COMUN) continue;
+            const int r = r_;
+            escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", valor_f2(r, j, 2),
+                          valor_f2(r + 1, j, 2), valor_f2(r + 2, j, 2), eje_temperaturas[r], eje_temperaturas[r + 1],
+                          eje_temperaturas[r + 2], valor_f2(r, j, 2), valor_f2(r + 1, j, 2), valor_f2(r + 2, j, 2),
+                          valor(j, 2));
+        }
     }
-    void completa()
+    // Propiedad q (0 h, 1 s, 2 v) de la columna j.
+    float valor(int j, int q)
     {
-        for (int i = 0; i < NUM_TEMPERATURAS; ++i) fila(i);
+        if (!valores_.hecho(j, q)) valores_.pon(j, q, valor_comun(j, q));
+        return valores_.valor(j, q);
     }
-    // Propiedad 0 h, 1 s, 2 v de la fila i.
-    float valor(int i, int prop)
+    // La propiedad q en todas las columnas.
+    void completa(int q)
     {
-        fila(i);
-        return prop == 0 ? h_[i] : prop == 1 ? s_[i] : v_[i];
+        valores_.calcula_comunes(q, eje_temperaturas + r_, t_, comunes_, [this, q](int j, float ys[3]) {
+            return ordenadas_comunes(eje_temperaturas + r_, valores_rejilla(j, q), 585, t_, false, q, comunes_, ys);
+        });
     }
-    void copia(float* h, float* s, float* v) const
+    void copia(float* h, float* s, float* v)
     {
-        std::copy(std::begin(h_), std::end(h_), h);
-        std::copy(std::begin(s_), std::end(s_), s);
-        std::copy(std::begin(v_), std::end(v_), v);
+        for (int q = 0; q < 3; ++q) completa(q);
+        valores_.copia(h, s, v);
     }
 
 private:
-    void fila(int i)
+    // Marcas de las tres filas en la columna j: 1 líquido, −1 vapor.
+    void marcas(int j, int marca[3]) const
     {
-        if (hecha_[i]) return;
-        fila_isobara(linea_, i, h_[i], s_[i], v_[i]);
-        hecha_[i] = true;
+        for (int k = 0; k < 3; ++k) marca[k] = eje_temperaturas[r_ + k] < t_limite_vapor[j] ? 1 : -1;
     }
-    isobara linea_;
-    float h_[NUM_TEMPERATURAS], s_[NUM_TEMPERATURAS], v_[NUM_TEMPERATURAS];
-    bool hecha_[NUM_TEMPERATURAS];
-};
-
-void calc_T_con(float t, saturacion_de& sat_t, float h[NUM_PRESIONES], float s[NUM_PRESIONES],
-                float v[NUM_PRESIONES])
-{
-    const int r = filas_temperatura(t);
-    escribe_traza("calc_T: filas=%d (%g %g %g)", r, eje_temperaturas[r], eje_temperaturas[r + 1],
-                  eje_temperaturas[r + 2]);
-    escribe_traza(">INTERP: (%g %g %g) %g", eje_temperaturas[r], eje_temperaturas[r + 1], eje_temperaturas[r + 2], t);
-
-    // El lado de cada columna se decide con la presión de saturación de la
-    // isoterma, la misma con que busca_array parte la línea (no la hay por
-    // encima de 373,68 °C).
-    const bool hay_psat = !(t > 373.68) && sat_t.lee();
-    const punto_saturacion& sat_t_punto = sat_t.punto();
-    // Las columnas que se interpolan con las tres filas de la rejilla
-    // comparten las abscisas.
-    const abscisas_comunes comunes = prepara_comunes(eje_temperaturas + r, t);
-
-    // Las columnas de 230 y 240 bar quedan por encima de la tabla de
-    // saturación: usan los valores de la última presión que sí se leyó.
-    punto_saturacion sat;
-    bool hay_sat = false;
-    for (int j = 0; j < NUM_PRESIONES; ++j) {
+    // Si la columna j es común sin tener que leer la tabla de saturación.
+    bool comun_sin_consulta(int j) const
+    {
+        int marca[3];
+        marcas(j, marca);
+        const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
+        bool liquido;
+        if (hay_psat_)
+            liquido = eje_presiones[j] > psat_;
+        else if (mezcla)
+            return false;
+        else
+            liquido = marca[1] == 1;
+        return marca[0] == (liquido ? 1 : -1) && marca[2] == (liquido ? 1 : -1);
+    }
+    // Propiedad q de la fila r_ en la columna j; las de las filas r_ + 1 y
+    // r_ + 2 le siguen de 585 en 585.
+    const float* valores_rejilla(int j, int q) const
+    {
+        return &datos_f2[std::size_t(r_) * 585 + std::size_t(j) * 3 + q];
+    }
+    float valor_comun(int j, int q) const
+    {
+        return interpola_comun(eje_temperaturas + r_, valores_rejilla(j, q), 585, t_, false, q, comunes_);
+    }
+    // Tras la línea ">POSI:" de una columna que no es común sin más: de qué
+    // lado de la saturación cae t en ella, con la saturación de la columna
+    // ('sat', la última que se leyó si 'hay_sat'); una columna especial se
+    // calcula aquí.
+    void resuelve(int j, punto_saturacion& sat, bool& hay_sat)
+    {
+        const float t = t_;
         const float P = eje_presiones[j];
         int marca[3];
-        for (int k = 0; k < 3; ++k) marca[k] = eje_temperaturas[r + k] < t_limite_vapor[j] ? 1 : -1;
-        escribe_traza(">POSI: P=%g <%d,%d,%d>", P, marca[0], marca[1], marca[2]);
+        marcas(j, marca);
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
-
-        punto_linea pt[3];
-        for (int k = 0; k < 3; ++k)
-            pt[k] = {eje_temperaturas[r + k], valor_f2(r + k, j, 0), valor_f2(r + k, j, 1), valor_f2(r + k, j, 2)};
 
         // Saturación de la columna, leída sólo cuando hace falta.
         bool leida = false;
@@ -414,48 +660,57 @@ void calc_T_con(float t, saturacion_de& sat_t, float h[NUM_PRESIONES], float s[N
             return hay_sat;
         };
         bool liquido;
-        if (hay_psat)
-            liquido = P > sat_t_punto.sat;
+        if (hay_psat_)
+            liquido = P > psat_;
         else if (mezcla && tsat_columna())
             liquido = marca[1] == 1 ? t <= sat.sat : t < sat.sat;
         else
             liquido = marca[1] == 1;
 
         const bool otro_lado = marca[0] != (liquido ? 1 : -1) || marca[2] != (liquido ? 1 : -1);
-        if (otro_lado && tsat_columna()) {
-            // Alguna de las tres filas es de la otra fase: entran el punto
-            // de saturación de la columna y las filas del lado de t más
-            // próximas a él. La última fila de líquido es la última por
-            // debajo del límite de vapor de la columna.
-            if (marca[0] == 1 && marca[1] == -1 && liquido) escribe_traza(">  CUIDADO 1 !!!!");
-            if (marca[1] == 1 && marca[2] == -1 && !liquido) escribe_traza("CUIDADO 2 !!!!");
-            int il = -1;
-            while (il + 1 < NUM_TEMPERATURAS && eje_temperaturas[il + 1] < t_limite_vapor[j]) ++il;
-            auto fila = [j](int i) {
-                return punto_linea{eje_temperaturas[i], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
-            };
-            const double salto = 10.0;
-            int n;
-            if (liquido)
-                n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_temperaturas, il, -1, 0, il, salto, fila,
-                                      pt);
-            else
-                n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_temperaturas, il + 1, 1, il + 1,
-                                      NUM_TEMPERATURAS - 1, salto, fila, pt);
-            if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", liquido ? 1 : 2);
-            interpola_puntos(pt, n, t, false, h[j], s[j], v[j]);
-            traza_puntos("T", pt, n, t, h[j]);
-            if (liquido)
-                escribe_traza(">Debe ser %g < %g", t, sat.sat);
-            else
-                escribe_traza(">Debe ser %g > %g", t, sat.sat);
-        } else {
-            interpola_puntos(pt, 3, t, false, h[j], s[j], v[j], &comunes);
-            escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", pt[0].v, pt[1].v, pt[2].v,
-                          pt[0].x, pt[1].x, pt[2].x, pt[0].v, pt[1].v, pt[2].v, v[j]);
+        if (!(otro_lado && tsat_columna())) {
+            valores_.comun(j);
+            return;
         }
+        // Alguna de las tres filas es de la otra fase: entran el punto de
+        // saturación de la columna y las filas del lado de t más próximas a
+        // él. La última fila de líquido es la última por debajo del límite
+        // de vapor de la columna.
+        if (marca[0] == 1 && marca[1] == -1 && liquido) escribe_traza(">  CUIDADO 1 !!!!");
+        if (marca[1] == 1 && marca[2] == -1 && !liquido) escribe_traza("CUIDADO 2 !!!!");
+        int il = -1;
+        while (il + 1 < NUM_TEMPERATURAS && eje_temperaturas[il + 1] < t_limite_vapor[j]) ++il;
+        auto fila = [j](int i) {
+            return punto_linea{eje_temperaturas[i], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
+        };
+        const double salto = 10.0;
+        punto_linea pt[3];
+        int n;
+        if (liquido)
+            n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_temperaturas, il, -1, 0, il, salto, fila, pt);
+        else
+            n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_temperaturas, il + 1, 1, il + 1,
+                                  NUM_TEMPERATURAS - 1, salto, fila, pt);
+        if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", liquido ? 1 : 2);
+        float h, s, v;
+        interpola_puntos(pt, n, t, false, h, s, v);
+        valores_.especial(j, h, s, v);
+        traza_puntos("T", pt, n, t, h);
+        if (liquido)
+            escribe_traza(">Debe ser %g < %g", t, sat.sat);
+        else
+            escribe_traza(">Debe ser %g > %g", t, sat.sat);
     }
-}
+
+    float t_ = 0;
+    // Primera de las tres filas de temperatura.
+    int r_ = 0;
+    // Presión de saturación de t (si t está en la tabla de saturación).
+    bool hay_psat_ = false;
+    float psat_ = 0;
+    abscisas_comunes comunes_;
+    valores_linea<NUM_PRESIONES> valores_;
+};
 
 // busca_array con la saturación de la línea en 'sat_linea' (del mismo
 // 'fijo') y los valores de la propiedad de la línea en 'valores' (i → el
@@ -672,14 +927,15 @@ void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float
     saturacion_de sat_p(POR_PRESION, p);
     isobara_perezosa linea;
     linea.abre(p, sat_p);
-    linea.completa();
     linea.copia(h, s, v);
 }
 
 void calc_T(float t, float h[NUM_PRESIONES], float s[NUM_PRESIONES], float v[NUM_PRESIONES])
 {
     saturacion_de sat_t(POR_TEMPERATURA, t);
-    calc_T_con(t, sat_t, h, s, v);
+    isoterma_perezosa linea;
+    linea.abre(t, sat_t);
+    linea.copia(h, s, v);
 }
 
 std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, float fijo, float objetivo,
@@ -712,7 +968,10 @@ std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop, satura
     if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return TP_FUERA;
     isobara_perezosa linea;
     linea.abre(p, sat_p);
-    const int q = prop;
+    const int q = indice_propiedad(prop);
+    // La búsqueda recorre la isobara desde un extremo o desde la
+    // saturación: su propiedad se calcula en todas las filas de una vez.
+    linea.completa(q);
     float t;
     const std::int32_t b = busca(eje_temperaturas, [&linea, q](int i) { return linea.valor(i, q); }, MODO_ISOBARA, p,
                                  valor, prop, sat_p, t);
@@ -729,12 +988,15 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop)
 std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, saturacion_de& sat_t)
 {
     if (!(t >= eje_temperaturas[0] && t <= eje_temperaturas[NUM_TEMPERATURAS - 1])) return TP_FUERA;
-    float h[NUM_PRESIONES], s[NUM_PRESIONES], v[NUM_PRESIONES];
-    calc_T_con(t, sat_t, h, s, v);
-    const float* linea = prop == PROP_H ? h : prop == PROP_S ? s : v;
+    isoterma_perezosa linea;
+    linea.abre(t, sat_t);
+    const int q = indice_propiedad(prop);
+    // La búsqueda recorre la isoterma desde un extremo o desde la
+    // saturación: su propiedad se calcula en todas las columnas de una vez.
+    linea.completa(q);
     float p;
-    const std::int32_t b =
-        busca(eje_presiones, [linea](int i) { return linea[i]; }, MODO_ISOTERMA, t, valor, prop, sat_t, p);
+    const std::int32_t b = busca(eje_presiones, [&linea, q](int i) { return linea.valor(i, q); }, MODO_ISOTERMA, t,
+                                 valor, prop, sat_t, p);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     return calc_tp(t, p);
 }
