@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <string>
@@ -54,8 +55,19 @@ private:
 // copia de unos pocos bytes; leer, escribir la línea.
 class lineas_diferidas : public lista_lineas {
 public:
+    lineas_diferidas() = default;
+    // Guarda un puntero a uno de sus propios bloques: no se copia.
+    lineas_diferidas(const lineas_diferidas&) = delete;
+    lineas_diferidas& operator=(const lineas_diferidas&) = delete;
     void agrega(std::string_view linea) override;
-    void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto) override;
+    // Aquí mismo, para que quien la envuelve la tenga en línea: es lo que
+    // cuesta cada línea de traza.
+    void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto) override
+    {
+        unsigned char* p = reserva(sizeof forma + largo);
+        std::memcpy(p, &forma, sizeof forma);
+        copia(p + sizeof forma, contexto);
+    }
     void borra() override;
     std::size_t numero() const override { return lineas_.size(); }
     std::string linea(std::size_t i) const override;
@@ -70,10 +82,25 @@ private:
         std::size_t usado = 0;
         std::size_t lineas = 0;
     };
-    unsigned char* reserva(std::size_t largo);
+    // Sitio para una línea de 'largo' bytes: en el bloque en curso si cabe
+    // (casi siempre) o en uno nuevo.
+    unsigned char* reserva(std::size_t largo)
+    {
+        bloque* b = actual_;
+        if (!b || b->capacidad - b->usado < largo) b = bloque_nuevo(largo);
+        unsigned char* p = b->datos.get() + b->usado;
+        b->usado += largo;
+        ++b->lineas;
+        lineas_.push_back(p);
+        return p;
+    }
+    bloque* bloque_nuevo(std::size_t largo);
     void suelta(bloque&& b);
 
     std::deque<bloque> bloques_;
+    // El último de bloques_, donde van las líneas nuevas (ninguno si no hay
+    // bloques).
+    bloque* actual_ = nullptr;
     // Bloques vacíos que se vuelven a usar: una traza que se vacía y se
     // llena otra vez (o que se recorta por el principio) no pide memoria
     // nueva cada vez.

@@ -68,8 +68,9 @@ int primera_de_tres(const float* eje, int n, float valor)
 {
     if (valor < eje[1]) return 0;
     if (valor > eje[n - 2]) return n - 3;
-    int k = 0;
-    while (k < n - 1 && eje[k] < valor) ++k;
+    // Primera línea que no queda por debajo del valor (el eje crece), por
+    // bisección; la última si no hay ninguna.
+    const int k = int(std::lower_bound(eje, eje + n - 1, valor) - eje);
     int c = k - 1;
     if (k >= 1 && double(valor) - eje[k - 1] < double(eje[k]) - valor) c = k - 2;
     if (c < 0) c = 0;
@@ -295,23 +296,26 @@ public:
         hecho_[q][i] = true;
     }
     float valor(int i, int q) const { return valor_[q][i]; }
-    // Calcula la propiedad q de las filas comunes que aún no la tienen, en x
-    // y con las abscisas 'xs' de 'comunes'; 'ordenadas(i, ys)' pone las
-    // ordenadas de la fila i y dice si son de gas.
+    // Calcula la propiedad q de las filas comunes 'desde'..'hasta' - 1 que
+    // aún no la tienen, en x y con las abscisas 'xs' de 'comunes';
+    // 'ordenadas(i, ys)' pone las ordenadas de la fila i y dice si son de
+    // gas.
     template <class F>
-    void calcula_comunes(int q, const float* xs, float x, const abscisas_comunes& comunes, F ordenadas)
+    void calcula_comunes(int q, int desde, int hasta, const float* xs, float x, const abscisas_comunes& comunes,
+                         F ordenadas)
     {
         int filas[N];
         float ys[N][3];
         bool gas[N];
         float r[N];
         int n = 0;
-        for (int i = 0; i < N; ++i)
+        for (int i = desde; i < hasta; ++i)
             if (clase_[i] == COMUN && !hecho_[q][i]) {
                 filas[n] = i;
                 gas[n] = ordenadas(i, ys[n]);
                 ++n;
             }
+        if (n == 0) return;
         interpola_lote(n, ys, gas, xs, x, q, comunes, r);
         for (int k = 0; k < n; ++k) pon(filas[k], q, r[k]);
     }
@@ -327,6 +331,10 @@ private:
     bool hecho_[3][N];
     float valor_[3][N];
 };
+
+// Filas que se calculan de una vez cuando una búsqueda que recorre la
+// línea pide una que falta.
+constexpr int FILAS_LOTE = 16;
 
 // Índice de propiedad de valores_linea: 0 h, 1 s, 2 v; cualquier otro, v.
 int indice_propiedad(int prop) { return prop == PROP_H ? 0 : prop == PROP_S ? 1 : 2; }
@@ -363,14 +371,16 @@ public:
         // La h de las filas comunes que se reconocen sin leer la tabla de
         // saturación (casi todas), de una vez; después cada fila con sus
         // líneas.
+        int marca[NUM_TEMPERATURAS][3];
         for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
+            marcas(i, marca[i]);
             bool vapor;
-            if (comun_sin_consulta(i, vapor)) pon_comun(i, vapor);
+            if (comun_sin_consulta(i, marca[i], vapor)) pon_comun(i, vapor);
         }
-        calcula_comunes(0);
+        calcula_comunes(0, 0, NUM_TEMPERATURAS);
         for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
-            escribe_posi(i);
-            if (valores_.de(i) == valores_.SIN_CLASE) resuelve(i);
+            escribe_posi(i, marca[i]);
+            if (valores_.de(i) == valores_.SIN_CLASE) resuelve(i, marca[i]);
             if (valores_.de(i) != valores_.COMUN) continue;
             const float h = valor(i, 0);
             escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", valor_f2(i, c_, 0),
@@ -386,11 +396,23 @@ public:
         if (!valores_.hecho(i, q)) valores_.pon(i, q, valor_comun(i, q));
         return valores_.valor(i, q);
     }
+    // Propiedad q de la fila i para una búsqueda que recorre la isobara
+    // hacia arriba: si falta, se calcula junto con las filas siguientes que
+    // tampoco la tienen, de una vez.
+    float valor_recorrido(int i, int q)
+    {
+        if (!valores_.hecho(i, q)) {
+            const int hasta = std::min(i + FILAS_LOTE, NUM_TEMPERATURAS);
+            for (int k = i; k < hasta; ++k) clasifica(k);
+            calcula_comunes(q, i, hasta);
+        }
+        return valores_.valor(i, q);
+    }
     // La propiedad q en todas las filas.
     void completa(int q)
     {
         for (int i = 0; i < NUM_TEMPERATURAS; ++i) clasifica(i);
-        calcula_comunes(q);
+        calcula_comunes(q, 0, NUM_TEMPERATURAS);
     }
     void copia(float* h, float* s, float* v)
     {
@@ -399,10 +421,11 @@ public:
     }
 
 private:
-    // La propiedad q de las filas ya clasificadas como comunes.
-    void calcula_comunes(int q)
+    // La propiedad q de las filas 'desde'..'hasta' - 1 ya clasificadas como
+    // comunes.
+    void calcula_comunes(int q, int desde, int hasta)
     {
-        valores_.calcula_comunes(q, eje_presiones + c_, p_, comunes_, [this, q](int i, float ys[3]) {
+        valores_.calcula_comunes(q, desde, hasta, eje_presiones + c_, p_, comunes_, [this, q](int i, float ys[3]) {
             return ordenadas_comunes(eje_presiones + c_, valores_rejilla(i, q), 3, p_, vapor_[i], q, comunes_, ys);
         });
     }
@@ -417,18 +440,14 @@ private:
     {
         for (int k = 0; k < 3; ++k) marca[k] = float(10 * i) >= t_limite_vapor[c_ + k] ? 1 : -1;
     }
-    void escribe_posi(int i) const
+    void escribe_posi(int i, const int marca[3]) const
     {
-        int marca[3];
-        marcas(i, marca);
         escribe_traza(">POSI: T=%d <%d,%d,%d>", 10 * i, marca[0], marca[1], marca[2]);
     }
-    // Si la fila i es común sin tener que leer la tabla de saturación, y su
-    // lado en 'vapor'.
-    bool comun_sin_consulta(int i, bool& vapor) const
+    // Si la fila i, con sus marcas, es común sin tener que leer la tabla de
+    // saturación, y su lado en 'vapor'.
+    bool comun_sin_consulta(int i, const int marca[3], bool& vapor) const
     {
-        int marca[3];
-        marcas(i, marca);
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
         if (hay_tsat_)
             vapor = float(10 * i) >= tsat_;
@@ -450,22 +469,22 @@ private:
     void clasifica(int i)
     {
         if (valores_.de(i) != valores_.SIN_CLASE) return;
-        escribe_posi(i);
-        resuelve(i);
+        int marca[3];
+        marcas(i, marca);
+        escribe_posi(i, marca);
+        resuelve(i, marca);
     }
-    // Tras la línea ">POSI:" de la fila i: de qué lado de la saturación
-    // cae p en ella; una fila especial se calcula aquí.
-    void resuelve(int i)
+    // Tras la línea ">POSI:" de la fila i, con sus marcas: de qué lado de la
+    // saturación cae p en ella; una fila especial se calcula aquí.
+    void resuelve(int i, const int marca[3])
     {
         bool vapor;
-        if (comun_sin_consulta(i, vapor)) {
+        if (comun_sin_consulta(i, marca, vapor)) {
             pon_comun(i, vapor);
             return;
         }
         const float p = p_;
         const int T = 10 * i;
-        int marca[3];
-        marcas(i, marca);
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
 
         // Sin temperatura de saturación de p (fuera de la tabla de
@@ -563,19 +582,19 @@ public:
         // saturación no cambian la saturación que pasa de una columna a las
         // siguientes: se marcan antes, y con la traza su v se calcula de una
         // vez.
-        for (int j = 0; j < NUM_PRESIONES; ++j)
-            if (comun_sin_consulta(j)) valores_.comun(j);
+        int marca[NUM_PRESIONES][3];
+        for (int j = 0; j < NUM_PRESIONES; ++j) {
+            marcas(j, marca[j]);
+            if (comun_sin_consulta(j, marca[j])) valores_.comun(j);
+        }
         const bool traza = traza_activa();
         if (traza) completa(2);
         punto_saturacion sat;
         bool hay_sat = false;
         for (int j = 0; j < NUM_PRESIONES; ++j) {
-            if (traza) {
-                int marca[3];
-                marcas(j, marca);
-                escribe_traza(">POSI: P=%g <%d,%d,%d>", eje_presiones[j], marca[0], marca[1], marca[2]);
-            }
-            if (valores_.de(j) == valores_.SIN_CLASE) resuelve(j, sat, hay_sat);
+            const int* m = marca[j];
+            escribe_traza(">POSI: P=%g <%d,%d,%d>", eje_presiones[j], m[0], m[1], m[2]);
+            if (valores_.de(j) == valores_.SIN_CLASE) resuelve(j, m, sat, hay_sat);
             if (!traza || valores_.de(j) != valores_.COMUN) continue;
             const int r = r_;
             escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", valor_f2(r, j, 2),
@@ -590,13 +609,16 @@ public:
         if (!valores_.hecho(j, q)) valores_.pon(j, q, valor_comun(j, q));
         return valores_.valor(j, q);
     }
-    // La propiedad q en todas las columnas.
-    void completa(int q)
+    // Propiedad q de la columna j para una búsqueda que recorre la isoterma
+    // hacia presiones más altas: si falta, se calcula junto con las
+    // columnas siguientes que tampoco la tienen, de una vez.
+    float valor_recorrido(int j, int q)
     {
-        valores_.calcula_comunes(q, eje_temperaturas + r_, t_, comunes_, [this, q](int j, float ys[3]) {
-            return ordenadas_comunes(eje_temperaturas + r_, valores_rejilla(j, q), 585, t_, false, q, comunes_, ys);
-        });
+        if (!valores_.hecho(j, q)) calcula_comunes(q, j, std::min(j + FILAS_LOTE, NUM_PRESIONES));
+        return valores_.valor(j, q);
     }
+    // La propiedad q en todas las columnas.
+    void completa(int q) { calcula_comunes(q, 0, NUM_PRESIONES); }
     void copia(float* h, float* s, float* v)
     {
         for (int q = 0; q < 3; ++q) completa(q);
@@ -604,16 +626,22 @@ public:
     }
 
 private:
+    // La propiedad q de las columnas comunes 'desde'..'hasta' - 1.
+    void calcula_comunes(int q, int desde, int hasta)
+    {
+        valores_.calcula_comunes(q, desde, hasta, eje_temperaturas + r_, t_, comunes_, [this, q](int j, float ys[3]) {
+            return ordenadas_comunes(eje_temperaturas + r_, valores_rejilla(j, q), 585, t_, false, q, comunes_, ys);
+        });
+    }
     // Marcas de las tres filas en la columna j: 1 líquido, −1 vapor.
     void marcas(int j, int marca[3]) const
     {
         for (int k = 0; k < 3; ++k) marca[k] = eje_temperaturas[r_ + k] < t_limite_vapor[j] ? 1 : -1;
     }
-    // Si la columna j es común sin tener que leer la tabla de saturación.
-    bool comun_sin_consulta(int j) const
+    // Si la columna j, con sus marcas, es común sin tener que leer la tabla
+    // de saturación.
+    bool comun_sin_consulta(int j, const int marca[3]) const
     {
-        int marca[3];
-        marcas(j, marca);
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
         bool liquido;
         if (hay_psat_)
@@ -638,12 +666,10 @@ private:
     // lado de la saturación cae t en ella, con la saturación de la columna
     // ('sat', la última que se leyó si 'hay_sat'); una columna especial se
     // calcula aquí.
-    void resuelve(int j, punto_saturacion& sat, bool& hay_sat)
+    void resuelve(int j, const int marca[3], punto_saturacion& sat, bool& hay_sat)
     {
         const float t = t_;
         const float P = eje_presiones[j];
-        int marca[3];
-        marcas(j, marca);
         const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
 
         // Saturación de la columna, leída sólo cuando hace falta.
@@ -969,12 +995,9 @@ std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop, satura
     isobara_perezosa linea;
     linea.abre(p, sat_p);
     const int q = indice_propiedad(prop);
-    // La búsqueda recorre la isobara desde un extremo o desde la
-    // saturación: su propiedad se calcula en todas las filas de una vez.
-    linea.completa(q);
     float t;
-    const std::int32_t b = busca(eje_temperaturas, [&linea, q](int i) { return linea.valor(i, q); }, MODO_ISOBARA, p,
-                                 valor, prop, sat_p, t);
+    const std::int32_t b = busca(eje_temperaturas, [&linea, q](int i) { return linea.valor_recorrido(i, q); },
+                                 MODO_ISOBARA, p, valor, prop, sat_p, t);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     return calc_tp_con(t, p, sat_p, &linea);
 }
@@ -991,12 +1014,9 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, satur
     isoterma_perezosa linea;
     linea.abre(t, sat_t);
     const int q = indice_propiedad(prop);
-    // La búsqueda recorre la isoterma desde un extremo o desde la
-    // saturación: su propiedad se calcula en todas las columnas de una vez.
-    linea.completa(q);
     float p;
-    const std::int32_t b = busca(eje_presiones, [&linea, q](int i) { return linea.valor(i, q); }, MODO_ISOTERMA, t,
-                                 valor, prop, sat_t, p);
+    const std::int32_t b = busca(eje_presiones, [&linea, q](int j) { return linea.valor_recorrido(j, q); },
+                                 MODO_ISOTERMA, t, valor, prop, sat_t, p);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     return calc_tp(t, p);
 }

@@ -25,6 +25,9 @@ void lista_traza_ventana::agrega_diferida(forma_linea forma, std::size_t largo, 
                                           const void* contexto)
 {
     lineas_.agrega_diferida(forma, largo, copia, contexto);
+    // Casi siempre no hay nada que recortar y el aviso al cuadro ya está
+    // pedido.
+    if (anuncio_pendiente_ && lineas_.numero() <= maximo_ + maximo_ / 10) return;
     tras_agregar();
 }
 
