@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+unsigned char* lista_lineas::reserva_diferida(forma_linea, std::size_t) { return nullptr; }
+
 void lista_lineas::agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto)
 {
+    if (unsigned char* sitio = reserva_diferida(forma, largo)) {
+        copia(sitio, contexto);
+        return;
+    }
     unsigned char pila[512];
     std::unique_ptr<unsigned char[]> monton;
     unsigned char* datos = pila;

@@ -4,10 +4,11 @@
 // abstracta; las ventanas la implementan sobre sus cuadros de lista y las
 // pruebas sobre memoria.
 //
-// Una línea puede llegar ya escrita (agrega) o diferida (agrega_diferida):
-// una copia de lo que hace falta para escribirla y la función que la
-// escribe. Una lista que guarda textos la escribe al recibirla; una que
-// guarda las copias (lineas_diferidas) la escribe sólo cuando alguien la lee.
+// Una línea puede llegar ya escrita (agrega) o diferida (agrega_diferida o
+// reserva_diferida): una copia de lo que hace falta para escribirla y la
+// función que la escribe. Una lista que guarda textos la escribe al
+// recibirla; una que guarda las copias (lineas_diferidas) la escribe sólo
+// cuando alguien la lee.
 #pragma once
 
 #include <cstddef>
@@ -28,10 +29,15 @@ class lista_lineas {
 public:
     virtual ~lista_lineas() = default;
     virtual void agrega(std::string_view linea) = 0;
+    // Una lista que guarda las líneas diferidas añade aquí la que 'forma'
+    // escribirá con 'largo' bytes de datos y devuelve dónde van esos datos,
+    // que quien la anota pone en seguida, antes de nada más (así se copian
+    // una sola vez, directamente a su sitio). Por omisión, nullptr: la lista
+    // no las guarda y la línea le llega por agrega_diferida.
+    virtual unsigned char* reserva_diferida(forma_linea forma, std::size_t largo);
     // Añade la línea que 'forma' escribe con 'largo' bytes de datos, que
-    // 'copia' pone, sacados de 'contexto', donde la lista le diga (así se
-    // copian una sola vez, directamente a su sitio). Por omisión la línea se
-    // escribe en el momento.
+    // 'copia' pone, sacados de 'contexto': en el sitio de reserva_diferida
+    // o, si la lista no lo da, escrita en el momento.
     virtual void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto);
     virtual void borra() = 0;
     virtual std::size_t numero() const = 0;
@@ -62,11 +68,11 @@ public:
     void agrega(std::string_view linea) override;
     // Aquí mismo, para que quien la envuelve la tenga en línea: es lo que
     // cuesta cada línea de traza.
-    void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto) override
+    unsigned char* reserva_diferida(forma_linea forma, std::size_t largo) override
     {
         unsigned char* p = reserva(sizeof forma + largo);
         std::memcpy(p, &forma, sizeof forma);
-        copia(p + sizeof forma, contexto);
+        return p + sizeof forma;
     }
     void borra() override;
     std::size_t numero() const override { return lineas_.size(); }
@@ -83,8 +89,9 @@ private:
         std::size_t lineas = 0;
     };
     // Sitio para una línea de 'largo' bytes: en el bloque en curso si cabe
-    // (casi siempre) o en uno nuevo.
-    unsigned char* reserva(std::size_t largo)
+    // (casi siempre) o en uno nuevo. Siempre en línea: es el camino de
+    // cada línea de traza.
+    [[gnu::always_inline]] unsigned char* reserva(std::size_t largo)
     {
         bloque* b = actual_;
         if (!b || b->capacidad - b->usado < largo) b = bloque_nuevo(largo);

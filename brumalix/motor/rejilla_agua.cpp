@@ -150,32 +150,52 @@ inline float propiedad_de(float y, const float* ys, int n, int q, bool gas, floa
     return y;
 }
 
-float interpola_propiedad(const punto_linea* pt, int n, float x, bool gas, int q)
+// Con tres puntos, 'comunes' trae lo que sólo depende de sus abscisas y
+// de x (preparado con prepara_puntos), que no se repite para cada
+// propiedad.
+float interpola_propiedad(const punto_linea* pt, int n, float x, bool gas, int q, const abscisas_comunes& comunes)
 {
     gas = gas && x > 0 && pt[0].x > 0;
-    const bool con_ln = gas && q == 1;
     float xs[3], ys[3];
     for (int k = 0; k < n; ++k) {
         xs[k] = pt[k].x;
-        ys[k] = ordenada(pt[k].x, q == 0 ? pt[k].h : q == 1 ? pt[k].s : pt[k].v, q, gas,
-                         con_ln ? r_ln(double(pt[k].x)) : 0.0);
+        ys[k] = ordenada(pt[k].x, q == 0 ? pt[k].h : q == 1 ? pt[k].s : pt[k].v, q, gas, comunes.r_ln_puntos[k]);
     }
     float y;
     if (n == 1)
         y = ys[0];
     else if (n == 2)
         y = Interpola2(xs[0], xs[1], ys[0], ys[1], x);
+    else if (comunes.distintas)
+        y = evalua_cuadratica(comunes.cuadratica, ys[0], ys[1], ys[2]);
     else
         y = parabola(xs[0], xs[1], xs[2], ys[0], ys[1], ys[2], x);
-    return propiedad_de(y, ys, n, q, gas, x, con_ln ? r_ln(double(x)) : 0.0);
+    return propiedad_de(y, ys, n, q, gas, x, comunes.r_ln_x);
+}
+
+// Lo que las tres propiedades de unos puntos comparten: con tres, la
+// preparación de la parábola; en gas, R·ln de cada presión y de x.
+abscisas_comunes prepara_puntos(const punto_linea* pt, int n, float x, bool gas)
+{
+    abscisas_comunes a;
+    if (n == 3) {
+        const float xs[3] = {pt[0].x, pt[1].x, pt[2].x};
+        a = prepara_comunes(xs, x);
+    }
+    if (gas && x > 0 && pt[0].x > 0) {
+        for (int k = 0; k < n; ++k) a.r_ln_puntos[k] = r_ln(double(pt[k].x));
+        a.r_ln_x = r_ln(double(x));
+    }
+    return a;
 }
 
 // h, s y v, en este orden, como interpola_propiedad.
 void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h, float& s, float& v)
 {
-    h = interpola_propiedad(pt, n, x, gas, 0);
-    s = interpola_propiedad(pt, n, x, gas, 1);
-    v = interpola_propiedad(pt, n, x, gas, 2);
+    const abscisas_comunes comunes = prepara_puntos(pt, n, x, gas);
+    h = interpola_propiedad(pt, n, x, gas, 0, comunes);
+    s = interpola_propiedad(pt, n, x, gas, 1, comunes);
+    v = interpola_propiedad(pt, n, x, gas, 2, comunes);
 }
 
 // Las ordenadas 'ys' de la propiedad q de tres puntos de la rejilla, con
@@ -200,7 +220,7 @@ void interpola_lote(int n, const float (*ys)[3], const bool* gas, const float* x
                     const abscisas_comunes& comunes, float* resultado)
 {
     if (comunes.distintas)
-        for (int k = 0; k < n; ++k) resultado[k] = evalua_cuadratica(comunes.cuadratica, ys[k][0], ys[k][1], ys[k][2]);
+        evalua_cuadraticas(comunes.cuadratica, n, ys, resultado);
     else
         for (int k = 0; k < n; ++k) resultado[k] = parabola(xs[0], xs[1], xs[2], ys[k][0], ys[k][1], ys[k][2], x);
     for (int k = 0; k < n; ++k) resultado[k] = propiedad_de(resultado[k], ys[k], 3, q, gas[k], x, comunes.r_ln_x);
@@ -262,6 +282,19 @@ void traza_puntos(const char* eje, const punto_linea* pt, int n, float x, float 
         escribe_traza(">  SOLO EL PUNTO DE SATURACION: %s=%g H=%g para %s=%g", eje, pt[0].x, pt[0].h, eje, x);
 }
 
+// Dónde están los valores de las filas comunes de una línea: la propiedad
+// q del primer punto de la fila i en base[i·paso_fila + q] y la de los
+// otros dos a paso_punto y 2·paso_punto de él; las abscisas de los tres
+// puntos, la x de la línea y, en una isobara, el lado de cada fila (gas si
+// es de vapor).
+struct fuente_comun {
+    const float* base;
+    std::size_t paso_fila, paso_punto;
+    const float* xs;
+    float x;
+    const bool* vapor;
+};
+
 // Valores de una línea de la rejilla (isobara de 81 filas o isoterma de
 // 195 columnas). Las filas que se interpolan con puntos de saturación
 // («especiales») se calculan enteras al clasificarlas, con su traza; las
@@ -297,13 +330,15 @@ public:
     }
     float valor(int i, int q) const { return valor_[q][i]; }
     // Calcula la propiedad q de las filas comunes 'desde'..'hasta' - 1 que
-    // aún no la tienen, en x y con las abscisas 'xs' de 'comunes';
-    // 'ordenadas(i, ys)' pone las ordenadas de la fila i y dice si son de
-    // gas.
-    template <class F>
-    void calcula_comunes(int q, int desde, int hasta, const float* xs, float x, const abscisas_comunes& comunes,
-                         F ordenadas)
+    // aún no la tienen, con sus valores en 'fuente' y lo que comparten en
+    // 'comunes'.
+    void calcula_comunes(int q, int desde, int hasta, const fuente_comun& fuente, const abscisas_comunes& comunes)
     {
+        // Copias locales: lo que se escribe en el recorrido no las toca y
+        // se quedan en registros.
+        const fuente_comun f = fuente;
+        const abscisas_comunes a = comunes;
+        const float xs[3] = {f.xs[0], f.xs[1], f.xs[2]};
         int filas[N];
         float ys[N][3];
         bool gas[N];
@@ -312,11 +347,12 @@ public:
         for (int i = desde; i < hasta; ++i)
             if (clase_[i] == COMUN && !hecho_[q][i]) {
                 filas[n] = i;
-                gas[n] = ordenadas(i, ys[n]);
+                gas[n] = ordenadas_comunes(xs, f.base + std::size_t(i) * f.paso_fila + q, f.paso_punto, f.x,
+                                           f.vapor && f.vapor[i], q, a, ys[n]);
                 ++n;
             }
         if (n == 0) return;
-        interpola_lote(n, ys, gas, xs, x, q, comunes, r);
+        interpola_lote(n, ys, gas, xs, f.x, q, a, r);
         for (int k = 0; k < n; ++k) pon(filas[k], q, r[k]);
     }
     void copia(float* h, float* s, float* v) const
@@ -425,15 +461,12 @@ private:
     // comunes.
     void calcula_comunes(int q, int desde, int hasta)
     {
-        valores_.calcula_comunes(q, desde, hasta, eje_presiones + c_, p_, comunes_, [this, q](int i, float ys[3]) {
-            return ordenadas_comunes(eje_presiones + c_, valores_rejilla(i, q), 3, p_, vapor_[i], q, comunes_, ys);
-        });
+        valores_.calcula_comunes(q, desde, hasta, fuente(), comunes_);
     }
-    // Propiedad q de la columna c_ en la fila i; las de las columnas c_ + 1 y
-    // c_ + 2 le siguen de 3 en 3.
-    const float* valores_rejilla(int i, int q) const
+    // Las filas comunes en datos_f2: la fila i en las columnas c_..c_ + 2.
+    fuente_comun fuente() const
     {
-        return &datos_f2[std::size_t(i) * 585 + std::size_t(c_) * 3 + q];
+        return {datos_f2.data() + std::size_t(c_) * 3, 585, 3, eje_presiones + c_, p_, vapor_};
     }
     // Marcas de las tres columnas en la fila i: 1 vapor, −1 líquido.
     void marcas(int i, int marca[3]) const
@@ -464,7 +497,9 @@ private:
     }
     float valor_comun(int i, int q) const
     {
-        return interpola_comun(eje_presiones + c_, valores_rejilla(i, q), 3, p_, vapor_[i], q, comunes_);
+        const fuente_comun f = fuente();
+        return interpola_comun(f.xs, f.base + std::size_t(i) * f.paso_fila + q, f.paso_punto, f.x, vapor_[i], q,
+                               comunes_);
     }
     void clasifica(int i)
     {
@@ -629,9 +664,12 @@ private:
     // La propiedad q de las columnas comunes 'desde'..'hasta' - 1.
     void calcula_comunes(int q, int desde, int hasta)
     {
-        valores_.calcula_comunes(q, desde, hasta, eje_temperaturas + r_, t_, comunes_, [this, q](int j, float ys[3]) {
-            return ordenadas_comunes(eje_temperaturas + r_, valores_rejilla(j, q), 585, t_, false, q, comunes_, ys);
-        });
+        valores_.calcula_comunes(q, desde, hasta, fuente(), comunes_);
+    }
+    // Las columnas comunes en datos_f2: la columna j en las filas r_..r_ + 2.
+    fuente_comun fuente() const
+    {
+        return {datos_f2.data() + std::size_t(r_) * 585, 3, 585, eje_temperaturas + r_, t_, nullptr};
     }
     // Marcas de las tres filas en la columna j: 1 líquido, −1 vapor.
     void marcas(int j, int marca[3]) const
@@ -652,15 +690,11 @@ private:
             liquido = marca[1] == 1;
         return marca[0] == (liquido ? 1 : -1) && marca[2] == (liquido ? 1 : -1);
     }
-    // Propiedad q de la fila r_ en la columna j; las de las filas r_ + 1 y
-    // r_ + 2 le siguen de 585 en 585.
-    const float* valores_rejilla(int j, int q) const
-    {
-        return &datos_f2[std::size_t(r_) * 585 + std::size_t(j) * 3 + q];
-    }
     float valor_comun(int j, int q) const
     {
-        return interpola_comun(eje_temperaturas + r_, valores_rejilla(j, q), 585, t_, false, q, comunes_);
+        const fuente_comun f = fuente();
+        return interpola_comun(f.xs, f.base + std::size_t(j) * f.paso_fila + q, f.paso_punto, f.x, false, q,
+                               comunes_);
     }
     // Tras la línea ">POSI:" de una columna que no es común sin más: de qué
     // lado de la saturación cae t en ella, con la saturación de la columna

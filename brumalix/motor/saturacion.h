@@ -47,6 +47,10 @@ inline float evalua_cuadratica(const abscisas_cuadratica& a, float y0, float y1,
     return static_cast<float>(c + 0.5 * (double(y2) - y0) * u + 0.5 * double(u) * u * d);
 }
 
+// evalua_cuadratica de cada terna ys[k] (k < n) en resultado[k]: lo mismo,
+// bit a bit, para muchas parábolas por las mismas abscisas.
+void evalua_cuadraticas(const abscisas_cuadratica& a, int n, const float (*ys)[3], float* resultado);
+
 // Punto de saturación de un valor: la temperatura (o la presión) de
 // saturación en 'sat' y las propiedades de líquido y vapor saturados.
 struct punto_saturacion {
