@@ -44,6 +44,25 @@ float parabola(float x0, float x1, float x2, float y0, float y1, float y2, float
     return interpola_cuadratica(x0, x1, x2, y0, y1, y2, x);
 }
 
+// Lo que verosimil acepta de unos valores de partida: de 'desde' a
+// 'hasta'; nada ('hay' en falso) si alguno, salvo el primero, no es finito.
+struct aceptable {
+    bool hay;
+    double desde, hasta;
+};
+
+inline aceptable aceptable_de(const float* ys, int n)
+{
+    float menor = ys[0], mayor = ys[0];
+    for (int k = 1; k < n; ++k) {
+        if (!std::isfinite(ys[k])) return {false, 0, 0};
+        menor = std::min(menor, ys[k]);
+        mayor = std::max(mayor, ys[k]);
+    }
+    const double margen = double(mayor) - menor + 1e-3 * std::max(std::fabs(menor), std::fabs(mayor)) + 1e-6;
+    return {true, menor - margen, mayor + margen};
+}
+
 // Un valor interpolado verosímil: dentro de lo que abarcan los valores de
 // que sale, ensanchado por ese mismo tramo y una milésima de su tamaño. Una
 // parábola por puntos de una magnitud suave nunca se sale tanto; una
@@ -51,14 +70,8 @@ float parabola(float x0, float x1, float x2, float y0, float y1, float y2, float
 inline bool verosimil(float y, const float* ys, int n)
 {
     if (!std::isfinite(y)) return false;
-    float menor = ys[0], mayor = ys[0];
-    for (int k = 1; k < n; ++k) {
-        if (!std::isfinite(ys[k])) return false;
-        menor = std::min(menor, ys[k]);
-        mayor = std::max(mayor, ys[k]);
-    }
-    const double margen = double(mayor) - menor + 1e-3 * std::max(std::fabs(menor), std::fabs(mayor)) + 1e-6;
-    return y >= menor - margen && y <= mayor + margen;
+    const aceptable a = aceptable_de(ys, n);
+    return a.hay && y >= a.desde && y <= a.hasta;
 }
 
 // Primera de tres líneas consecutivas de un eje creciente, con la más
@@ -109,7 +122,7 @@ struct punto_linea {
 // dependen de las abscisas y de x y, en una isobara, R·ln de cada presión y
 // de p.
 struct abscisas_comunes {
-    abscisas_cuadratica cuadratica;
+    abscisas_cuadratica cuadratica{};
     // Las tres abscisas son distintas (si no, la parábola es una recta).
     bool distintas = false;
     double r_ln_puntos[3] = {0, 0, 0};
@@ -386,6 +399,7 @@ public:
     void abre(float p, saturacion_de& sat_p)
     {
         c_ = columnas_presion(p);
+        for (int k = 0; k < 3; ++k) limites_[k] = t_limite_vapor[c_ + k];
         escribe_traza("calc_P: cols=%d (%g %g %g)", c_, eje_presiones[c_], eje_presiones[c_ + 1],
                       eje_presiones[c_ + 2]);
         escribe_traza(">INTERP: (%g %g %g) %g", eje_presiones[c_], eje_presiones[c_ + 1], eje_presiones[c_ + 2], p);
@@ -471,7 +485,7 @@ private:
     // Marcas de las tres columnas en la fila i: 1 vapor, −1 líquido.
     void marcas(int i, int marca[3]) const
     {
-        for (int k = 0; k < 3; ++k) marca[k] = float(10 * i) >= t_limite_vapor[c_ + k] ? 1 : -1;
+        for (int k = 0; k < 3; ++k) marca[k] = float(10 * i) >= limites_[k] ? 1 : -1;
     }
     void escribe_posi(int i, const int marca[3]) const
     {
@@ -579,8 +593,10 @@ private:
     }
 
     float p_ = 0;
-    // Primera de las tres columnas de presión.
+    // Primera de las tres columnas de presión, y sus límites de vapor (en
+    // flotantes aparte: las marcas, enteras, se escriben sin tocarlos).
     int c_ = 1;
+    float limites_[3] = {0, 0, 0};
     // Temperatura de saturación de p (si p está en la tabla de saturación).
     bool hay_tsat_ = false;
     float tsat_ = 0;
@@ -602,6 +618,7 @@ public:
     {
         r_ = filas_temperatura(t);
         t_ = t;
+        for (int k = 0; k < 3; ++k) temperaturas_[k] = eje_temperaturas[r_ + k];
         escribe_traza("calc_T: filas=%d (%g %g %g)", r_, eje_temperaturas[r_], eje_temperaturas[r_ + 1],
                       eje_temperaturas[r_ + 2]);
         escribe_traza(">INTERP: (%g %g %g) %g", eje_temperaturas[r_], eje_temperaturas[r_ + 1],
@@ -644,13 +661,19 @@ public:
         if (!valores_.hecho(j, q)) valores_.pon(j, q, valor_comun(j, q));
         return valores_.valor(j, q);
     }
-    // Propiedad q de la columna j para una búsqueda que recorre la isoterma
-    // hacia presiones más altas: si falta, se calcula junto con las
-    // columnas siguientes que tampoco la tienen, de una vez.
-    float valor_recorrido(int j, int q)
+    // Un valor del que no baja la propiedad q de la columna j: el suyo si
+    // ya está calculado; si no, lo menor que verosimil aceptaría de sus
+    // tres valores de la rejilla (+inf si no aceptaría ninguno: sale NaN).
+    // Sirve para saltar sin calcularla una columna que no puede quedar por
+    // debajo de lo que se busca.
+    double cota_inferior(int j, int q) const
     {
-        if (!valores_.hecho(j, q)) calcula_comunes(q, j, std::min(j + FILAS_LOTE, NUM_PRESIONES));
-        return valores_.valor(j, q);
+        if (valores_.hecho(j, q)) return valores_.valor(j, q);
+        const fuente_comun f = fuente();
+        float ys[3];
+        ordenadas_comunes(f.xs, f.base + std::size_t(j) * f.paso_fila + q, f.paso_punto, f.x, false, q, comunes_, ys);
+        const aceptable a = aceptable_de(ys, 3);
+        return a.hay ? a.desde : INFINITY;
     }
     // La propiedad q en todas las columnas.
     void completa(int q) { calcula_comunes(q, 0, NUM_PRESIONES); }
@@ -674,7 +697,7 @@ private:
     // Marcas de las tres filas en la columna j: 1 líquido, −1 vapor.
     void marcas(int j, int marca[3]) const
     {
-        for (int k = 0; k < 3; ++k) marca[k] = eje_temperaturas[r_ + k] < t_limite_vapor[j] ? 1 : -1;
+        for (int k = 0; k < 3; ++k) marca[k] = temperaturas_[k] < t_limite_vapor[j] ? 1 : -1;
     }
     // Si la columna j, con sus marcas, es común sin tener que leer la tabla
     // de saturación.
@@ -763,8 +786,10 @@ private:
     }
 
     float t_ = 0;
-    // Primera de las tres filas de temperatura.
+    // Primera de las tres filas de temperatura, y sus temperaturas (en
+    // flotantes aparte: las marcas, enteras, se escriben sin tocarlas).
     int r_ = 0;
+    float temperaturas_[3] = {0, 0, 0};
     // Presión de saturación de t (si t está en la tabla de saturación).
     bool hay_psat_ = false;
     float psat_ = 0;
@@ -772,14 +797,19 @@ private:
     valores_linea<NUM_PRESIONES> valores_;
 };
 
+// Sin cota: ningún valor se puede saltar sin calcularlo.
+double sin_cota(int) { return -INFINITY; }
+
 // busca_array con la saturación de la línea en 'sat_linea' (del mismo
 // 'fijo') y los valores de la propiedad de la línea en 'valores' (i → el
 // valor del punto i): Y al leer una propiedad, X al buscar dónde toma un
 // valor; el otro array es 'eje'. Sólo se piden los valores que la búsqueda
-// usa, salvo con la traza activa, que los escribe.
-template <class Valores>
+// usa, salvo con la traza activa, que los escribe. En la isoterma, 'cota'
+// (i → un valor del que no baja el del punto i) deja saltar sin calcularlo
+// un punto que no puede quedar por debajo de lo que se busca.
+template <class Valores, class Cota = double (*)(int)>
 std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float fijo, float objetivo,
-                   std::int32_t prop, saturacion_de& sat_linea, float& resultado)
+                   std::int32_t prop, saturacion_de& sat_linea, float& resultado, Cota cota = sin_cota)
 {
     escribe_traza("ENTRADA EN busca_array");
     const int n = modo == MODO_ISOBARA ? NUM_TEMPERATURAS : NUM_PRESIONES;
@@ -870,8 +900,13 @@ std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float f
                       prop == 0 ? "Entalpia" : prop == 1 ? "Entropia" : "Volumen", fijo, objetivo, lo, XX(lo), hi,
                       XX(hi), lo, YY(lo), hi, YY(hi));
 
+    // En la isoterma el tramo empieza en el primer punto que queda por
+    // debajo del objetivo: uno que no puede bajar de él no se calcula.
+    auto no_baja = [&](int i) {
+        return modo == MODO_ISOTERMA && prop >= 0 && i != j_sat && i != extra && cota(i) >= objetivo;
+    };
     int m = lo;
-    while (m <= hi && !(modo == MODO_ISOBARA ? XX(m) > objetivo : XX(m) < objetivo)) ++m;
+    while (m <= hi && (modo == MODO_ISOBARA ? !(XX(m) > objetivo) : no_baja(m) || !(XX(m) < objetivo))) ++m;
     if (m == lo || m > hi) return BUSCA_NADA;
     const int ultimo = extra >= 0 ? extra : hi;  // último punto de la parábola
 
@@ -1049,8 +1084,9 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, satur
     linea.abre(t, sat_t);
     const int q = indice_propiedad(prop);
     float p;
-    const std::int32_t b = busca(eje_presiones, [&linea, q](int j) { return linea.valor_recorrido(j, q); },
-                                 MODO_ISOTERMA, t, valor, prop, sat_t, p);
+    const std::int32_t b =
+        busca(eje_presiones, [&linea, q](int j) { return linea.valor(j, q); }, MODO_ISOTERMA, t, valor, prop, sat_t, p,
+              [&linea, q](int j) { return linea.cota_inferior(j, q); });
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     return calc_tp(t, p);
 }
