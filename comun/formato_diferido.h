@@ -204,17 +204,20 @@ struct formato_printf {
 
 namespace formato_diferido {
 
+// Los datos de una línea: el formato y una copia de cada valor.
+template <class... A>
+void guarda_linea(unsigned char* p, const char* formato, const A&... valores)
+{
+    std::memcpy(p, &formato, sizeof formato);
+    p += sizeof formato;
+    ((p = guarda(p, valores)), ...);
+}
+
 template <class... A>
 void copia_printf(unsigned char* p, const void* contexto)
 {
     const auto& t = *static_cast<const std::tuple<const char*, const A&...>*>(contexto);
-    std::apply(
-        [&p](const char* formato, const A&... valores) {
-            std::memcpy(p, &formato, sizeof formato);
-            p += sizeof formato;
-            ((p = guarda(p, valores)), ...);
-        },
-        t);
+    std::apply([p](const char* formato, const A&... valores) { guarda_linea(p, formato, valores...); }, t);
 }
 
 } // namespace formato_diferido
@@ -222,11 +225,17 @@ void copia_printf(unsigned char* p, const void* contexto)
 // Añade a la lista la línea printf(formato, valores...), cortada a
 // 'capacidad' - 1 caracteres, sin escribirla todavía.
 template <std::size_t capacidad, class... A>
-void anota_printf(lista_lineas& lista, const char* formato, const A&... valores)
+void anota_printf(lista_lineas& lista, const char* formato, A... valores)
 {
     using namespace formato_diferido;
+    const forma_linea forma = &forma_printf<capacidad, guardado_t<std::decay_t<A>>...>;
     const std::size_t largo = sizeof formato + (std::size_t{0} + ... + medida(valores));
+    // Lo de casi siempre: la lista guarda la línea y los datos van derechos
+    // a su sitio.
+    if (unsigned char* sitio = lista.reserva_diferida(forma, largo)) {
+        guarda_linea(sitio, formato, valores...);
+        return;
+    }
     const std::tuple<const char*, const A&...> contexto(formato, valores...);
-    lista.agrega_diferida(&forma_printf<capacidad, guardado_t<std::decay_t<A>>...>, largo, &copia_printf<A...>,
-                          &contexto);
+    lista.agrega_diferida(forma, largo, &copia_printf<A...>, &contexto);
 }

@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+unsigned char* lista_lineas::reserva_diferida(forma_linea, std::size_t) { return nullptr; }
+
 void lista_lineas::agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto)
 {
+    if (unsigned char* sitio = reserva_diferida(forma, largo)) {
+        copia(sitio, contexto);
+        return;
+    }
     unsigned char pila[512];
     std::unique_ptr<unsigned char[]> monton;
     unsigned char* datos = pila;
@@ -34,33 +40,20 @@ void forma_texto(const unsigned char* datos, std::string& texto)
 
 } // namespace
 
-unsigned char* lineas_diferidas::reserva(std::size_t largo)
+lineas_diferidas::bloque* lineas_diferidas::bloque_nuevo(std::size_t largo)
 {
-    if (bloques_.empty() || bloques_.back().capacidad - bloques_.back().usado < largo) {
-        if (largo <= BYTES_BLOQUE && !libres_.empty()) {
-            bloques_.push_back(std::move(libres_.back()));
-            libres_.pop_back();
-        } else {
-            bloque b;
-            b.capacidad = std::max(largo, BYTES_BLOQUE);
-            b.datos = std::make_unique_for_overwrite<unsigned char[]>(b.capacidad);
-            bloques_.push_back(std::move(b));
-        }
+    if (largo <= BYTES_BLOQUE && !libres_.empty()) {
+        bloques_.push_back(std::move(libres_.back()));
+        libres_.pop_back();
+    } else {
+        bloque b;
+        b.capacidad = std::max(largo, BYTES_BLOQUE);
+        b.datos = std::make_unique_for_overwrite<unsigned char[]>(b.capacidad);
+        bloques_.push_back(std::move(b));
     }
-    bloque& b = bloques_.back();
-    unsigned char* p = b.datos.get() + b.usado;
-    b.usado += largo;
-    ++b.lineas;
-    lineas_.push_back(p);
-    return p;
-}
-
-void lineas_diferidas::agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia,
-                                       const void* contexto)
-{
-    unsigned char* p = reserva(sizeof forma + largo);
-    std::memcpy(p, &forma, sizeof forma);
-    copia(p + sizeof forma, contexto);
+    // Añadir al final de un deque no mueve los bloques que ya tiene.
+    actual_ = &bloques_.back();
+    return actual_;
 }
 
 void lineas_diferidas::agrega(std::string_view linea)
@@ -86,6 +79,7 @@ void lineas_diferidas::borra()
     lineas_.clear();
     for (bloque& b : bloques_) suelta(std::move(b));
     bloques_.clear();
+    actual_ = nullptr;
 }
 
 std::string lineas_diferidas::linea(std::size_t i) const
@@ -114,4 +108,5 @@ void lineas_diferidas::quita_primeras(std::size_t n)
             bloques_.pop_front();
         }
     }
+    actual_ = bloques_.empty() ? nullptr : &bloques_.back();
 }

@@ -4,13 +4,15 @@
 // abstracta; las ventanas la implementan sobre sus cuadros de lista y las
 // pruebas sobre memoria.
 //
-// Una línea puede llegar ya escrita (agrega) o diferida (agrega_diferida):
-// una copia de lo que hace falta para escribirla y la función que la
-// escribe. Una lista que guarda textos la escribe al recibirla; una que
-// guarda las copias (lineas_diferidas) la escribe sólo cuando alguien la lee.
+// Una línea puede llegar ya escrita (agrega) o diferida (agrega_diferida o
+// reserva_diferida): una copia de lo que hace falta para escribirla y la
+// función que la escribe. Una lista que guarda textos la escribe al
+// recibirla; una que guarda las copias (lineas_diferidas) la escribe sólo
+// cuando alguien la lee.
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <string>
@@ -27,10 +29,15 @@ class lista_lineas {
 public:
     virtual ~lista_lineas() = default;
     virtual void agrega(std::string_view linea) = 0;
+    // Una lista que guarda las líneas diferidas añade aquí la que 'forma'
+    // escribirá con 'largo' bytes de datos y devuelve dónde van esos datos,
+    // que quien la anota pone en seguida, antes de nada más (así se copian
+    // una sola vez, directamente a su sitio). Por omisión, nullptr: la lista
+    // no las guarda y la línea le llega por agrega_diferida.
+    virtual unsigned char* reserva_diferida(forma_linea forma, std::size_t largo);
     // Añade la línea que 'forma' escribe con 'largo' bytes de datos, que
-    // 'copia' pone, sacados de 'contexto', donde la lista le diga (así se
-    // copian una sola vez, directamente a su sitio). Por omisión la línea se
-    // escribe en el momento.
+    // 'copia' pone, sacados de 'contexto': en el sitio de reserva_diferida
+    // o, si la lista no lo da, escrita en el momento.
     virtual void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto);
     virtual void borra() = 0;
     virtual std::size_t numero() const = 0;
@@ -54,8 +61,19 @@ private:
 // copia de unos pocos bytes; leer, escribir la línea.
 class lineas_diferidas : public lista_lineas {
 public:
+    lineas_diferidas() = default;
+    // Guarda un puntero a uno de sus propios bloques: no se copia.
+    lineas_diferidas(const lineas_diferidas&) = delete;
+    lineas_diferidas& operator=(const lineas_diferidas&) = delete;
     void agrega(std::string_view linea) override;
-    void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto) override;
+    // Aquí mismo, para que quien la envuelve la tenga en línea: es lo que
+    // cuesta cada línea de traza.
+    unsigned char* reserva_diferida(forma_linea forma, std::size_t largo) override
+    {
+        unsigned char* p = reserva(sizeof forma + largo);
+        std::memcpy(p, &forma, sizeof forma);
+        return p + sizeof forma;
+    }
     void borra() override;
     std::size_t numero() const override { return lineas_.size(); }
     std::string linea(std::size_t i) const override;
@@ -70,10 +88,26 @@ private:
         std::size_t usado = 0;
         std::size_t lineas = 0;
     };
-    unsigned char* reserva(std::size_t largo);
+    // Sitio para una línea de 'largo' bytes: en el bloque en curso si cabe
+    // (casi siempre) o en uno nuevo. Siempre en línea: es el camino de
+    // cada línea de traza.
+    [[gnu::always_inline]] unsigned char* reserva(std::size_t largo)
+    {
+        bloque* b = actual_;
+        if (!b || b->capacidad - b->usado < largo) b = bloque_nuevo(largo);
+        unsigned char* p = b->datos.get() + b->usado;
+        b->usado += largo;
+        ++b->lineas;
+        lineas_.push_back(p);
+        return p;
+    }
+    bloque* bloque_nuevo(std::size_t largo);
     void suelta(bloque&& b);
 
     std::deque<bloque> bloques_;
+    // El último de bloques_, donde van las líneas nuevas (ninguno si no hay
+    // bloques).
+    bloque* actual_ = nullptr;
     // Bloques vacíos que se vuelven a usar: una traza que se vacía y se
     // llena otra vez (o que se recorta por el principio) no pide memoria
     // nueva cada vez.

@@ -23,19 +23,25 @@ namespace {
 
 const char* const fuera_de_margen = "Datos fuera de margen";
 
-// Saturación de la presión (tipo 0) o la temperatura (tipo 1) en
-// datos_saturacion; el primer resultado va a t o a p según el tipo.
-bool lee_saturacion(int tipo, float valor)
+// Saturación de la presión (tipo 0) o la temperatura (tipo 1) de 'lectura'
+// en datos_saturacion; el primer resultado va a t o a p según el tipo.
+bool lee_saturacion(saturacion_de& lectura)
 {
+    if (!lectura.lee()) return false;
     registro_saturacion& d = datos_saturacion;
-    float primero;
-    if (lee_datos_f1(tipo, valor, primero, d.hl, d.hv, d.sl, d.sv, d.vl, d.vv) != 0) return false;
-    if (tipo == POR_PRESION) {
-        d.t = primero;
-        d.p = valor;
+    const punto_saturacion& s = lectura.punto();
+    d.hl = s.hl;
+    d.hv = s.hv;
+    d.sl = s.sl;
+    d.sv = s.sv;
+    d.vl = s.vl;
+    d.vv = s.vv;
+    if (lectura.tipo() == POR_PRESION) {
+        d.t = s.sat;
+        d.p = lectura.valor();
     } else {
-        d.p = primero;
-        d.t = valor;
+        d.p = s.sat;
+        d.t = lectura.valor();
     }
     return true;
 }
@@ -144,7 +150,8 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
     switch (codigo) {
     case COD_TP: {
         const float tt = dato1, pp = dato2;
-        if (!lee_saturacion(POR_PRESION, pp)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        saturacion_de sat_p(POR_PRESION, pp);
+        if (!lee_saturacion(sat_p)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         const float distancia = static_cast<float>(std::fabs(tt - sat.t) / sat.t);
         if (distancia < tolerancia_saturacion) {
             mensaje_estado("Está en las curvas límite.\nSustituya uno de los parámetros por el título\n"
@@ -156,7 +163,7 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
             pon_liquido();
         else
             pon_vapor();
-        if (calc_tp(tt, pp) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        if (calc_tp(tt, pp, sat_p) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         r.t = tt;
         r.p = pp;
         break;
@@ -165,17 +172,18 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
     case COD_TV: {
         const float tt = dato1, dato = dato2;
         const bool es_s = codigo == COD_TS;
+        saturacion_de sat_t(POR_TEMPERATURA, tt);
         if (tt >= 373.68) {
             pon_vapor();
         } else {
-            if (!lee_saturacion(POR_TEMPERATURA, tt)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+            if (!lee_saturacion(sat_t)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
             if (dato < (es_s ? sat.sl : sat.vl))
                 return falla("Combinación de datos no permitida en líquido"_w, CALCULA_EN_LIQUIDO);
             if (dato <= (es_s ? sat.sv : sat.vv))
                 return falla("Las combinaciones (t,s) y (t,v) no se permiten en vapor húmedo"_w, CALCULA_EN_HUMEDO);
             pon_vapor();
         }
-        const std::int32_t r_isoterma = calcula_por_isoterma(tt, dato, es_s ? PROP_S : PROP_V);
+        const std::int32_t r_isoterma = calcula_por_isoterma(tt, dato, es_s ? PROP_S : PROP_V, sat_t);
         if (r_isoterma == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         if (r_isoterma != TP_BIEN)
             return falla(es_s ? "Valores de temperatura o entropia fuera de limite"
@@ -192,7 +200,8 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
     case COD_PS: {
         const float pp = dato1, dato = dato2;
         const bool es_h = codigo == COD_PH;
-        if (!lee_saturacion(POR_PRESION, pp)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        saturacion_de sat_p(POR_PRESION, pp);
+        if (!lee_saturacion(sat_p)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         const float liquido = es_h ? sat.hl : sat.sl;
         const float vapor = es_h ? sat.hv : sat.sv;
         if (dato < liquido) {
@@ -205,7 +214,7 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
             humedo = true;
             break;
         }
-        const std::int32_t r_isobara = calcula_por_isobara(pp, dato, es_h ? PROP_H : PROP_S);
+        const std::int32_t r_isobara = calcula_por_isobara(pp, dato, es_h ? PROP_H : PROP_S, sat_p);
         if (r_isobara == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         if (r_isobara != TP_BIEN)
             return falla(es_h ? "Datos de presión o entalpía fuera de límite"_w
@@ -220,7 +229,8 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
     }
     case COD_PV: {
         const float pp = dato1, vv = dato2;
-        if (!lee_saturacion(POR_PRESION, pp)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        saturacion_de sat_p(POR_PRESION, pp);
+        if (!lee_saturacion(sat_p)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         if (vv < sat.vl) return falla("Combinación de datos no permitida en líquido"_w, CALCULA_EN_LIQUIDO);
         if (vv <= sat.vv) {
             codigo = COD_PV_HUMEDO;
@@ -229,7 +239,7 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
             break;
         }
         pon_vapor();
-        const std::int32_t r_isobara = calcula_por_isobara(pp, vv, PROP_V);
+        const std::int32_t r_isobara = calcula_por_isobara(pp, vv, PROP_V, sat_p);
         if (r_isobara == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         if (r_isobara != TP_BIEN)
             return falla("Datos de presión o de volumen específico fuera de límite"_w, CALCULA_SIN_ESTADO);

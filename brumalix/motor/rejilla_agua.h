@@ -2,6 +2,7 @@
 // isobaras, isotermas, búsquedas a lo largo de ellas y el estado dado por t y p.
 #pragma once
 
+#include "saturacion.h"
 #include "tablas.h"
 
 #include <cstdint>
@@ -58,3 +59,10 @@ std::int32_t calc_tp(float t, float p);
 std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop);
 // Estado de t con s (1) o v (2); lo mismo.
 std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop);
+
+// Las mismas para quien ya consultó (o consultará) la saturación del mismo
+// p o t en 'sat': hacen lo mismo y escriben la misma traza, sin repetir la
+// consulta a la tabla.
+std::int32_t calc_tp(float t, float p, saturacion_de& sat_p);
+std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop, saturacion_de& sat_p);
+std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, saturacion_de& sat_t);

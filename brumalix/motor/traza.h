@@ -23,7 +23,7 @@ inline bool traza_activa();
 // cadenas) y escribe la línea cuando alguien la lee; con la traza apagada
 // no se hace nada.
 template <class... A>
-void escribe_traza(formato_printf<std::decay_t<A>...> formato, const A&... valores);
+void escribe_traza(formato_printf<std::decay_t<A>...> formato, A... valores);
 
 // Texto desde su primer carácter que no es un blanco.
 const char* salta_blancos(const char* texto);
@@ -42,7 +42,7 @@ extern bool activa;
 inline bool traza_activa() { return traza_detalle::activa; }
 
 template <class... A>
-void escribe_traza(formato_printf<std::decay_t<A>...> formato, const A&... valores)
+void escribe_traza(formato_printf<std::decay_t<A>...> formato, A... valores)
 {
     if (traza_detalle::activa) anota_printf<1000>(*traza_detalle::destino, formato.texto, valores...);
 }

@@ -21,11 +21,13 @@ void lista_traza_ventana::agrega(std::string_view linea)
     tras_agregar();
 }
 
-void lista_traza_ventana::agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia,
-                                          const void* contexto)
+unsigned char* lista_traza_ventana::reserva_diferida(forma_linea forma, std::size_t largo)
 {
-    lineas_.agrega_diferida(forma, largo, copia, contexto);
-    tras_agregar();
+    unsigned char* sitio = lineas_.reserva_diferida(forma, largo);
+    // Casi siempre no hay nada que recortar y el aviso al cuadro ya está
+    // pedido. Un recorte quita las líneas más antiguas, nunca esta.
+    if (!anuncio_pendiente_ || lineas_.numero() > maximo_ + maximo_ / 10) tras_agregar();
+    return sitio;
 }
 
 void lista_traza_ventana::tras_agregar()

@@ -19,7 +19,7 @@ class lista_traza_ventana : public QAbstractListModel, public lista_lineas {
 public:
     explicit lista_traza_ventana(std::size_t maximo, QObject* padre = nullptr);
     void agrega(std::string_view linea) override;
-    void agrega_diferida(forma_linea forma, std::size_t largo, copia_datos copia, const void* contexto) override;
+    unsigned char* reserva_diferida(forma_linea forma, std::size_t largo) override;
     void borra() override;
     std::size_t numero() const override { return lineas_.numero(); }
     std::string linea(std::size_t i) const override { return lineas_.linea(i); }

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,6 +65,46 @@ TEST(Interpolacion, RectaYParabola)
     // y = x²: exacta entre los nodos y fuera de ellos.
     EXPECT_FLOAT_EQ(interpola_cuadratica(1, 2, 4, 1, 4, 16, 3), 9);
     EXPECT_FLOAT_EQ(interpola_cuadratica(1, 2, 4, 1, 4, 16, 5), 25);
+}
+
+// Muchas parábolas por las mismas abscisas de una vez: cada resultado, bit
+// a bit, el de evalua_cuadratica (y el de interpola_cuadratica), también
+// con valores extremos, ceros con signo, subnormales, infinitos y NaN (un
+// NaN sólo ha de seguir siéndolo).
+TEST(Interpolacion, EnLoteComoUnaAUna)
+{
+    std::uint32_t estado_aleatorio = 12345;
+    auto aleatorio = [&] {
+        estado_aleatorio = estado_aleatorio * 1664525u + 1013904223u;
+        return estado_aleatorio;
+    };
+    const float raros[] = {0.0f, -0.0f, 1e-40f, -1e-42f, 3.4e38f, -3.4e38f, INFINITY, -INFINITY, NAN, 1.0f, -1.0f};
+    auto valor = [&] {
+        const std::uint32_t r = aleatorio();
+        if (r % 7 == 0) return raros[(r >> 8) % std::size(raros)];
+        if (r % 7 == 1) return std::bit_cast<float>(aleatorio());  // cualquier patrón de bits
+        return float((int(r >> 8) % 200000) / 37.0);
+    };
+    auto igual = [](float a, float b) {
+        return std::isnan(a) ? std::isnan(b) : std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+    };
+    const float abscisas[][4] = {{0.02f, 0.04f, 0.06f, 0.045f}, {290, 300, 310, 300.7f}, {195, 200, 210, 207.35f},
+                                 {1, 2, 4, 9}, {10, 20, 30, 10}};
+    for (const auto& x : abscisas) {
+        const abscisas_cuadratica a = prepara_cuadratica(x[0], x[1], x[2], x[3]);
+        for (int n : {1, 2, 7, 64, 195}) {
+            std::vector<float> ys(3 * static_cast<std::size_t>(n)), lote(static_cast<std::size_t>(n));
+            for (float& y : ys) y = valor();
+            const auto* ternas = reinterpret_cast<const float(*)[3]>(ys.data());
+            evalua_cuadraticas(a, n, ternas, lote.data());
+            for (int k = 0; k < n; ++k) {
+                const float* y = ternas[k];
+                const float una = evalua_cuadratica(a, y[0], y[1], y[2]);
+                EXPECT_TRUE(igual(una, interpola_cuadratica(x[0], x[1], x[2], y[0], y[1], y[2], x[3])));
+                EXPECT_TRUE(igual(lote[k], una)) << y[0] << " " << y[1] << " " << y[2] << ": " << lote[k] << " " << una;
+            }
+        }
+    }
 }
 
 TEST_F(Saturacion, LimitesDeLaBusqueda)

@@ -1,0 +1,230 @@
+// El motor de vapor da lo mismo, bit a bit, con la traza y sin ella, y su
+// traza en los casos raros de la rejilla (baja presión, puntos descartados
+// junto a la saturación, zona crítica, presiones supercríticas, resultados
+// inverosímiles) es línea a línea la guardada en traza_motor_esperada.txt.
+//
+// Para volver a escribir el fichero esperado con el motor tal como está
+// (tras un cambio que altera a propósito la traza o los valores), desde el
+// directorio de compilación:
+//     BRUMALIX_REGENERA_TRAZA_MOTOR=1 ./brumalix/motor/pruebas_brumalix_calculo --gtest_filter='traza_motor.*'
+// La prueba escribe entonces el fichero en el directorio de las fuentes en
+// lugar de compararlo; hay que revisar la diferencia y guardarla con git.
+#include "entorno_agua.h"
+
+#include "brumalix/motor/calcula.h"
+#include "brumalix/motor/rejilla_agua.h"
+#include "brumalix/motor/saturacion.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+const std::filesystem::path fichero_esperado = std::filesystem::path(DIR_PRUEBAS) / "traza_motor_esperada.txt";
+
+struct pareja {
+    int codigo;
+    float a, b;
+};
+
+// Lo que deja una llamada a calcula: su resultado, sus siete salidas y los
+// registros del motor.
+struct huella {
+    std::int32_t r = 0, fase = 0;
+    float salidas[6] = {};
+    registro_resultado registro;
+    registro_saturacion saturacion;
+    std::int32_t fase_motor = 0;
+
+    bool operator==(const huella& o) const
+    {
+        // Bit a bit: también los NaN y el signo de los ceros.
+        return r == o.r && fase == o.fase && std::memcmp(salidas, o.salidas, sizeof salidas) == 0 &&
+               std::memcmp(&registro, &o.registro, sizeof registro) == 0 &&
+               std::memcmp(&saturacion, &o.saturacion, sizeof saturacion) == 0 && fase_motor == o.fase_motor;
+    }
+};
+
+huella llama(const pareja& q)
+{
+    huella h;
+    float* o = h.salidas;
+    for (int k = 0; k < 6; ++k) o[k] = -7;
+    h.fase = -7;
+    h.r = calcula(1, q.a, q.b, q.codigo, o[0], o[1], o[2], o[3], o[4], o[5], h.fase);
+    h.registro = estado_resultado;
+    h.saturacion = datos_saturacion;
+    h.fase_motor = fase_actual;
+    return h;
+}
+
+std::string describe(const pareja& q, const huella& h)
+{
+    const float* o = h.salidas;
+    return formatea("# cod %d %.9g %.9g -> %d %.9g %.9g %.9g %.9g %.9g %.9g %d", q.codigo, q.a, q.b, h.r, o[0], o[1],
+                    o[2], o[3], o[4], o[5], h.fase);
+}
+
+// Registros del motor como al arrancar, para que cada recorrido parta de lo
+// mismo (x de un estado de una fase es el de la llamada anterior).
+void registros_a_cero()
+{
+    estado_resultado = {};
+    datos_saturacion = {};
+    fase_actual = FASE_VAPOR;
+}
+
+class traza_motor : public entorno_agua {};
+
+} // namespace
+
+// Cada caso con su traza entera y sus resultados, frente a lo guardado; y
+// sin traza, los mismos resultados.
+TEST_F(traza_motor, casos_raros_de_la_rejilla_como_los_esperados)
+{
+    const pareja casos[] = {
+        {COD_TP, 1.5f, 0.0074f},    // líquido con dos puntos y el tercero de la fila siguiente
+        {COD_TP, 9, 0.0074f},       // vapor: filas con sólo el punto de saturación y con recta
+        {COD_TP, 40, 0.0474f},      // columnas vapor, vapor, líquido
+        {COD_TP, 60, 0.2f},         // columna descartada junto a la saturación
+        {COD_TP, 356.5f, 205},      // junto al punto crítico: rechazado
+        {COD_TP, 800, 10},          // último punto de la isobara: sin valor
+        {COD_TP, 100, 1.01418f},    // sobre la curva de saturación
+        {COD_PH, 0.02f, 100},       // líquido a la presión más baja de la rejilla
+        {COD_PS, 220, 5.5f},        // junto a la presión crítica
+        {COD_PV, 150, 15},          // vapor a alta presión
+        {COD_TS, 373.69f, 4.4f},    // isoterma supercrítica: inverosímil
+        {COD_TS, 30, 8.6f},         // isoterma fría
+        {COD_TS, 376, 5.0f},        // columnas de 230 y 240 bar con la saturación de 221,2 bar
+        {COD_TS, 400, 5.35f},       // isobara por encima de la tabla de saturación
+        {COD_TV, 450, 10.0f},
+        {COD_TV, 23, 59078.38f},    // búsqueda con recta en la isoterma
+        {COD_TS, 600, 6.0f},        // sin estado en la isoterma
+        {COD_PX, 221.2f, 0.5f},     // fila del punto crítico de la tabla
+        {COD_TP, 20, 250},          // presión fuera de la rejilla
+    };
+    std::string texto;
+    std::vector<huella> con_traza;
+    registros_a_cero();
+    for (const pareja& q : casos) {
+        traza.borra();
+        con_traza.push_back(llama(q));
+        texto += describe(q, con_traza.back()) + "\n";
+        for (const std::string& l : traza.todas()) texto += l + "\n";
+    }
+    // Sin traza, desde los mismos registros: lo mismo, bit a bit.
+    pon_lista_traza(&traza_descartada());
+    registros_a_cero();
+    for (std::size_t k = 0; k < std::size(casos); ++k)
+        EXPECT_TRUE(llama(casos[k]) == con_traza[k]) << describe(casos[k], con_traza[k]);
+    pon_lista_traza(&traza);
+
+    if (std::getenv("BRUMALIX_REGENERA_TRAZA_MOTOR")) {
+        std::ofstream(fichero_esperado, std::ios::binary) << texto;
+        GTEST_SKIP() << "escrito " << fichero_esperado;
+    }
+    std::ifstream f(fichero_esperado, std::ios::binary);
+    ASSERT_TRUE(f) << "falta " << fichero_esperado;
+    std::vector<std::string> esperadas, lineas;
+    for (std::string l; std::getline(f, l);) esperadas.push_back(l);
+    for (std::size_t a = 0, b; a < texto.size(); a = b + 1) {
+        b = texto.find('\n', a);
+        lineas.push_back(texto.substr(a, b - a));
+    }
+    for (std::size_t i = 0; i < std::min(lineas.size(), esperadas.size()); ++i)
+        ASSERT_EQ(lineas[i], esperadas[i]) << "línea " << i + 1;
+    EXPECT_EQ(lineas.size(), esperadas.size());
+}
+
+// Sin traza el motor calcula sólo lo que usan sus búsquedas; con ella, las
+// líneas enteras. Para cada pareja, en una malla que pasa por la
+// saturación, las presiones bajas, la zona crítica y lo supercrítico, los
+// resultados y los registros son los mismos bit a bit.
+TEST_F(traza_motor, sin_traza_los_mismos_resultados_bit_a_bit)
+{
+    std::vector<pareja> malla;
+    const float presiones[] = {0.0065f, 0.0074f, 0.015f, 0.0474f, 0.2f, 1, 5.5f, 30, 97, 180, 205, 215, 221.2f, 235};
+    for (float p : presiones) {
+        for (float t = 0.5f; t < 805; t += 23.5f) malla.push_back({COD_TP, t, p});
+        float tsat;
+        if (calc_tsat(p, tsat) == 0)
+            for (float d : {-12.0f, -3.0f, -0.3f, 0.3f, 3.0f, 12.0f}) malla.push_back({COD_TP, tsat + d, p});
+        for (float h = 50; h < 4200; h += 190) malla.push_back({COD_PH, p, h});
+        for (float s = 0.2f; s < 10.5f; s += 0.45f) malla.push_back({COD_PS, p, s});
+        for (float v = 1; v < 3e5f; v *= 2.7f) malla.push_back({COD_PV, p, v});
+        malla.push_back({COD_PX, p, 0.4f});
+    }
+    for (float t : {1.0f, 15.0f, 99.0f, 250.0f, 370.0f, 373.69f, 450.0f, 790.0f}) {
+        for (float s = 3; s < 11; s += 0.35f) malla.push_back({COD_TS, t, s});
+        for (float v = 1.5f; v < 3e5f; v *= 3.1f) malla.push_back({COD_TV, t, v});
+    }
+    pon_lista_traza(&traza_descartada());
+    for (const pareja& q : malla) {
+        registros_a_cero();
+        const huella sin = llama(q);
+        registros_a_cero();
+        pon_lista_traza(&traza);
+        traza.borra();
+        const huella con = llama(q);
+        pon_lista_traza(&traza_descartada());
+        EXPECT_TRUE(sin == con) << describe(q, con) << "\nsin traza:\n" << describe(q, sin);
+    }
+    pon_lista_traza(&traza);
+}
+
+// La tabla de saturación se busca por bisección: la fila es la primera que
+// no queda por debajo del valor, la misma que da recorrerla desde el
+// principio, en toda la tabla real (filas exactas, puntos medios y valores
+// repartidos), por presión y por temperatura.
+TEST_F(traza_motor, la_biseccion_de_la_tabla_de_saturacion_da_la_fila_del_recorrido)
+{
+    // Lo que da lee_datos_f1 con la fila hallada recorriendo la tabla.
+    auto por_recorrido = [](int tipo, float valor, float salida[7]) {
+        const int columna = tipo == POR_PRESION ? F1_P : F1_T, otra = tipo == POR_PRESION ? F1_T : F1_P;
+        const int filas = num_filas_f1;
+        int i = 0;
+        while (i < filas && valor_f1(i, columna) < valor) ++i;
+        if (i >= filas) return false;
+        const float anterior = i > 0 ? valor_f1(i - 1, columna) : 0.0f, actual = valor_f1(i, columna);
+        int c = i;
+        if (i >= 2 && actual - valor > valor - anterior) c = i - 1;
+        if (tipo == POR_PRESION) {
+            if (std::fabs(actual - 221.2) < 0.0001) --c;
+            if (std::fabs(actual - 220.0) < 0.0001) --c;
+        }
+        c = std::clamp(c, 1, filas - 2);
+        const int cols[7] = {otra, F1_HL, F1_HV, F1_SL, F1_SV, F1_VL, F1_VV};
+        for (int k = 0; k < 7; ++k)
+            salida[k] = interpola_cuadratica(valor_f1(c - 1, columna), valor_f1(c, columna), valor_f1(c + 1, columna),
+                                             valor_f1(c - 1, cols[k]), valor_f1(c, cols[k]), valor_f1(c + 1, cols[k]),
+                                             valor);
+        return true;
+    };
+    for (int tipo : {POR_PRESION, POR_TEMPERATURA}) {
+        const int columna = tipo == POR_PRESION ? F1_P : F1_T;
+        std::vector<float> valores;
+        for (int r = 0; r < num_filas_f1; ++r) {
+            valores.push_back(valor_f1(r, columna));
+            if (r + 1 < num_filas_f1) {
+                valores.push_back(0.5f * (valor_f1(r, columna) + valor_f1(r + 1, columna)));
+                valores.push_back(std::nextafter(valor_f1(r + 1, columna), 0.0f));
+            }
+        }
+        for (int k = 0; k <= 3000; ++k)
+            valores.push_back(tipo == POR_PRESION ? 0.006f * std::pow(221.3f / 0.006f, k / 3000.0f) : 374.0f * k / 3000);
+        for (float valor : valores) {
+            float esperado[7], leido[7];
+            const bool dentro = valor >= (tipo == POR_PRESION ? 0.00611 : 0.01) &&
+                                valor <= (tipo == POR_PRESION ? 221.2 : 373.68) && por_recorrido(tipo, valor, esperado);
+            const int r = lee_datos_f1(tipo, valor, leido[0], leido[1], leido[2], leido[3], leido[4], leido[5], leido[6]);
+            ASSERT_EQ(r, dentro ? 0 : 99) << tipo << " " << valor;
+            if (dentro) {
+                ASSERT_EQ(std::memcmp(leido, esperado, sizeof leido), 0) << tipo << " " << valor;
+            }
+        }
+    }
+}
