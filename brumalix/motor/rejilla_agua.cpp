@@ -295,6 +295,34 @@ void traza_puntos(const char* eje, const punto_linea* pt, int n, float x, float 
         escribe_traza(">  SOLO EL PUNTO DE SATURACION: %s=%g H=%g para %s=%g", eje, pt[0].x, pt[0].h, eje, x);
 }
 
+// Una fila de la isobara (o columna de la isoterma) cuyas tres líneas de la
+// rejilla no son todas del lado de x: se interpola con el punto de
+// saturación y las líneas del lado de x más próximas a él. El eje va de la
+// fase de abajo (vapor en la isobara, líquido en la isoterma) a la de
+// arriba; 'ultima_baja' es la última línea de la fase de abajo y 'primera'
+// la primera línea que puede entrar. 'abajo' dice si x es de la fase de
+// abajo; con 'gas' se interpola como vapor en presión.
+template <class F>
+void interpola_junto_a_saturacion(const int marca[3], bool abajo, const punto_linea& sat_abajo,
+                                  const punto_linea& sat_arriba, const float* eje, int num, int ultima_baja, int primera,
+                                  double salto, F linea, float x, bool gas, const char* nombre_eje, float& h, float& s,
+                                  float& v)
+{
+    if (marca[0] == 1 && marca[1] == -1 && abajo) escribe_traza(">  CUIDADO 1 !!!!");
+    if (marca[1] == 1 && marca[2] == -1 && !abajo) escribe_traza("CUIDADO 2 !!!!");
+    punto_linea pt[3];
+    const int n = abajo ? puntos_de_un_lado(sat_abajo, eje, ultima_baja, -1, primera, ultima_baja, salto, linea, pt)
+                        : puntos_de_un_lado(sat_arriba, eje, ultima_baja + 1, 1, ultima_baja + 1, num - 1, salto, linea,
+                                            pt);
+    if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", abajo ? 1 : 2);
+    interpola_puntos(pt, n, x, gas, h, s, v);
+    traza_puntos(nombre_eje, pt, n, x, h);
+    if (abajo)
+        escribe_traza(">Debe ser %g < %g", x, sat_abajo.x);
+    else
+        escribe_traza(">Debe ser %g > %g", x, sat_arriba.x);
+}
+
 // Dónde están los valores de las filas comunes de una línea: la propiedad
 // q del primer punto de la fila i en base[i·paso_fila + q] y la de los
 // otros dos a paso_punto y 2·paso_punto de él; las abscisas de los tres
@@ -565,8 +593,6 @@ private:
         // saturación de la fila y las columnas del lado de p más próximas a
         // él. La última columna de vapor de la fila es la última cuyo límite
         // de vapor no pasa de T.
-        if (marca[0] == 1 && marca[1] == -1 && vapor) escribe_traza(">  CUIDADO 1 !!!!");
-        if (marca[1] == 1 && marca[2] == -1 && !vapor) escribe_traza("CUIDADO 2 !!!!");
         int jv = 0;
         while (jv + 1 < NUM_PRESIONES && float(T) >= t_limite_vapor[jv + 1]) ++jv;
         const int jl = std::min(jv + 1, NUM_PRESIONES - 1);
@@ -574,22 +600,10 @@ private:
         auto columna = [i](int j) {
             return punto_linea{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
         };
-        punto_linea pt[3];
-        int n;
-        if (vapor)
-            n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_presiones, jv, -1, 1, jv, salto, columna, pt);
-        else
-            n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_presiones, jv + 1, 1, jv + 1,
-                                  NUM_PRESIONES - 1, salto, columna, pt);
-        if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", vapor ? 1 : 2);
         float h, s, v;
-        interpola_puntos(pt, n, p, vapor, h, s, v);
+        interpola_junto_a_saturacion(marca, vapor, {sat.sat, sat.hv, sat.sv, sat.vv}, {sat.sat, sat.hl, sat.sl, sat.vl},
+                                     eje_presiones, NUM_PRESIONES, jv, 1, salto, columna, p, vapor, "P", h, s, v);
         valores_.especial(i, h, s, v);
-        traza_puntos("P", pt, n, p, h);
-        if (vapor)
-            escribe_traza(">Debe ser %g < %g", p, sat.sat);
-        else
-            escribe_traza(">Debe ser %g > %g", p, sat.sat);
     }
 
     float p_ = 0;
@@ -759,30 +773,15 @@ private:
         // saturación de la columna y las filas del lado de t más próximas a
         // él. La última fila de líquido es la última por debajo del límite
         // de vapor de la columna.
-        if (marca[0] == 1 && marca[1] == -1 && liquido) escribe_traza(">  CUIDADO 1 !!!!");
-        if (marca[1] == 1 && marca[2] == -1 && !liquido) escribe_traza("CUIDADO 2 !!!!");
         int il = -1;
         while (il + 1 < NUM_TEMPERATURAS && eje_temperaturas[il + 1] < t_limite_vapor[j]) ++il;
         auto fila = [j](int i) {
             return punto_linea{eje_temperaturas[i], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
         };
-        const double salto = 10.0;
-        punto_linea pt[3];
-        int n;
-        if (liquido)
-            n = puntos_de_un_lado({sat.sat, sat.hl, sat.sl, sat.vl}, eje_temperaturas, il, -1, 0, il, salto, fila, pt);
-        else
-            n = puntos_de_un_lado({sat.sat, sat.hv, sat.sv, sat.vv}, eje_temperaturas, il + 1, 1, il + 1,
-                                  NUM_TEMPERATURAS - 1, salto, fila, pt);
-        if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", liquido ? 1 : 2);
         float h, s, v;
-        interpola_puntos(pt, n, t, false, h, s, v);
+        interpola_junto_a_saturacion(marca, liquido, {sat.sat, sat.hl, sat.sl, sat.vl}, {sat.sat, sat.hv, sat.sv, sat.vv},
+                                     eje_temperaturas, NUM_TEMPERATURAS, il, 0, 10.0, fila, t, false, "T", h, s, v);
         valores_.especial(j, h, s, v);
-        traza_puntos("T", pt, n, t, h);
-        if (liquido)
-            escribe_traza(">Debe ser %g < %g", t, sat.sat);
-        else
-            escribe_traza(">Debe ser %g > %g", t, sat.sat);
     }
 
     float t_ = 0;
