@@ -4,28 +4,18 @@
 
 #include "comun/pruebas/repaso_corpus.h"
 
-namespace fs = std::filesystem;
-using repaso_corpus::pasa;
+using namespace repaso_corpus;
 
-namespace {
-
-void repasa(const char* subdirectorio, repaso_corpus::entrada e)
-{
-    repaso_corpus::repasa(fs::path(DIR_CORPUS) / subdirectorio, e);
-}
-
-} // namespace
-
-TEST(CorpusBrumalix, FicherosDeProblema) { repasa("problema", ensaya_problema_brumalix); }
+TEST(CorpusBrumalix, FicherosDeProblema) { repasa_subdirectorio("problema", ensaya_problema_brumalix); }
 
 TEST(CorpusBrumalix, TablaDeSaturacion)
 {
-    repasa("f1", ensaya_f1);
-    EXPECT_TRUE(pasa(fs::path(DIR_DATOS) / "f1-bin.dat", ensaya_f1));
+    repasa_subdirectorio("f1", ensaya_f1);
+    EXPECT_TRUE(pasa_fichero_de_datos("f1-bin.dat", ensaya_f1));
 }
 
 TEST(CorpusBrumalix, RejillaDeLiquidoYVapor)
 {
-    repasa("f2", ensaya_f2);
-    EXPECT_TRUE(pasa(fs::path(DIR_DATOS) / "f2-bin.dat", ensaya_f2));
+    repasa_subdirectorio("f2", ensaya_f2);
+    EXPECT_TRUE(pasa_fichero_de_datos("f2-bin.dat", ensaya_f2));
 }

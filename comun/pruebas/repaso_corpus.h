@@ -45,4 +45,20 @@ inline void repasa(const std::filesystem::path& dir, entrada e)
     }
 }
 
+// Con el directorio del corpus (DIR_CORPUS) y el de los datos de la
+// compilación (DIR_DATOS) de la prueba: un subdirectorio del corpus y un
+// fichero de datos real.
+#ifdef DIR_CORPUS
+inline void repasa_subdirectorio(const char* subdirectorio, entrada e)
+{
+    repasa(std::filesystem::path(DIR_CORPUS) / subdirectorio, e);
+}
+#endif
+#ifdef DIR_DATOS
+inline bool pasa_fichero_de_datos(const char* nombre, entrada e)
+{
+    return pasa(std::filesystem::path(DIR_DATOS) / nombre, e);
+}
+#endif
+
 }  // namespace repaso_corpus

@@ -4,28 +4,18 @@
 
 #include "comun/pruebas/repaso_corpus.h"
 
-namespace fs = std::filesystem;
-using repaso_corpus::pasa;
+using namespace repaso_corpus;
 
-namespace {
-
-void repasa(const char* subdirectorio, repaso_corpus::entrada e)
-{
-    repaso_corpus::repasa(fs::path(DIR_CORPUS) / subdirectorio, e);
-}
-
-} // namespace
-
-TEST(CorpusZefirant, FicherosDeProblema) { repasa("problema", ensaya_problema_zefirant); }
+TEST(CorpusZefirant, FicherosDeProblema) { repasa_subdirectorio("problema", ensaya_problema_zefirant); }
 
 TEST(CorpusZefirant, GasesDat)
 {
-    repasa("gases", ensaya_gases_dat);
-    EXPECT_TRUE(pasa(fs::path(DIR_DATOS) / "GASES.DAT", ensaya_gases_dat));
+    repasa_subdirectorio("gases", ensaya_gases_dat);
+    EXPECT_TRUE(pasa_fichero_de_datos("GASES.DAT", ensaya_gases_dat));
 }
 
 TEST(CorpusZefirant, GasolinaDat)
 {
-    repasa("gasolina", ensaya_gasolina_dat);
-    EXPECT_TRUE(pasa(fs::path(DIR_DATOS) / "GASOLINA.DAT", ensaya_gasolina_dat));
+    repasa_subdirectorio("gasolina", ensaya_gasolina_dat);
+    EXPECT_TRUE(pasa_fichero_de_datos("GASOLINA.DAT", ensaya_gasolina_dat));
 }

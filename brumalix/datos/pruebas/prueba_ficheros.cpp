@@ -46,14 +46,6 @@ std::vector<float> flotantes(const std::vector<unsigned char>& bytes)
     return ::testing::AssertionFailure() << guardado << " frente a " << exacto;
 }
 
-class sin_traza : public lista_lineas {
-public:
-    void agrega(std::string_view) override {}
-    void borra() override {}
-    std::size_t numero() const override { return 0; }
-    std::string linea(std::size_t) const override { return {}; }
-};
-
 } // namespace
 
 TEST(FicherosVapor, TamanosYCarga)
@@ -170,8 +162,7 @@ TEST(FicherosVapor, FilasDeSaturacion)
 TEST(FicherosVapor, BusquedaDelMotorDentroDePrecision)
 {
     ASSERT_EQ(carga_tabla_f1(DIR + "/f1-bin.dat"), 1);
-    sin_traza descarte;
-    pon_lista_traza(&descarte);
+    pon_lista_traza(&traza_descartada());
     const double t_limite = if97::temperatura_saturacion(tablas_if97::P_LIMITE_PRECISION / 10.0) - KELVIN;
     double peor[2] = {0, 0};
     float donde[2] = {0, 0};

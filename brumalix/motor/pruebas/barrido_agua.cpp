@@ -24,13 +24,6 @@ public:
     respuesta pregunta(const std::string&, const std::string&, bool) override { return respuesta::no; }
 };
 
-class sin_traza : public lista_lineas {
-public:
-    void agrega(std::string_view) override {}
-    void borra() override {}
-    std::size_t numero() const override { return 0; }
-    std::string linea(std::size_t) const override { return {}; }
-};
 
 using barridos::punto;
 
@@ -101,8 +94,7 @@ int main(int argc, char** argv)
 {
     sin_mensajes mensajes;
     pon_sumidero_mensajes(&mensajes);
-    sin_traza traza;
-    pon_lista_traza(&traza);
+    pon_lista_traza(&traza_descartada());
     // "-v" lista además cada estado junto a la saturación fuera de lo pedido.
     bool detalle = false;
     std::string dir = DIR_DATOS;

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace barridos {
 
@@ -83,6 +84,17 @@ double rel(double a, double b, double suelo) { return std::fabs(a - b) / std::ma
 // encima de la crítica no hay saturación).
 constexpr double P_CRITICA = 220.64;
 
+// Un punto del barrido, con su consulta "pt" al oráculo.
+void anade(std::vector<punto>& puntos, std::vector<std::string>& consultas, double p, double t, int codigo)
+{
+    punto q;
+    q.p = p;
+    q.t = t;
+    q.codigo = codigo;
+    puntos.push_back(q);
+    consultas.push_back(texto("pt %.17g %.17g", p, t));
+}
+
 }  // namespace
 
 std::vector<std::string> ejecuta_guion(const char* guion, const std::vector<std::string>& entradas)
@@ -120,6 +132,19 @@ errores errores_de(const punto& q, double suelo_h, double suelo_s)
     return e;
 }
 
+namespace {
+
+// Los puntos con los valores de IF97 de sus consultas; vacío sin oráculo.
+std::vector<punto> con_referencias(std::vector<punto>& puntos, const std::vector<std::string>& consultas)
+{
+    const auto ref = consulta(consultas);
+    if (ref.size() != consultas.size()) return {};
+    for (std::size_t i = 0; i < puntos.size(); ++i) puntos[i].ref = ref[i];
+    return std::move(puntos);
+}
+
+}  // namespace
+
 std::vector<punto> junto_a_saturacion()
 {
     static const double fs[] = {-1e-3, -1e-4, -3e-5, -1e-5, -3e-6, 0, 3e-6, 1e-5, 3e-5, 1e-4, 1e-3};
@@ -147,18 +172,10 @@ std::vector<punto> junto_a_saturacion()
             for (double d : ds) {
                 const double t = psat[k].t + d;
                 if (std::fabs(t - ts) < 0.3) continue;
-                punto q;
-                q.p = p;
-                q.t = t;
-                q.codigo = COD_TP;
-                puntos.push_back(q);
-                c.push_back(texto("pt %.17g %.17g", p, t));
+                anade(puntos, c, p, t, COD_TP);
             }
         }
-    const auto ref = consulta(c);
-    if (ref.size() != c.size()) return {};
-    for (std::size_t i = 0; i < puntos.size(); ++i) puntos[i].ref = ref[i];
-    return puntos;
+    return con_referencias(puntos, c);
 }
 
 std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min, double t_max, int n_presiones,
@@ -192,18 +209,10 @@ std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min
             // de la temperatura crítica en las isotermas).
             if ((codigo == COD_TS || codigo == COD_TV) && !(vapor || t >= 373.68)) continue;
             if (codigo == COD_PV && !vapor) continue;
-            punto q;
-            q.p = p;
-            q.t = t;
-            q.codigo = codigo;
-            puntos.push_back(q);
-            c.push_back(texto("pt %.17g %.17g", p, t));
+            anade(puntos, c, p, t, codigo);
         }
     }
-    const auto ref = consulta(c);
-    if (ref.size() != c.size()) return {};
-    for (std::size_t i = 0; i < puntos.size(); ++i) puntos[i].ref = ref[i];
-    return puntos;
+    return con_referencias(puntos, c);
 }
 
 void calcula_puntos(std::vector<punto>& puntos)

@@ -14,23 +14,15 @@
 
 namespace {
 
-// La traza de decenas de miles de estados no se guarda.
-class traza_descartada : public lista_lineas {
-public:
-    void agrega(std::string_view) override {}
-    void borra() override {}
-    std::size_t numero() const override { return 0; }
-    std::string linea(std::size_t) const override { return {}; }
-};
 
 class exactitud : public entorno_agua {
 protected:
     void SetUp() override
     {
         entorno_agua::SetUp();
-        pon_lista_traza(&descartada);
+        // La traza de decenas de miles de estados no se guarda.
+        pon_lista_traza(&traza_descartada());
     }
-    traza_descartada descartada;
 };
 
 std::string donde(const barridos::punto& q)
