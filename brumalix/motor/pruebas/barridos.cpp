@@ -19,7 +19,8 @@ namespace barridos {
 namespace {
 
 // El guion lee una consulta por línea y escribe una respuesta por línea:
-// "p t h s v" en unidades del motor, o "FALLO".
+// "p t h s v x" en unidades del motor (x, el título, -1 fuera de la
+// campana), o "FALLO".
 constexpr const char* GUION = R"(import sys
 try:
     from iapws import IAPWS97
@@ -29,16 +30,23 @@ except Exception:
 for linea in sys.stdin:
     c = linea.split()
     try:
+        a, b = float(c[1]), float(c[2]) if len(c) > 2 else 0.0
+        if c[0] == "psat":
+            print("%.12g %.12g 0 0 0 -1" % (_PSat_T(a + 273.15) * 10, a))
+            continue
+        if c[0] == "tsat":
+            print("%.12g %.12g 0 0 0 -1" % (a, _TSat_P(a / 10) - 273.15))
+            continue
         if c[0] == "pt":
-            p, t = float(c[1]), float(c[2])
-            w = IAPWS97(P=p / 10, T=t + 273.15)
-            print("%.12g %.12g %.12g %.12g %.12g" % (w.P * 10, w.T - 273.15, w.h, w.s, w.v * 1000))
-        elif c[0] == "psat":
-            t = float(c[1])
-            print("%.12g %.12g 0 0 0" % (_PSat_T(t + 273.15) * 10, t))
+            w = IAPWS97(P=a / 10, T=b + 273.15)
+        elif c[0] == "px":
+            w = IAPWS97(P=a / 10, x=b)
+        elif c[0] == "ps":
+            w = IAPWS97(P=a / 10, s=b)
         else:
-            p = float(c[1])
-            print("%.12g %.12g 0 0 0" % (p, _TSat_P(p / 10) - 273.15))
+            w = IAPWS97(T=a + 273.15, x=b)
+        x = w.x if w.region == 4 else -1
+        print("%.12g %.12g %.12g %.12g %.12g %.12g" % (w.P * 10, w.T - 273.15, w.h, w.s, w.v * 1000, x))
     except Exception:
         print("FALLO")
 )";
@@ -95,8 +103,9 @@ void anade(std::vector<punto>& puntos, std::vector<std::string>& consultas, doub
     consultas.push_back(texto("pt %.17g %.17g", p, t));
 }
 
-}  // namespace
-
+// Pasa las líneas por el guion con el python3 del sistema, que lleva
+// python3-iapws; vacío si no hay python3 o el guion no acaba bien (sale
+// con 3 si le falta el módulo iapws).
 std::vector<std::string> ejecuta_guion(const char* guion, const std::vector<std::string>& entradas)
 {
     // El python3 del sistema es el que lleva el paquete python3-iapws de
@@ -109,6 +118,8 @@ std::vector<std::string> ejecuta_guion(const char* guion, const std::vector<std:
     return {};
 }
 
+}  // namespace
+
 std::vector<valor_if97> consulta(const std::vector<std::string>& consultas)
 {
     const std::vector<std::string> lineas = ejecuta_guion(GUION, consultas);
@@ -117,7 +128,7 @@ std::vector<valor_if97> consulta(const std::vector<std::string>& consultas)
     for (std::size_t i = 0; i < lineas.size(); ++i) {
         std::istringstream is(lineas[i]);
         valor_if97& v = r[i];
-        v.bien = static_cast<bool>(is >> v.p >> v.t >> v.h >> v.s >> v.v);
+        v.bien = static_cast<bool>(is >> v.p >> v.t >> v.h >> v.s >> v.v >> v.x);
     }
     return r;
 }

@@ -15,15 +15,12 @@ namespace barridos {
 struct valor_if97 {
     bool bien = false;
     double p = 0, t = 0, h = 0, s = 0, v = 0;
+    double x = -1;  // título en la campana, -1 fuera
 };
 
-// Pasa las líneas de entrada por un guion de Python (el python3 del sistema,
-// que lleva python3-iapws) y da sus líneas de salida; vacío si no hay python3
-// o el guion no acaba bien (sale con 3 si le falta el módulo iapws).
-std::vector<std::string> ejecuta_guion(const char* guion, const std::vector<std::string>& entradas);
-
-// Consultas por lotes al oráculo: "pt p t" (estado de una fase), "psat t"
-// (p de saturación en p), "tsat p" (t de saturación en t). Vacío si no hay
+// Consultas por lotes al oráculo, en bar y °C: "pt p t" (estado de una
+// fase), "px p x", "ps p s", "tx t x", "psat t" (p de saturación en p),
+// "tsat p" (t de saturación en t). Vacío si no hay
 // python3 con el módulo iapws.
 std::vector<valor_if97> consulta(const std::vector<std::string>& consultas);
 

@@ -98,26 +98,19 @@ using valores_if97 = std::array<double, 6>;
 
 inline std::vector<valores_if97> consulta_if97(const std::vector<std::string>& consultas)
 {
-    static const char* const guion =
-        "import sys\n"
-        "try:\n"
-        "    from iapws import IAPWS97\n"
-        "except Exception:\n"
-        "    sys.exit(3)\n"
-        "for a in sys.stdin:\n"
-        "    k, u, w = a.split(':')\n"
-        "    u = float(u); w = float(w)\n"
-        "    if k == 'tp': e = IAPWS97(T=u + 273.15, P=w / 10)\n"
-        "    elif k == 'px': e = IAPWS97(P=u / 10, x=w)\n"
-        "    elif k == 'ps': e = IAPWS97(P=u / 10, s=w)\n"
-        "    else: e = IAPWS97(T=u + 273.15, x=w)\n"
-        "    x = e.x if e.region == 4 else -1\n"
-        "    print('%.10g %.10g %.10g %.10g %.10g %.10g' % (e.P * 10, e.T - 273.15, e.h, e.s, e.v * 1000, x))\n";
+    // "tp:t:p" es la consulta "pt p t" del oráculo; las demás van en orden.
+    std::vector<std::string> del_oraculo;
+    for (const std::string& c : consultas) {
+        char clase[3] = {};
+        double u = 0, w = 0;
+        if (std::sscanf(c.c_str(), "%2[a-z]:%lf:%lf", clase, &u, &w) != 3) return {};
+        del_oraculo.push_back(std::string(clase) == "tp" ? formatea("pt %.17g %.17g", w, u)
+                                                         : formatea("%s %.17g %.17g", clase, u, w));
+    }
     std::vector<valores_if97> salida;
-    for (const std::string& l : barridos::ejecuta_guion(guion, consultas)) {
-        valores_if97 v;
-        if (std::sscanf(l.c_str(), "%lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]) != 6) return {};
-        salida.push_back(v);
+    for (const barridos::valor_if97& v : barridos::consulta(del_oraculo)) {
+        if (!v.bien) return {};
+        salida.push_back({v.p, v.t, v.h, v.s, v.v, v.x});
     }
     if (salida.size() != consultas.size()) return {};
     return salida;
