@@ -145,26 +145,28 @@ int listado_liquido_vapor(int pagina, int solo_contar, destino_listado destino, 
     const double factor = unidad_presion_at == 1 ? 1.019716 : 1.0;
     const bool at = unidad_presion_at == 1;
 
-    // Columnas: de la primera presión del eje que llega a pmin a la última
-    // que no pasa de pmax (la columna de 0 bar nunca se lista). Filas: de la
-    // primera temperatura de la rejilla que llega a tmin a la última que no
-    // pasa de tmax. Un límite que no es un número no deja nada que listar.
+    // Columnas: de la primera presión del eje que llega a pmin a la primera
+    // que llega a pmax; las dos búsquedas acaban en la última del eje (240
+    // bar) y empiezan en la de 0,02: la columna de 0 bar nunca se lista. Un
+    // límite que queda a un redondeo de f32 de una presión del eje cuenta
+    // como esa presión (1,1 en f32 es 1,1000000238: pmin 1,1 empieza en 1,1
+    // y pmax 2,2 acaba en 2,2).
     const double pmin = double(lim.pmin) - holgura(lim.pmin);
-    const double pmax = double(lim.pmax) + holgura(lim.pmax);
+    const double pmax = double(lim.pmax) - holgura(lim.pmax);
     int primera = 1;
-    while (primera < NUM_PRESIONES && !(eje_presiones_listado[primera] >= pmin)) ++primera;
-    int ultima = NUM_PRESIONES - 1;
-    while (ultima >= 1 && !(eje_presiones_listado[ultima] <= pmax)) --ultima;
-    const double tmin = double(lim.tmin) - holgura(lim.tmin);
+    while (primera < NUM_PRESIONES - 1 && !(eje_presiones_listado[primera] >= pmin)) ++primera;
+    int ultima = 1;
+    while (ultima < NUM_PRESIONES - 1 && !(eje_presiones_listado[ultima] >= pmax)) ++ultima;
+    // Filas: desde la de tmin / 10 truncado (tmin 25 empieza en 20 °C) hasta
+    // la última que no pasa de tmax ni de 800 °C, con la misma holgura. El
+    // cociente se acota antes de pasarlo a entero: ni desborda ni lee fuera
+    // de la rejilla (un tmin negativo empieza en 0 °C; uno que no es un
+    // número, también).
+    const double fila_tmin = std::trunc((double(lim.tmin) + holgura(lim.tmin)) / 10.0);
+    const int fila0 = fila_tmin >= 0 ? int(std::min(fila_tmin, double(NUM_TEMPERATURAS))) : 0;
     const double tmax = double(lim.tmax) + holgura(lim.tmax);
-    int fila0 = 0;
-    while (fila0 < NUM_TEMPERATURAS && !(10.0 * fila0 >= tmin)) ++fila0;
-    int fila1 = NUM_TEMPERATURAS - 1;
-    while (fila1 >= 0 && !(10.0 * fila1 <= tmax)) --fila1;
-    // Un rango sin ninguna presión (o temperatura) del eje dentro lista la
-    // primera por encima de su límite inferior, como el de las curvas.
-    if (ultima < primera && primera < NUM_PRESIONES) ultima = primera;
-    if (fila1 < fila0 && fila0 < NUM_TEMPERATURAS) fila1 = fila0;
+    int fila1 = fila0 - 1;
+    while (fila1 + 1 < NUM_TEMPERATURAS && 10.0 * (fila1 + 1) <= tmax) ++fila1;
 
     int p = 0;
     int c = 0;

@@ -131,7 +131,7 @@ TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
 {
     // 1, 1,1 y 1,2 bar: un bloque de dos columnas y otro de una. Los
     // límites en f32 (1,2 es 1,2000000477) no añaden la columna de 1,3 bar;
-    // de 25 a 60 °C, las filas de 30 a 60.
+    // de 25 a 60 °C, las filas de 20 (25 / 10 truncado) a 60.
     limites_listado_tablas = {1.0f, 1.2f, 25.0f, 60.0f, 0, 0};
     EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 2);
     listado_liquido_vapor(1, 0, destino_listado::ventana);
@@ -143,21 +143,22 @@ TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
         " °C    `S½   kJ/kg     kJ/kg K     dm³/kg   `S½   kJ/kg      kJ/kg K    dm³/kg  "_w,
         raya76,
     };
-    ASSERT_EQ(listado.numero(), 1u + 6u + 4u);  // filas de 30 a 60 °C
+    ASSERT_EQ(listado.numero(), 1u + 6u + 5u);  // filas de 20 a 60 °C
     EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.00 bar         `S½              `Ip=  1.10 bar"_w);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(1 + i), cabecera[i]);
-    EXPECT_EQ(listado.linea(7), "   30  `S½   1065,0     1,0335     135,0000 `S½  1066,0      1,0336     136,0000 "_w);
-    EXPECT_EQ(listado.linea(10).substr(0, 6), "   60 ");
+    EXPECT_EQ(listado.linea(7), "   20  `S½   1055,0     1,0235     135,0000 `S½  1056,0      1,0236     136,0000 "_w);
+    EXPECT_EQ(listado.linea(8).substr(0, 6), "   30 ");
+    EXPECT_EQ(listado.linea(11).substr(0, 6), "   60 ");
     listado_liquido_vapor(2, 0, destino_listado::ventana);
     EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.20 bar         `S½                         "_w);
-    EXPECT_EQ(listado.linea(7), "   30  `S½   1067,0     1,0337     137,0000 "_w);
+    EXPECT_EQ(listado.linea(7), "   20  `S½   1057,0     1,0237     137,0000 "_w);
 
     // Para imprimir: cada bloque tras "<NP>", con su título y la cabecera
     // marcados.
     std::FILE* f = std::tmpfile();
     EXPECT_EQ(listado_liquido_vapor(2, 0, destino_listado::fichero, f), 2);
     auto v = lineas_de(f);
-    ASSERT_EQ(v.size(), 2u + 6u + 4u);
+    ASSERT_EQ(v.size(), 2u + 6u + 5u);
     EXPECT_EQ(v[0], "<NP>");
     EXPECT_EQ(v[1], ">       `S½             `Ip=  1.20 bar         `S½                         "_w);
     EXPECT_EQ(v[2], ">" + cabecera[0]);
@@ -167,7 +168,7 @@ TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
     unidad_energia_kcal = unidad_presion_at = 1;
     listado_liquido_vapor(1, 0, destino_listado::ventana);
     EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.02 kg/cm²      `S½              `Ip=  1.12 kg/cm²"_w);
-    EXPECT_EQ(listado.linea(7), "   30  `S½    254,4     0,2469     135,0000 `S½   254,6      0,2469     136,0000 "_w);
+    EXPECT_EQ(listado.linea(7), "   20  `S½    252,0     0,2445     135,0000 `S½   252,2      0,2445     136,0000 "_w);
 }
 
 TEST_F(prueba_listados, liquido_y_vapor_paginas_y_saltos)
@@ -202,23 +203,48 @@ TEST_F(prueba_listados, liquido_y_vapor_empieza_y_acaba_en_los_limites_pedidos)
     EXPECT_NE(primera(1.1f, 3.0f).find("`Ip=  1.10 bar"), std::string::npos);
     EXPECT_NE(primera(0.3f, 3.0f).find("`Ip=  0.30 bar"), std::string::npos);
     EXPECT_NE(primera(2.2f, 3.0f).find("`Ip=  2.20 bar"), std::string::npos);
-    // Última: la última que no pasa de pmax; 2,3 no añade 2,4.
-    limites_listado_tablas = {2.2f, 2.3f, 0.0f, 10.0f, 0, 0};
-    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 1);
-    listado_liquido_vapor(1, 0, destino_listado::ventana);
-    EXPECT_NE(listado.linea(0).find("`Ip=  2.30 bar"), std::string::npos);
+    // Última: la primera que llega a pmax; 2,35 acaba en 2,4 (15 columnas
+    // de 1 a 2,4 bar: 8 bloques, 8 páginas), y 2,3 y 2,2 en sí mismas: un
+    // límite en f32 un pelo por encima no añade la columna siguiente.
+    auto titulo_ultima = [&](float pmin, float pmax) {
+        limites_listado_tablas = {pmin, pmax, 0.0f, 10.0f, 0, 0};
+        const int paginas = listado_liquido_vapor(1, 1, destino_listado::ventana);
+        listado_liquido_vapor(paginas, 0, destino_listado::ventana);
+        return std::to_string(paginas) + listado.linea(0);
+    };
+    EXPECT_EQ(titulo_ultima(1.0f, 2.35f), "8       `S½             `Ip=  2.40 bar         `S½                         "_w);
+    EXPECT_EQ(titulo_ultima(1.0f, 2.3f), "7       `S½             `Ip=  2.20 bar         `S½              `Ip=  2.30 bar"_w);
+    EXPECT_EQ(titulo_ultima(2.1f, 2.2f), "1       `S½             `Ip=  2.10 bar         `S½              `Ip=  2.20 bar"_w);
     // Límites en kg/cm² pasados a bar (1,1 kg/cm² son 1,0787 bar): de 1,1 bar.
     EXPECT_NE(primera(1.1f * 0.980665f, 3.0f).find("`Ip=  1.10 bar"), std::string::npos);
-    // Temperaturas: de la primera de la rejilla que llega a tmin a la última
-    // que no pasa de tmax.
-    limites_listado_tablas = {1.0f, 1.0f, 29.999999f, 60.000001f, 0, 0};
-    listado_liquido_vapor(1, 0, destino_listado::ventana);
-    ASSERT_EQ(listado.numero(), 1u + 6u + 4u);
-    EXPECT_EQ(listado.linea(7).substr(0, 6), "   30 ");
-    EXPECT_EQ(listado.linea(10).substr(0, 6), "   60 ");
-    // Sin ninguna presión del eje dentro del rango, la primera por encima.
-    limites_listado_tablas = {1.15f, 1.18f, 0.0f, 10.0f, 0, 0};
-    EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 1);
+    // Sin ninguna presión del eje dentro del rango, la primera que llega a
+    // los dos límites.
+    EXPECT_EQ(titulo_ultima(1.15f, 1.18f), "1       `S½             `Ip=  1.20 bar         `S½                         "_w);
+}
+
+TEST_F(prueba_listados, liquido_y_vapor_filas_de_tmin_truncado_a_tmax)
+{
+    // Las filas listadas, por su temperatura.
+    auto filas = [&](float tmin, float tmax) {
+        limites_listado_tablas = {1.0f, 1.0f, tmin, tmax, 0, 0};
+        std::string t;
+        if (listado_liquido_vapor(1, 1, destino_listado::ventana) == 0) return t;
+        listado_liquido_vapor(1, 0, destino_listado::ventana);
+        for (std::size_t i = 7; i < listado.numero(); ++i) t += listado.linea(i).substr(0, 6);
+        return t;
+    };
+    // Desde tmin / 10 truncado: 25 empieza en 20; hasta la última que no
+    // pasa de tmax (800,8 acaba en 800).
+    EXPECT_EQ(filas(25, 60), "   20    30    40    50    60 ");
+    EXPECT_EQ(filas(780, 800.8f), "  780   790   800 ");
+    // Sin ninguna temperatura de la rejilla dentro: sólo la de tmin
+    // truncado, nunca una por encima de tmax.
+    EXPECT_EQ(filas(21, 29), "   20 ");
+    EXPECT_EQ(filas(25, 25), "   20 ");
+    // A un redondeo de f32 de una temperatura de la rejilla cuenta como ella.
+    EXPECT_EQ(filas(29.999999f, 60.000001f), "   30    40    50    60 ");
+    // tmin por encima de tmax: nada.
+    EXPECT_EQ(filas(60, 40), "");
 }
 
 TEST_F(prueba_listados, limites_extremos_ni_desbordan_ni_leen_fuera)
