@@ -283,12 +283,21 @@ int puntos_de_un_lado(punto_linea sat, const float* eje, int primero, int paso, 
     return n;
 }
 
-// Escribe en la traza los puntos con que se interpoló una fila de la línea.
-void traza_puntos(const char* eje, const punto_linea* pt, int n, float x, float h)
+// Escribe en la traza los puntos con que se interpoló una fila de la línea
+// junto a la saturación. Con tres, la línea de la fila como la de una fila
+// común: en la isobara ">hp:" con h y las presiones de los puntos usados,
+// en la isoterma ">vp:" con v y sus temperaturas, y detrás, en "dat:", los
+// valores de la rejilla de las tres líneas de siempre ('dat'). Con dos, la
+// recta por ellos; con uno, el punto de saturación, que es el valor.
+void traza_puntos(bool isobara, const punto_linea* pt, int n, float x, float h, float v, const float dat[3])
 {
-    if (n == 3)
-        escribe_traza(">  %s (%g %g %g)   H (%g %g %g) para %s=%g -> %g", eje, pt[0].x, pt[1].x, pt[2].x, pt[0].h,
-                      pt[1].h, pt[2].h, eje, x, h);
+    const char* eje = isobara ? "P" : "T";
+    if (n == 3 && isobara)
+        escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", pt[0].h, pt[1].h, pt[2].h, pt[0].x,
+                      pt[1].x, pt[2].x, dat[0], dat[1], dat[2], h);
+    else if (n == 3)
+        escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", pt[0].v, pt[1].v, pt[2].v, pt[0].x,
+                      pt[1].x, pt[2].x, dat[0], dat[1], dat[2], v);
     else if (n == 2)
         escribe_traza(">  %s (%g %g)   H (%g %g) para %s=%g -> %g", eje, pt[0].x, pt[1].x, pt[0].h, pt[1].h, eje, x, h);
     else
@@ -301,12 +310,22 @@ void traza_puntos(const char* eje, const punto_linea* pt, int n, float x, float 
 // fase de abajo (vapor en la isobara, líquido en la isoterma) a la de
 // arriba; 'ultima_baja' es la última línea de la fase de abajo y 'primera'
 // la primera línea que puede entrar. 'abajo' dice si x es de la fase de
-// abajo; con 'gas' se interpola como vapor en presión.
+// abajo; con 'gas' se interpola como vapor en presión. 'dat' son los valores
+// de la rejilla de las tres líneas de siempre (h en la isobara, v en la
+// isoterma), que la traza enseña.
+//
+// La traza, en el orden de siempre: el aviso de x del lado de la línea que
+// cambia, los puntos descartados, la recta de dos puntos si es el caso,
+// ">Debe ser" y la línea de la fila con los tres puntos usados. ">Debe ser"
+// lleva el signo del caso, no el del lado de x: ">" cuando la saturación
+// cae por debajo de la línea de en medio (marca de en medio de la fase de
+// arriba: vapor, líquido, líquido en la isobara) y "<" cuando cae por
+// encima; si x no está de ese lado, la línea lo deja ver.
 template <class F>
 void interpola_junto_a_saturacion(const int marca[3], bool abajo, const punto_linea& sat_abajo,
                                   const punto_linea& sat_arriba, const float* eje, int num, int ultima_baja, int primera,
-                                  double salto, F linea, float x, bool gas, const char* nombre_eje, float& h, float& s,
-                                  float& v)
+                                  double salto, F linea, float x, bool gas, bool isobara, const float dat[3], float& h,
+                                  float& s, float& v)
 {
     if (marca[0] == 1 && marca[1] == -1 && abajo) escribe_traza(">  CUIDADO 1 !!!!");
     if (marca[1] == 1 && marca[2] == -1 && !abajo) escribe_traza("CUIDADO 2 !!!!");
@@ -316,11 +335,13 @@ void interpola_junto_a_saturacion(const int marca[3], bool abajo, const punto_li
                                             pt);
     if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", abajo ? 1 : 2);
     interpola_puntos(pt, n, x, gas, h, s, v);
-    traza_puntos(nombre_eje, pt, n, x, h);
-    if (abajo)
-        escribe_traza(">Debe ser %g < %g", x, sat_abajo.x);
+    if (n < 3) traza_puntos(isobara, pt, n, x, h, v, dat);
+    const float sat = (abajo ? sat_abajo : sat_arriba).x;
+    if (marca[1] == -1)
+        escribe_traza(">Debe ser %g > %g", x, sat);
     else
-        escribe_traza(">Debe ser %g > %g", x, sat_arriba.x);
+        escribe_traza(">Debe ser %g < %g", x, sat);
+    if (n == 3) traza_puntos(isobara, pt, n, x, h, v, dat);
 }
 
 // Dónde están los valores de las filas comunes de una línea: la propiedad
@@ -435,8 +456,10 @@ public:
         // El lado de la saturación de cada fila se decide con la
         // temperatura de saturación de la isobara, la misma con que
         // busca_array parte la línea y calcula elige la fase: así ninguna
-        // fila lleva el valor de la otra.
-        hay_tsat_ = sat_p.lee();
+        // fila lleva el valor de la otra. La isobara no escribe esa lectura
+        // en la traza: la escriben quienes la consultan (calcula y
+        // busca_array).
+        hay_tsat_ = sat_p.consulta();
         if (hay_tsat_) tsat_ = sat_p.punto().sat;
         comunes_ = prepara_comunes(eje_presiones + c_, p);
         if (p > 0) {
@@ -600,9 +623,10 @@ private:
         auto columna = [i](int j) {
             return punto_linea{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
         };
+        const float dat[3] = {valor_f2(i, c_, 0), valor_f2(i, c_ + 1, 0), valor_f2(i, c_ + 2, 0)};
         float h, s, v;
         interpola_junto_a_saturacion(marca, vapor, {sat.sat, sat.hv, sat.sv, sat.vv}, {sat.sat, sat.hl, sat.sl, sat.vl},
-                                     eje_presiones, NUM_PRESIONES, jv, 1, salto, columna, p, vapor, "P", h, s, v);
+                                     eje_presiones, NUM_PRESIONES, jv, 1, salto, columna, p, vapor, true, dat, h, s, v);
         valores_.especial(i, h, s, v);
     }
 
@@ -639,8 +663,9 @@ public:
                       eje_temperaturas[r_ + 2], t);
         // El lado de cada columna se decide con la presión de saturación de
         // la isoterma, la misma con que busca_array parte la línea (no la hay
-        // por encima de 373,68 °C).
-        hay_psat_ = !(t > 373.68) && sat_t.lee();
+        // por encima de 373,68 °C); como en la isobara, sin su línea de
+        // traza.
+        hay_psat_ = !(t > 373.68) && sat_t.consulta();
         if (hay_psat_) psat_ = sat_t.punto().sat;
         comunes_ = prepara_comunes(eje_temperaturas + r_, t);
         valores_.vacia();
@@ -778,9 +803,11 @@ private:
         auto fila = [j](int i) {
             return punto_linea{eje_temperaturas[i], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
         };
+        const float dat[3] = {valor_f2(r_, j, 2), valor_f2(r_ + 1, j, 2), valor_f2(r_ + 2, j, 2)};
         float h, s, v;
         interpola_junto_a_saturacion(marca, liquido, {sat.sat, sat.hl, sat.sl, sat.vl}, {sat.sat, sat.hv, sat.sv, sat.vv},
-                                     eje_temperaturas, NUM_TEMPERATURAS, il, 0, 10.0, fila, t, false, "T", h, s, v);
+                                     eje_temperaturas, NUM_TEMPERATURAS, il, 0, 10.0, fila, t, false, false, dat, h, s,
+                                     v);
         valores_.especial(j, h, s, v);
     }
 

@@ -75,11 +75,18 @@ public:
     saturacion_de(std::int32_t tipo, float valor) : tipo_(tipo), valor_(valor) {}
     bool lee()
     {
+        if (consulta()) traza_lectura_saturacion(tipo_, valor_, punto_.sat);
+        return bien_;
+    }
+    // Lo mismo sin la línea de traza: para quien necesita la saturación
+    // para decidir y no es quien la consulta a la vista del usuario (las
+    // isobaras y las isotermas no escriben esa lectura).
+    bool consulta()
+    {
         if (!leida_) {
             leida_ = true;
             bien_ = consulta_saturacion(tipo_, valor_, punto_);
         }
-        if (bien_) traza_lectura_saturacion(tipo_, valor_, punto_.sat);
         return bien_;
     }
     // Lo leído; vale tras un lee() que dio true.

@@ -70,7 +70,8 @@ std::string describe(const pareja& q, const huella& h)
 }
 
 // Registros del motor como al arrancar, para que cada recorrido parta de lo
-// mismo (x de un estado de una fase es el de la llamada anterior).
+// mismo (los registros que una pareja no escribe guardan los de la llamada
+// anterior).
 void registros_a_cero()
 {
     estado_resultado = {};
@@ -138,6 +139,67 @@ TEST_F(traza_motor, casos_raros_de_la_rejilla_como_los_esperados)
     for (std::size_t i = 0; i < std::min(lineas.size(), esperadas.size()); ++i)
         ASSERT_EQ(lineas[i], esperadas[i]) << "línea " << i + 1;
     EXPECT_EQ(lineas.size(), esperadas.size());
+}
+
+// La traza de una isobara (calc_P) o una isoterma (calc_T): tras ">INTERP:"
+// viene la primera fila, sin leer la saturación de la línea; cada fila
+// interpolada con tres puntos tiene su línea ">hp:" (">vp:") con los puntos
+// usados, el de saturación incluido si lo hubo, y las de dos puntos o sólo
+// el de saturación no la tienen; ">Debe ser" lleva el signo del caso: ">"
+// con la marca de en medio -1, "<" con la de en medio 1.
+TEST_F(traza_motor, cada_fila_de_la_linea_con_sus_puntos_y_el_signo_de_su_caso)
+{
+    auto empieza = [](const std::string& l, const char* prefijo) { return l.rfind(prefijo, 0) == 0; };
+    auto comprueba = [&](const std::vector<std::string>& v, const char* linea_puntos, const char* abscisas,
+                         std::size_t filas) {
+        std::size_t i = 0;
+        while (i < v.size() && !empieza(v[i], ">INTERP:")) ++i;
+        ASSERT_LT(i + 1, v.size());
+        EXPECT_TRUE(empieza(v[i + 1], ">POSI:")) << v[i + 1];
+        std::vector<std::vector<std::string>> grupos;
+        for (++i; i < v.size(); ++i) {
+            if (empieza(v[i], ">POSI:")) grupos.emplace_back();
+            if (!grupos.empty()) grupos.back().push_back(v[i]);
+        }
+        ASSERT_EQ(grupos.size(), filas);
+        for (const auto& g : grupos) {
+            SCOPED_TRACE(g[0]);
+            int marca[3];
+            ASSERT_EQ(std::sscanf(g[0].c_str() + g[0].find('<'), "<%d,%d,%d>", &marca[0], &marca[1], &marca[2]), 3);
+            int puntos = 0, debe = 0;
+            bool otra = false;
+            std::string sat, linea;
+            for (const std::string& l : g) {
+                if (empieza(l, linea_puntos)) ++puntos, linea = l;
+                if (empieza(l, ">  INTERPOLACION CON SOLO DOS VALORES") || empieza(l, ">  SOLO EL PUNTO")) otra = true;
+                if (empieza(l, "lee_datos_f1")) sat = l.substr(l.find("pt=") + 3, l.size() - l.find("pt=") - 4);
+                if (empieza(l, ">Debe ser")) {
+                    ++debe;
+                    EXPECT_NE(l.find(marca[1] == -1 ? " > " : " < "), std::string::npos) << l;
+                }
+            }
+            EXPECT_EQ(puntos, otra ? 0 : 1);
+            EXPECT_LE(debe, 1);
+            if (debe == 1 && puntos == 1) {
+                // Entre las abscisas de la línea de puntos, la de saturación.
+                const std::size_t a = linea.find(abscisas) + std::strlen(abscisas), b = linea.find("(dat:");
+                EXPECT_NE((" " + linea.substr(a, b - a)).find(" " + sat + " "), std::string::npos) << linea;
+            }
+        }
+    };
+    float h[NUM_PRESIONES], s[NUM_PRESIONES], v[NUM_PRESIONES];
+    for (float p : {0.0074f, 0.03f, 0.2f, 1.0f, 10.0f, 97.0f, 150.0f, 200.0f, 215.0f, 220.0f, 235.0f}) {
+        SCOPED_TRACE(p);
+        traza.borra();
+        calc_P(p, h, s, v);
+        comprueba(traza.todas(), ">hp:", "pres:", NUM_TEMPERATURAS);
+    }
+    for (float t : {1.0f, 30.0f, 72.0f, 150.0f, 250.0f, 350.0f, 372.0f, 373.69f, 400.0f}) {
+        SCOPED_TRACE(t);
+        traza.borra();
+        calc_T(t, h, s, v);
+        comprueba(traza.todas(), ">vp:", "temp:", NUM_PRESIONES);
+    }
 }
 
 // Sin traza el motor calcula sólo lo que usan sus búsquedas; con ella, las
