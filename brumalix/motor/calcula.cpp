@@ -69,6 +69,13 @@ bool titulo(float valor, float liquido, float vapor, float& x)
 
 float palanca(float x, float liquido, float vapor) { return (1 - x) * liquido + x * vapor; }
 
+// Holgura del título de vapor húmedo frente a 0 y 1: unos pocos redondeos
+// de f32 (1e-6; el paso de f32 junto a 1 es 1,2e-7). Un título más allá es
+// una extrapolación fuera de la campana, no un estado húmedo.
+constexpr float HOLGURA_TITULO = 1e-6f;
+
+bool titulo_en_campana(float x) { return x >= -HOLGURA_TITULO && x <= 1 + HOLGURA_TITULO; }
+
 bool registros_finitos(bool con_titulo)
 {
     const registro_resultado& r = estado_resultado;
@@ -263,14 +270,14 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
         if (calc_px(r.p, xx) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         r.t = tt;
         r.x = xx;
-        fase = FASE_SALIDA_HUMEDO;
+        humedo = true;
         break;
     }
     default:
         return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
     }
 
-    if (humedo) {
+    if (humedo && codigo != COD_TX) {
         // Vapor húmedo dado por la presión y x, h, s o v.
         const float pp = dato1, dato = dato2;
         if (calc_tsat(pp, r.t) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
@@ -283,7 +290,19 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
         }
         if (mal != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         r.p = pp;
+    }
+    if (humedo) {
+        // Un título (dado o calculado) fuera de 0..1 no es vapor húmedo: la
+        // regla de la palanca extrapolaría fuera de la campana.
+        if (!titulo_en_campana(r.x)) {
+            escribe_traza("calcula: TITULO FUERA DE 0..1 x=%g", r.x);
+            return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        }
         fase = FASE_SALIDA_HUMEDO;
+    } else {
+        // En una fase no hay título: x sale -1, el valor de lo que no se da,
+        // y no el de una llamada anterior.
+        r.x = -1;
     }
 
     // Ningún valor indefinido sale como resultado.

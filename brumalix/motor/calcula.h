@@ -43,7 +43,10 @@ extern std::int32_t estado_en_curso;
 
 // Estado número 'estado' con los dos datos de la pareja 'codigo'. Devuelve 0
 // con las seis salidas y la fase escritas; si no, muestra su mensaje y
-// devuelve 2, 4, 20, 98 o 99 sin tocar las seis salidas.
+// devuelve 2, 4, 20, 98 o 99 sin tocar las seis salidas. En líquido o vapor
+// el título sale -1 (no lo hay); en vapor húmedo, un título fuera de 0..1
+// (con una holgura de 1e-6 por redondeo) se rechaza con "Datos fuera de
+// margen" y 99.
 std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t codigo, float& p, float& t,
                      float& h, float& s, float& v, float& x, std::int32_t& fase);
 

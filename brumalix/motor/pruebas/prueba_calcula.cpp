@@ -189,6 +189,47 @@ TEST_F(prueba_calcula, cada_rechazo_con_su_mensaje_y_su_codigo)
     EXPECT_TRUE(mensajes.avisos.empty());
 }
 
+TEST_F(prueba_calcula, vapor_humedo_solo_con_titulo_de_0_a_1)
+{
+    // Un título dado o calculado fuera de 0..1 extrapolaría la regla de la
+    // palanca fuera de la campana (p 10 bar y s -0,01 daba x -0,48 y v
+    // -92): se rechaza como dato fuera de margen.
+    const char* margen = "Datos fuera de margen";
+    float t, hl, hv, sl, sv, vl, vv;
+    ASSERT_EQ(lee_datos_f1(POR_PRESION, 10, t, hl, hv, sl, sv, vl, vv), 0);
+    espera_rechazo(COD_PS_HUMEDO, 10, -0.01f, 99, margen);
+    espera_rechazo(COD_PH_HUMEDO, 10, hv + 50, 99, margen);
+    espera_rechazo(COD_PV_HUMEDO, 10, vl * 0.5f, 99, margen);
+    espera_rechazo(COD_TX, 220, 370, 99, margen);
+    espera_rechazo(COD_TX, 220, -0.5f, 99, margen);
+    traza.borra();
+    espera_rechazo(COD_PX, 10, 1.5f, 99, margen);
+    ASSERT_FALSE(traza.todas().empty());
+    EXPECT_EQ(traza.todas().back(), "calcula: TITULO FUERA DE 0..1 x=1.5");
+    // Los extremos de la campana sí son vapor húmedo.
+    for (const salida& r : {calcula_pareja(COD_PX, 10, 0), calcula_pareja(COD_TX, 220, 1),
+                            calcula_pareja(COD_PS_HUMEDO, 10, sv), calcula_pareja(COD_PV_HUMEDO, 10, vl)}) {
+        EXPECT_EQ(r.r, 0);
+        EXPECT_EQ(r.fase, FASE_SALIDA_HUMEDO);
+    }
+    EXPECT_FLOAT_EQ(calcula_pareja(COD_PS_HUMEDO, 10, sv).x, 1.0f);
+}
+
+TEST_F(prueba_calcula, en_una_fase_el_titulo_sale_menos_1)
+{
+    // Nunca el de una llamada anterior: ni el título de un estado húmedo ni
+    // uno indefinido.
+    ASSERT_EQ(calcula_pareja(COD_PX, 10, 0.3f).x, 0.3f);
+    for (const salida& r : {calcula_pareja(COD_TP, 150, 1), calcula_pareja(COD_PH, 10, 3000),
+                            calcula_pareja(COD_TS, 400, 7.0f), calcula_pareja(COD_PV, 10, 300)}) {
+        ASSERT_EQ(r.r, 0);
+        EXPECT_EQ(r.x, -1.0f);
+        EXPECT_EQ(estado_resultado.x, -1.0f);
+    }
+    estado_resultado.x = std::nanf("");
+    EXPECT_EQ(calcula_pareja(COD_TP, 50, 10).x, -1.0f);
+}
+
 TEST_F(prueba_calcula, en_el_punto_critico_de_la_tabla_no_sale_un_titulo_indefinido)
 {
     float t, hl, hv, sl, sv, vl, vv;
