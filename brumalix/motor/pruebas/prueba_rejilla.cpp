@@ -1,0 +1,87 @@
+// Comprobaciones de la rejilla que sólo se notan en casos concretos: una
+// fila inverosímil, la búsqueda en la isoterma junto a la saturación del
+// lado del vapor y el extremo de 240 bar del eje.
+#include "entorno_agua.h"
+
+#include "brumalix/motor/calcula.h"
+#include "brumalix/motor/rejilla_agua.h"
+#include "brumalix/motor/saturacion.h"
+
+#include <cmath>
+
+namespace {
+
+struct salida {
+    std::int32_t r = -100;
+    float p = -7, t = -7, h = -7, s = -7, v = -7, x = -7;
+    std::int32_t fase = -7;
+};
+
+salida calcula_pareja(int codigo, float a, float b)
+{
+    salida o;
+    o.r = calcula(1, a, b, codigo, o.p, o.t, o.h, o.s, o.v, o.x, o.fase);
+    return o;
+}
+
+class prueba_rejilla : public entorno_agua {};
+
+} // namespace
+
+TEST_F(prueba_rejilla, una_fila_que_la_parabola_lanza_lejos_de_sus_puntos_no_da_resultado)
+{
+    // Líquido a 0,5 °C y 0,0065 bar: la isobara extrapola las columnas de
+    // 0,02, 0,04 y 0,06 bar. Con la rejilla intacta sale h ≈ 2 kJ/kg.
+    salida r = calcula_pareja(COD_TP, 0.5f, 0.0065f);
+    ASSERT_EQ(r.r, 0);
+    EXPECT_NEAR(r.h, 2.1, 0.5);
+    // Con h a 0 °C y 0,04 bar estropeada (50 en lugar de -0,04), la
+    // parábola de esa fila llega a unos -90 kJ/kg, lejos de sus tres
+    // valores: no es un estado, y calcula lo rechaza en lugar de darlo.
+    datos_f2[std::size_t(0) * 585 + 2 * 3 + 0] = 50;
+    mensajes.errores.clear();
+    r = calcula_pareja(COD_TP, 0.5f, 0.0065f);
+    EXPECT_EQ(r.r, CALCULA_FUERA_MARGEN);
+    EXPECT_EQ(r.h, -7);
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Estado 1: Datos fuera de margen");
+}
+
+TEST_F(prueba_rejilla, isoterma_del_lado_del_vapor_junto_a_la_saturacion)
+{
+    // A 72 °C la presión de saturación (0,34000 bar) cae un pelo por encima
+    // de la columna de 0,34 bar: la búsqueda de (t,s) del lado del vapor
+    // pone allí el punto de saturación en lugar de usar los dos, casi en la
+    // misma abscisa (con los dos, p sale hasta un 0,3 % baja).
+    auto ref = consulta_if97({"tp:72:0.3313", "tp:72:0.3378"});
+    if (ref.empty()) GTEST_SKIP() << "sin la biblioteca iapws de Python";
+    for (const auto& o : ref) {
+        SCOPED_TRACE(formatea("p=%g", o[0]));
+        const salida r = calcula_pareja(COD_TS, 72, float(o[3]));
+        ASSERT_EQ(r.r, 0);
+        EXPECT_EQ(r.fase, FASE_SALIDA_VAPOR);
+        EXPECT_NEAR(r.p, o[0], 0.0005 * o[0]);
+        EXPECT_NEAR(r.h, o[2], 0.1);
+    }
+}
+
+TEST_F(prueba_rejilla, la_isoterma_acaba_en_240_bar_sin_pasarse)
+{
+    // s o v un pelo por encima de su valor a 240 bar, el último punto de la
+    // isoterma: la presión hallada vuelve de los logaritmos a un redondeo de
+    // 240, a veces por encima, y se queda en 240, dentro de la rejilla; el
+    // estado es el del punto de la rejilla.
+    const std::pair<float, int> casos[] = {{390.0f, COD_TS}, {390.0f, COD_TV}, {600.0f, COD_TV}};
+    for (auto [t, codigo] : casos) {
+        SCOPED_TRACE(formatea("t=%g cod=%d", t, codigo));
+        float h[NUM_PRESIONES], s[NUM_PRESIONES], v[NUM_PRESIONES];
+        calc_T(t, h, s, v);
+        const float* x = codigo == COD_TS ? s : v;
+        const salida r = calcula_pareja(codigo, t, std::nextafter(x[NUM_PRESIONES - 1], INFINITY));
+        ASSERT_EQ(r.r, 0);
+        EXPECT_LE(r.p, 240.0f);
+        EXPECT_NEAR(r.p, 240.0f, 1e-4);
+        EXPECT_NEAR(r.h, valor_f2(int(t / 10), NUM_PRESIONES - 1, 0), 0.05);
+    }
+    EXPECT_TRUE(mensajes.errores.empty());
+}
