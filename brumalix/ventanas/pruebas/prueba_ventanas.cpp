@@ -25,6 +25,7 @@
 #include "plataforma/dialogos.h"
 #include "plataforma/lista_marcado.h"
 #include "plataforma/pruebas/principal_qt.h"
+#include "plataforma/pruebas/texto_pdf.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -1058,6 +1059,39 @@ TEST_F(VentanasBrumalix, LaVentanaDeTrazaSoloEscribeLoQueEnsena)
 // La lista guarda como mucho el máximo más un décimo; al pasarse se queda
 // con las últimas 'maximo' líneas, y el cuadro, con las que conoce, sigue a
 // la lista.
+// Resultados y listado impresos en PDF: el texto del PDF (buscar, copiar,
+// pdftotext) lleva los caracteres de Symbol en Unicode, no sus bytes.
+TEST_F(VentanasBrumalix, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
+{
+    rankine();
+    tecla(Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    fs::path pdf;
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf.string()));
+        return true;
+    });
+    pdf = dir / "resultados.pdf";
+    pulsa(Resultados->Button2);
+    const auto resultados = texto_pdf(pdf);
+    Form1->Curvaslmite1Click();
+    pulsa(Listados->Button1);
+    ASSERT_TRUE(Form11->isVisible());
+    pdf = dir / "listado.pdf";
+    pulsa(Form11->Button6);
+    const auto listado = texto_pdf(pdf);
+    pon_dialogo_impresion(nullptr);
+    ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
+
+    for (const char* c : {"│", "∑", "⎫", "⎭", "RESULTADOS DEL EQUIPO 4: Bomba"})
+        EXPECT_NE(resultados->find(c), std::string::npos) << c << "\n" << *resultados;
+    for (const char* c : {"│", "presión"}) EXPECT_NE(listado->find(c), std::string::npos) << c << "\n" << *listado;
+    // Ni uno de los bytes de Symbol que hacían de barra, sumatorio o llaves.
+    for (const std::string* t : {&*resultados, &*listado})
+        for (const char* c : {"½", "å", "ü", "þ"}) EXPECT_EQ(t->find(c), std::string::npos) << c;
+}
+
 TEST(ListaTrazaVentana, RecortaLasMasAntiguas)
 {
     lista_traza_ventana l(10);

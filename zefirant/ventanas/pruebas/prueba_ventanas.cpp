@@ -18,6 +18,7 @@
 #include "plataforma/ayuda.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/pruebas/principal_qt.h"
+#include "plataforma/pruebas/texto_pdf.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/unidades.h"
 
@@ -788,6 +789,45 @@ TEST_F(VentanasZefirant, ListadoCanceladoOSoloVistoDejaLosResultados)
     EXPECT_GT(fs::file_size(pdf), 1000u);
     EXPECT_FALSE(fs::exists(dir / "ZEFIRANT.TMP"));
     pon_dialogo_impresion(nullptr);
+}
+
+// Resultados y listado impresos en PDF: el texto del PDF (buscar, copiar,
+// pdftotext) lleva los caracteres de Symbol en Unicode, no sus bytes.
+TEST_F(VentanasZefirant, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
+{
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1", "300"});
+    estado({"5"}, {"", "", "", "", "", "1"});   // isentrópica desde el 1
+    estado({"10", "", "", "", "", "", "1,3"});
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    transformacion("1 2");
+    transformacion("2 3");
+    tecla(Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    fs::path pdf;
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf.string()));
+        return true;
+    });
+    pdf = dir / "resultados.pdf";
+    pulsa(Form11->Button5);
+    const auto resultados = texto_pdf(pdf);
+    Form1->PageControl1->pon_pagina(Form1->TabSheet4);
+    pulsa(Form1->Button1);
+    ASSERT_TRUE(Form5->isVisible());
+    pdf = dir / "listado.pdf";
+    pulsa(Form5->Button6);
+    const auto listado = texto_pdf(pdf);
+    pon_dialogo_impresion(nullptr);
+    ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
+
+    for (const char* c : {"│", "∫", "Δu", "Δh", "Δe", "γ", "473,45"})
+        EXPECT_NE(resultados->find(c), std::string::npos) << c << "\n" << *resultados;
+    for (const char* c : {"│", "cv", "1000"}) EXPECT_NE(listado->find(c), std::string::npos) << c << "\n" << *listado;
+    // Ni uno de los bytes de Symbol que hacían de barra, ∫, Δ, ∑ o llaves.
+    for (const std::string* t : {&*resultados, &*listado})
+        for (const char* c : {"½", "ò", "å", "ü", "þ", "Du", "Dh", "De"}) EXPECT_EQ(t->find(c), std::string::npos) << c;
 }
 
 MAIN_PRUEBAS_QT
