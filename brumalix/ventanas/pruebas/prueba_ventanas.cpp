@@ -858,6 +858,18 @@ TEST_F(VentanasBrumalix, ListadoCanceladoOSoloVistoDejaLosResultados)
     ASSERT_GE(vistas.size(), 2u);
     EXPECT_TRUE(contiene(vistas[1], " presi"));
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
+    // "Imprimir" desde la vista previa imprime sus páginas: el listado no
+    // vuelve a pasar por el temporal.
+    const fs::path de_la_vista = dir / "vista.pdf";
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(de_la_vista.string()));
+        return true;
+    });
+    for (auto* b : vista->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Imprimir")) pulsa(b);
+    EXPECT_GT(fs::file_size(de_la_vista), 1000u);
+    EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
     vista->close();
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
     // Los resultados se siguen imprimiendo.
@@ -1059,6 +1071,42 @@ TEST_F(VentanasBrumalix, LaVentanaDeTrazaSoloEscribeLoQueEnsena)
 // La lista guarda como mucho el máximo más un décimo; al pasarse se queda
 // con las últimas 'maximo' líneas, y el cuadro, con las que conoce, sigue a
 // la lista.
+// Una vista previa abierta mientras se recalcula: su "Imprimir" imprime las
+// páginas que enseña, no los resultados nuevos.
+TEST_F(VentanasBrumalix, VistaPreviaImprimeLosResultadosQueMuestra)
+{
+    estado({"1", "100"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    Resultados->Preview1Click();
+    QWidget* vista = Impresion->QuickReport1->ventana_vista_previa();
+    ASSERT_TRUE(vista && vista->isVisible());
+
+    estado({"5", "345"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    const std::string resultados_nuevos = lee(dir / "BRUMALIX.TMP");
+    ASSERT_NE(resultados_nuevos.find("345,00"), std::string::npos);
+
+    const fs::path pdf = dir / "vista.pdf";
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf.string()));
+        return true;
+    });
+    QPushButton* imprimir = nullptr;
+    for (auto* b : vista->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Imprimir")) imprimir = b;
+    ASSERT_NE(imprimir, nullptr);
+    pulsa(imprimir);
+    pon_dialogo_impresion(nullptr);
+    const auto texto = texto_pdf(pdf);
+    ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
+    EXPECT_NE(texto->find("100,00"), std::string::npos) << *texto;
+    EXPECT_EQ(texto->find("345,00"), std::string::npos) << *texto;
+    EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados_nuevos);
+}
+
 // Resultados y listado impresos en PDF: el texto del PDF (buscar, copiar,
 // pdftotext) lleva los caracteres de Symbol en Unicode, no sus bytes.
 TEST_F(VentanasBrumalix, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)

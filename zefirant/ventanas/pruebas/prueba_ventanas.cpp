@@ -776,6 +776,18 @@ TEST_F(VentanasZefirant, ListadoCanceladoOSoloVistoDejaLosResultados)
         lineas += t.x == formulario_informe::MARGEN_20MM + 16 && t.paso == 7;
     EXPECT_EQ(lineas, 50);
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
+    // "Imprimir" desde la vista previa imprime sus páginas: el listado no
+    // vuelve a pasar por el temporal.
+    const fs::path de_la_vista = dir / "vista.pdf";
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(de_la_vista.string()));
+        return true;
+    });
+    for (auto* b : vista->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Imprimir")) pulsa(b);
+    EXPECT_GT(fs::file_size(de_la_vista), 1000u);
+    EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
     vista->close();
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
 
@@ -789,6 +801,45 @@ TEST_F(VentanasZefirant, ListadoCanceladoOSoloVistoDejaLosResultados)
     EXPECT_GT(fs::file_size(pdf), 1000u);
     EXPECT_FALSE(fs::exists(dir / "ZEFIRANT.TMP"));
     pon_dialogo_impresion(nullptr);
+}
+
+// Una vista previa abierta mientras se recalcula: su "Imprimir" imprime las
+// páginas que enseña, no los resultados nuevos.
+TEST_F(VentanasZefirant, VistaPreviaImprimeLosResultadosQueMuestra)
+{
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1", "400"});
+    estado({"2", "500"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    Form11->Preview1Click();
+    QWidget* vista = Form12->QuickReport1->ventana_vista_previa();
+    ASSERT_TRUE(vista && vista->isVisible());
+
+    estado({"3", "900"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    ASSERT_NE(lee(dir / "ZEFIRANT.TMP").find("900,00"), std::string::npos);
+    const std::string resultados_nuevos = lee(dir / "ZEFIRANT.TMP");
+
+    const fs::path pdf = dir / "vista.pdf";
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf.string()));
+        return true;
+    });
+    QPushButton* imprimir = nullptr;
+    for (auto* b : vista->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Imprimir")) imprimir = b;
+    ASSERT_NE(imprimir, nullptr);
+    pulsa(imprimir);
+    pon_dialogo_impresion(nullptr);
+    const auto texto = texto_pdf(pdf);
+    ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
+    EXPECT_NE(texto->find("400,00"), std::string::npos) << *texto;
+    EXPECT_NE(texto->find("500,00"), std::string::npos);
+    EXPECT_EQ(texto->find("900,00"), std::string::npos);
+    EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados_nuevos);
 }
 
 // Resultados y listado impresos en PDF: el texto del PDF (buscar, copiar,
