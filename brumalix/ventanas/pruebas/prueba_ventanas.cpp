@@ -136,6 +136,24 @@ protected:
         tecla(Qt::Key_Right, Qt::ControlModifier);
         ecuaciones(Form1->edits_masa, {"2=3", "3=4", "4=1"});
     }
+    // Pulsa 'imprimir' y acepta el diálogo de impresión hacia el PDF 'pdf'.
+    static void imprime_en_pdf(QPushButton* imprimir, const fs::path& pdf)
+    {
+        pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(QString::fromStdString(pdf.string()));
+            return true;
+        });
+        pulsa(imprimir);
+        pon_dialogo_impresion(nullptr);
+    }
+    // El botón "Imprimir" de una ventana (el de la vista previa).
+    static QPushButton* boton_imprimir(QWidget* ventana)
+    {
+        for (auto* b : ventana->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Imprimir")) return b;
+        return nullptr;
+    }
     static std::string pagina() { return Form1->PageControl1->tabText(Form1->PageControl1->currentIndex()).toStdString(); }
     std::string lee(const fs::path& f) const
     {
@@ -860,15 +878,9 @@ TEST_F(VentanasBrumalix, ListadoCanceladoOSoloVistoDejaLosResultados)
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
     // "Imprimir" desde la vista previa imprime sus páginas: el listado no
     // vuelve a pasar por el temporal.
-    const fs::path de_la_vista = dir / "vista.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(de_la_vista.string()));
-        return true;
-    });
-    for (auto* b : vista->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("Imprimir")) pulsa(b);
-    EXPECT_GT(fs::file_size(de_la_vista), 1000u);
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    EXPECT_GT(fs::file_size(dir / "vista.pdf"), 1000u);
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
     vista->close();
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
@@ -878,16 +890,9 @@ TEST_F(VentanasBrumalix, ListadoCanceladoOSoloVistoDejaLosResultados)
     EXPECT_TRUE(contiene(paginas[0], "Propiedades de estados introducidos"));
 
     // Impresión aceptada: el listado pasa por el temporal y lo borra al acabar.
-    const fs::path pdf = dir / "listado.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    pulsa(Form11->Button6);
-    EXPECT_GT(fs::file_size(pdf), 1000u);
+    imprime_en_pdf(Form11->Button6, dir / "listado.pdf");
+    EXPECT_GT(fs::file_size(dir / "listado.pdf"), 1000u);
     EXPECT_FALSE(fs::exists(dir / "BRUMALIX.TMP"));
-    pon_dialogo_impresion(nullptr);
 }
 
 TEST_F(VentanasBrumalix, UnidadesYRotulos)
@@ -1088,19 +1093,9 @@ TEST_F(VentanasBrumalix, VistaPreviaImprimeLosResultadosQueMuestra)
     const std::string resultados_nuevos = lee(dir / "BRUMALIX.TMP");
     ASSERT_NE(resultados_nuevos.find("345,00"), std::string::npos);
 
-    const fs::path pdf = dir / "vista.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    QPushButton* imprimir = nullptr;
-    for (auto* b : vista->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("Imprimir")) imprimir = b;
-    ASSERT_NE(imprimir, nullptr);
-    pulsa(imprimir);
-    pon_dialogo_impresion(nullptr);
-    const auto texto = texto_pdf(pdf);
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    const auto texto = texto_pdf(dir / "vista.pdf");
     ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
     EXPECT_NE(texto->find("100,00"), std::string::npos) << *texto;
     EXPECT_EQ(texto->find("345,00"), std::string::npos) << *texto;
@@ -1114,22 +1109,13 @@ TEST_F(VentanasBrumalix, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
     rankine();
     tecla(Qt::Key_T, Qt::AltModifier);
     ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
-    fs::path pdf;
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    pdf = dir / "resultados.pdf";
-    pulsa(Resultados->Button2);
-    const auto resultados = texto_pdf(pdf);
+    imprime_en_pdf(Resultados->Button2, dir / "resultados.pdf");
+    const auto resultados = texto_pdf(dir / "resultados.pdf");
     Form1->Curvaslmite1Click();
     pulsa(Listados->Button1);
     ASSERT_TRUE(Form11->isVisible());
-    pdf = dir / "listado.pdf";
-    pulsa(Form11->Button6);
-    const auto listado = texto_pdf(pdf);
-    pon_dialogo_impresion(nullptr);
+    imprime_en_pdf(Form11->Button6, dir / "listado.pdf");
+    const auto listado = texto_pdf(dir / "listado.pdf");
     ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
 
     for (const char* c : {"│", "∑", "⎫", "⎭", "RESULTADOS DEL EQUIPO 4: Bomba"})

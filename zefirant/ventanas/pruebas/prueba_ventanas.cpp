@@ -98,6 +98,24 @@ protected:
         teclea(Form1->Edit25, texto);
         pulsa(Form1->Button7);
     }
+    // Pulsa 'imprimir' y acepta el diálogo de impresión hacia el PDF 'pdf'.
+    static void imprime_en_pdf(QPushButton* imprimir, const fs::path& pdf)
+    {
+        pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(QString::fromStdString(pdf.string()));
+            return true;
+        });
+        pulsa(imprimir);
+        pon_dialogo_impresion(nullptr);
+    }
+    // El botón "Imprimir" de una ventana (el de la vista previa).
+    static QPushButton* boton_imprimir(QWidget* ventana)
+    {
+        for (auto* b : ventana->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Imprimir")) return b;
+        return nullptr;
+    }
     static std::string pagina() { return Form1->PageControl1->tabText(Form1->PageControl1->currentIndex()).toStdString(); }
     std::string lee(const fs::path& f) const
     {
@@ -778,29 +796,16 @@ TEST_F(VentanasZefirant, ListadoCanceladoOSoloVistoDejaLosResultados)
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
     // "Imprimir" desde la vista previa imprime sus páginas: el listado no
     // vuelve a pasar por el temporal.
-    const fs::path de_la_vista = dir / "vista.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(de_la_vista.string()));
-        return true;
-    });
-    for (auto* b : vista->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("Imprimir")) pulsa(b);
-    EXPECT_GT(fs::file_size(de_la_vista), 1000u);
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    EXPECT_GT(fs::file_size(dir / "vista.pdf"), 1000u);
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
     vista->close();
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
 
-    const fs::path pdf = dir / "listado.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    pulsa(Form5->Button6);
-    EXPECT_GT(fs::file_size(pdf), 1000u);
+    imprime_en_pdf(Form5->Button6, dir / "listado.pdf");
+    EXPECT_GT(fs::file_size(dir / "listado.pdf"), 1000u);
     EXPECT_FALSE(fs::exists(dir / "ZEFIRANT.TMP"));
-    pon_dialogo_impresion(nullptr);
 }
 
 // Una vista previa abierta mientras se recalcula: su "Imprimir" imprime las
@@ -822,19 +827,9 @@ TEST_F(VentanasZefirant, VistaPreviaImprimeLosResultadosQueMuestra)
     ASSERT_NE(lee(dir / "ZEFIRANT.TMP").find("900,00"), std::string::npos);
     const std::string resultados_nuevos = lee(dir / "ZEFIRANT.TMP");
 
-    const fs::path pdf = dir / "vista.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    QPushButton* imprimir = nullptr;
-    for (auto* b : vista->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("Imprimir")) imprimir = b;
-    ASSERT_NE(imprimir, nullptr);
-    pulsa(imprimir);
-    pon_dialogo_impresion(nullptr);
-    const auto texto = texto_pdf(pdf);
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    const auto texto = texto_pdf(dir / "vista.pdf");
     ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
     EXPECT_NE(texto->find("400,00"), std::string::npos) << *texto;
     EXPECT_NE(texto->find("500,00"), std::string::npos);
@@ -855,22 +850,13 @@ TEST_F(VentanasZefirant, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
     transformacion("2 3");
     tecla(Qt::Key_T, Qt::AltModifier);
     ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
-    fs::path pdf;
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    pdf = dir / "resultados.pdf";
-    pulsa(Form11->Button5);
-    const auto resultados = texto_pdf(pdf);
+    imprime_en_pdf(Form11->Button5, dir / "resultados.pdf");
+    const auto resultados = texto_pdf(dir / "resultados.pdf");
     Form1->PageControl1->pon_pagina(Form1->TabSheet4);
     pulsa(Form1->Button1);
     ASSERT_TRUE(Form5->isVisible());
-    pdf = dir / "listado.pdf";
-    pulsa(Form5->Button6);
-    const auto listado = texto_pdf(pdf);
-    pon_dialogo_impresion(nullptr);
+    imprime_en_pdf(Form5->Button6, dir / "listado.pdf");
+    const auto listado = texto_pdf(dir / "listado.pdf");
     ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
 
     for (const char* c : {"│", "∫", "Δu", "Δh", "Δe", "γ", "473,45"})
