@@ -1,4 +1,5 @@
 #include "fuentes.h"
+#include "fuente_symbol.h"
 
 #include "comun/symbol.h"
 
@@ -28,6 +29,16 @@ QString primera_instalada(std::initializer_list<const char*> familias)
     return QString::fromLatin1(*familias.begin());
 }
 
+// La copia Unicode de Standard Symbols PS, registrada la primera vez que se
+// pide; vacío si no se pudo hacer.
+const QString& familia_symbol_unicode()
+{
+    static const QString f = familia_instalada(QStringLiteral("Standard Symbols PS"))
+                                 ? fuente_symbol::registra(QStringLiteral("Standard Symbols PS"))
+                                 : QString();
+    return f;
+}
+
 } // namespace
 
 QString courier()
@@ -50,20 +61,15 @@ QString arial()
 
 QString symbol()
 {
-    static const QString f = symbol_nativa() ? QStringLiteral("Standard Symbols PS") : times();
+    static const QString f = symbol_nativa() ? familia_symbol_unicode() : times();
     return f;
 }
 
-bool symbol_nativa()
-{
-    static const bool hay = familia_instalada(QStringLiteral("Standard Symbols PS"));
-    return hay;
-}
+bool symbol_nativa() { return !familia_symbol_unicode().isEmpty(); }
 
 QString texto_symbol(unsigned char codigo)
 {
-    if (symbol_nativa()) return QString(QChar(codigo));
-    char32_t u = unicode_de_symbol(codigo);
+    const char32_t u = unicode_de_symbol(codigo);
     return QString::fromUcs4(&u, 1);
 }
 

@@ -2,9 +2,11 @@
 //
 // Los programas nombran tipos de Windows (Courier New, Times New Roman,
 // Arial, MS Sans Serif, Symbol); aquí se sustituyen por sus equivalentes
-// métricos de Debian (Liberation) y por Standard Symbols PS, que dibuja los
-// códigos de byte de Symbol tal cual. Si esta última falta, los códigos se
-// pasan a sus caracteres Unicode.
+// métricos de Debian (Liberation) y, para Symbol, por una copia de Standard
+// Symbols PS con sus glifos en los caracteres Unicode (fuente_symbol.h).
+// Un carácter de Symbol se dibuja siempre como su carácter Unicode, de modo
+// que el texto de un PDF lo lee bien; si Standard Symbols PS falta, en la
+// fuente de Times New Roman.
 #pragma once
 
 #include <QChar>
@@ -18,12 +20,12 @@ QString times();     // "Times New Roman"
 QString arial();     // "Arial" y "MS Sans Serif"
 QString symbol();    // "Symbol"
 
-// ¿Se encontró una fuente que dibuja los códigos de Symbol tal cual?
+// ¿Se dibujan los caracteres de Symbol con los glifos de Standard Symbols PS?
 bool symbol_nativa();
 
-// Lo que hay que dibujar para un byte en la fuente Symbol: el propio código
-// si la fuente Symbol lo dibuja tal cual, o su carácter Unicode
-// (unicode_de_symbol, la tabla que comparten el RTF y el portapapeles).
+// Lo que hay que dibujar para un byte en la fuente Symbol: su carácter
+// Unicode (unicode_de_symbol, la tabla que comparten el RTF y el
+// portapapeles).
 QString texto_symbol(unsigned char codigo);
 
 // Fuente por su nombre de Windows, con tamaño en píxeles.

@@ -189,14 +189,17 @@ void formulario_informe::dibuja(QPainter& p, const pagina_informe& pagina)
 
 namespace {
 
-void imprime_paginas(QPrinter& impresora, const std::vector<pagina_informe>& paginas)
+void pinta_en_impresora(QPrinter& impresora, const std::vector<pagina_informe>& paginas)
 {
     QPainter p(&impresora);
     const QRectF hoja = impresora.pageLayout().fullRectPixels(impresora.resolution());
     const QRectF util = impresora.pageLayout().paintRectPixels(impresora.resolution());
     for (std::size_t i = 0; i < paginas.size(); ++i) {
         if (i > 0) impresora.newPage();
-        const double escala = hoja.width() / paginas[i].ancho;
+        // Compuesta para esta hoja, la página la llena a lo ancho; compuesta
+        // para otra más alta (la de una vista previa), cabe entera en ella.
+        double escala = hoja.width() / paginas[i].ancho;
+        if (paginas[i].alto * escala > hoja.height() + 1) escala = hoja.height() / paginas[i].alto;
         p.save();
         p.translate(-util.left(), -util.top());
         p.scale(escala, escala);
@@ -206,8 +209,10 @@ void imprime_paginas(QPrinter& impresora, const std::vector<pagina_informe>& pag
 }
 
 // Vista previa: una página cada vez, con los botones de página, "Imprimir"
-// (el diálogo y la impresión del informe) y "Cerrar". No tiene modo: las
-// demás ventanas siguen a mano mientras está abierta.
+// y "Cerrar". No tiene modo: las demás ventanas siguen a mano mientras está
+// abierta, y un cálculo o un listado nuevo pueden cambiar lo que el informe
+// leería; por eso guarda las páginas que muestra, y "Imprimir" (tras el
+// diálogo) imprime esas mismas.
 class ventana_previa : public QWidget {
 public:
     ventana_previa(formulario_informe& informe, QWidget* padre) : QWidget(padre, Qt::Window), informe_(informe)
@@ -239,7 +244,7 @@ public:
         connect(siguiente_, &QPushButton::clicked, this, [this] { ve_a(actual_ + 1); });
         connect(ultima_, &QPushButton::clicked, this, [this] { ve_a(total() - 1); });
         connect(cerrar, &QPushButton::clicked, this, &QWidget::hide);
-        connect(imprimir, &QPushButton::clicked, this, [this] { informe_.imprime(this); });
+        connect(imprimir, &QPushButton::clicked, this, [this] { informe_.imprime_paginas(this, paginas_); });
     }
     void pon_paginas(std::vector<pagina_informe> paginas)
     {
@@ -299,7 +304,16 @@ void formulario_informe::imprime(QWidget* padre)
     if (!dialogo_imprimir(impresora, padre)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::vector<pagina_informe> paginas = ejecuta(destino::impresora, hoja_de(impresora));
-    imprime_paginas(impresora, paginas);
+    pinta_en_impresora(impresora, paginas);
+    QApplication::restoreOverrideCursor();
+}
+
+void formulario_informe::imprime_paginas(QWidget* padre, const std::vector<pagina_informe>& paginas)
+{
+    QPrinter impresora(QPrinter::HighResolution);
+    if (!dialogo_imprimir(impresora, padre)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    pinta_en_impresora(impresora, paginas);
     QApplication::restoreOverrideCursor();
 }
 

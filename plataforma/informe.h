@@ -121,8 +121,11 @@ public:
     // Diálogo de impresión y, si el usuario acepta, el informe sobre el papel
     // elegido y su impresión.
     void imprime(QWidget* padre);
-    // Ventana de vista previa, sin modo (con su botón de imprimir): se
-    // rehace con cada llamada.
+    // Diálogo de impresión y, si el usuario acepta, la impresión de unas
+    // páginas ya compuestas, sin correr el informe otra vez.
+    void imprime_paginas(QWidget* padre, const std::vector<pagina_informe>& paginas);
+    // Ventana de vista previa, sin modo: se rehace con cada llamada, y su
+    // botón de imprimir imprime las páginas que muestra.
     void vista_previa(QWidget* padre);
     QWidget* ventana_vista_previa() const;
     // Escribe el informe en un PDF del papel por omisión; falso si no se pudo.

@@ -6,6 +6,7 @@
 #include "plataforma/informe.h"
 #include "plataforma/lista_marcado.h"
 #include "plataforma/superpuestas.h"
+#include "plataforma/pruebas/texto_pdf.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -16,26 +17,31 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
 namespace {
 
-// Un informe de 'lineas' líneas de detalle que cuenta sus ejecuciones.
+// Un informe de 'lineas' líneas de detalle, cada una con 'texto' y su
+// número, que cuenta sus ejecuciones.
 struct informe_de_prueba {
     explicit informe_de_prueba(int lineas) : lineas_(lineas)
     {
         q.detalle.alto = 12;
         etiqueta_informe e;
-        e.titulo = QStringLiteral("linea");
         q.detalle.etiquetas.push_back(e);
         q.antes_de_imprimir = [this] {
             ++ejecuciones;
             restantes_ = lineas_;
         };
-        q.necesita_datos = [this] { return restantes_-- > 0; };
+        q.necesita_datos = [this] {
+            q.detalle.etiquetas[0].titulo = texto + QString::number(lineas_ - restantes_ + 1);
+            return restantes_-- > 0;
+        };
     }
     formulario_informe q;
+    QString texto = QStringLiteral("linea");
     int ejecuciones = 0;
 
 private:
@@ -138,6 +144,47 @@ TEST(Informe, VistaPreviaSinModoQueSeRehace)
     pon_dialogo_impresion(nullptr);
     QTest::keyClick(vista, Qt::Key_Escape);
     EXPECT_FALSE(vista->isVisible());
+}
+
+// La vista previa imprime las páginas que muestra aunque los datos del
+// informe hayan cambiado después, y enteras en un papel más bajo que el
+// suyo (apaisado).
+TEST(Informe, VistaPreviaImprimeLoQueMuestra)
+{
+    informe_de_prueba r(150);
+    r.texto = QStringLiteral("antes ");
+    QWidget ventana;
+    r.q.vista_previa(&ventana);
+    QWidget* vista = r.q.ventana_vista_previa();
+    ASSERT_NE(vista, nullptr);
+    const std::size_t paginas = r.q.ultimas_paginas().size();
+    ASSERT_GE(paginas, 2u);
+    r.texto = QStringLiteral("despues ");
+
+    const auto pdf = std::filesystem::temp_directory_path() / ("vista_" + std::to_string(::getpid()) + ".pdf");
+    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf.string()));
+        p.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    });
+    QPushButton* imprimir = boton(vista, QStringLiteral("Imprimir"));
+    ASSERT_NE(imprimir, nullptr);
+    imprimir->click();
+    pon_dialogo_impresion(nullptr);
+    EXPECT_EQ(r.ejecuciones, 1) << "la impresión no vuelve a correr el informe";
+    const auto texto = texto_pdf(pdf);
+    std::filesystem::remove(pdf);
+    ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
+    EXPECT_EQ(static_cast<std::size_t>(std::count(texto->begin(), texto->end(), '\f')), paginas);
+    EXPECT_EQ(texto->find("despues"), std::string::npos);
+    // La última línea de cada página de la vista sale en el papel.
+    int linea = 0;
+    for (const auto& p : r.q.ultimas_paginas()) {
+        linea += static_cast<int>(p.textos.size());
+        EXPECT_NE(texto->find("antes " + std::to_string(linea) + "\n"), std::string::npos) << linea;
+    }
+    EXPECT_EQ(linea, 150);
 }
 
 namespace {

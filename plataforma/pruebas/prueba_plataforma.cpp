@@ -18,12 +18,15 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
+#include <QRawFont>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -74,17 +77,44 @@ TEST(ListaMarcado, GuardaLosBytesYMuestraElTexto)
     EXPECT_EQ(quita_codigos("a`Bb`"), "ab");
 }
 
-TEST(Fuentes, SymbolDibujaSusCodigos)
+TEST(Fuentes, SymbolEnUnicodeConLosGlifosDeSymbol)
 {
-    // Con una fuente que dibuja los códigos de Symbol, el propio byte; sin
-    // ella, su carácter Unicode.
-    if (fuentes::symbol_nativa()) {
-        EXPECT_EQ(fuentes::texto_symbol('D'), QStringLiteral("D"));
-        EXPECT_EQ(fuentes::texto_symbol(0xBD), QString(QChar(0xBD)));
-    } else {
-        EXPECT_EQ(fuentes::texto_symbol('D'), QString::fromUtf8("Δ"));
-        EXPECT_EQ(fuentes::texto_symbol(0xBD), QString::fromUtf8("│"));
+    // Cada carácter de Symbol se dibuja como su carácter Unicode...
+    EXPECT_EQ(fuentes::texto_symbol('D'), QString::fromUtf8("Δ"));
+    EXPECT_EQ(fuentes::texto_symbol(0xBD), QString::fromUtf8("│"));
+    EXPECT_EQ(fuentes::texto_symbol(0xE5), QString::fromUtf8("∑"));
+    if (!fuentes::symbol_nativa()) GTEST_SKIP() << "sin Standard Symbols PS";
+    // ... con el mismo glifo y el mismo avance que el código de byte en
+    // Standard Symbols PS (se ve igual), y ningún otro carácter da ese glifo:
+    // el texto de un PDF, que sale del glifo, no puede leer "½" ni "D".
+    QFont del_sistema(QStringLiteral("Standard Symbols PS"));
+    del_sistema.setPixelSize(40);
+    const QRawFont original = QRawFont::fromFont(del_sistema);
+    const QRawFont copia = QRawFont::fromFont(fuentes::fuente(QStringLiteral("Symbol"), 40));
+    ASSERT_TRUE(original.isValid() && copia.isValid());
+    EXPECT_NE(copia.familyName(), original.familyName());
+    int comparados = 0;
+    for (unsigned codigo = 0x21; codigo <= 0xFE; ++codigo) {
+        const QString byte(QChar(static_cast<char16_t>(codigo)));
+        const QList<quint32> g = original.glyphIndexesForString(byte);
+        const QString u = fuentes::texto_symbol(static_cast<unsigned char>(codigo));
+        // ® © ™ están dos veces en Symbol (con y sin remate): vale la primera.
+        if (g.value(0) == 0 || u == QStringLiteral(" ") || (codigo >= 0xE2 && codigo <= 0xE4)) continue;
+        const QList<quint32> h = copia.glyphIndexesForString(u);
+        ASSERT_EQ(h.size(), 1) << std::hex << codigo;
+        EXPECT_EQ(h[0], g[0]) << std::hex << codigo;
+        EXPECT_EQ(copia.advancesForGlyphIndexes(h), original.advancesForGlyphIndexes(g)) << std::hex << codigo;
+        EXPECT_EQ(copia.pathForGlyph(h[0]), original.pathForGlyph(g[0])) << std::hex << codigo;
+        ++comparados;
     }
+    EXPECT_GT(comparados, 180);
+    std::map<quint32, int> caracteres_por_glifo;
+    for (char16_t c = 0x21; c < 0xD800; ++c) {
+        if (c == 0xA0) continue;  // el blanco duro se dibuja como el blanco
+        const quint32 g = copia.glyphIndexesForString(QString(QChar(c))).value(0);
+        if (g != 0) ++caracteres_por_glifo[g];
+    }
+    for (const auto& [g, n] : caracteres_por_glifo) EXPECT_EQ(n, 1) << "glifo " << g;
 }
 
 TEST(ControlPaginas, CambioRechazadoPermitidoYSinEventos)

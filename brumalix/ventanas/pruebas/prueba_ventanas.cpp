@@ -25,6 +25,7 @@
 #include "plataforma/dialogos.h"
 #include "plataforma/lista_marcado.h"
 #include "plataforma/pruebas/principal_qt.h"
+#include "plataforma/pruebas/texto_pdf.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -134,6 +135,24 @@ protected:
         equipo("Bomba", "1", "2");
         tecla(Qt::Key_Right, Qt::ControlModifier);
         ecuaciones(Form1->edits_masa, {"2=3", "3=4", "4=1"});
+    }
+    // Pulsa 'imprimir' y acepta el diálogo de impresión hacia el PDF 'pdf'.
+    static void imprime_en_pdf(QPushButton* imprimir, const fs::path& pdf)
+    {
+        pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(QString::fromStdString(pdf.string()));
+            return true;
+        });
+        pulsa(imprimir);
+        pon_dialogo_impresion(nullptr);
+    }
+    // El botón "Imprimir" de una ventana (el de la vista previa).
+    static QPushButton* boton_imprimir(QWidget* ventana)
+    {
+        for (auto* b : ventana->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Imprimir")) return b;
+        return nullptr;
     }
     static std::string pagina() { return Form1->PageControl1->tabText(Form1->PageControl1->currentIndex()).toStdString(); }
     std::string lee(const fs::path& f) const
@@ -857,6 +876,12 @@ TEST_F(VentanasBrumalix, ListadoCanceladoOSoloVistoDejaLosResultados)
     ASSERT_GE(vistas.size(), 2u);
     EXPECT_TRUE(contiene(vistas[1], " presi"));
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
+    // "Imprimir" desde la vista previa imprime sus páginas: el listado no
+    // vuelve a pasar por el temporal.
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    EXPECT_GT(fs::file_size(dir / "vista.pdf"), 1000u);
+    EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
     vista->close();
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
     // Los resultados se siguen imprimiendo.
@@ -865,16 +890,9 @@ TEST_F(VentanasBrumalix, ListadoCanceladoOSoloVistoDejaLosResultados)
     EXPECT_TRUE(contiene(paginas[0], "Propiedades de estados introducidos"));
 
     // Impresión aceptada: el listado pasa por el temporal y lo borra al acabar.
-    const fs::path pdf = dir / "listado.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    pulsa(Form11->Button6);
-    EXPECT_GT(fs::file_size(pdf), 1000u);
+    imprime_en_pdf(Form11->Button6, dir / "listado.pdf");
+    EXPECT_GT(fs::file_size(dir / "listado.pdf"), 1000u);
     EXPECT_FALSE(fs::exists(dir / "BRUMALIX.TMP"));
-    pon_dialogo_impresion(nullptr);
 }
 
 TEST_F(VentanasBrumalix, UnidadesYRotulos)
@@ -1058,6 +1076,56 @@ TEST_F(VentanasBrumalix, LaVentanaDeTrazaSoloEscribeLoQueEnsena)
 // La lista guarda como mucho el máximo más un décimo; al pasarse se queda
 // con las últimas 'maximo' líneas, y el cuadro, con las que conoce, sigue a
 // la lista.
+// Una vista previa abierta mientras se recalcula: su "Imprimir" imprime las
+// páginas que enseña, no los resultados nuevos.
+TEST_F(VentanasBrumalix, VistaPreviaImprimeLosResultadosQueMuestra)
+{
+    estado({"1", "100"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    Resultados->Preview1Click();
+    QWidget* vista = Impresion->QuickReport1->ventana_vista_previa();
+    ASSERT_TRUE(vista && vista->isVisible());
+
+    estado({"5", "345"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    const std::string resultados_nuevos = lee(dir / "BRUMALIX.TMP");
+    ASSERT_NE(resultados_nuevos.find("345,00"), std::string::npos);
+
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    const auto texto = texto_pdf(dir / "vista.pdf");
+    ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
+    EXPECT_NE(texto->find("100,00"), std::string::npos) << *texto;
+    EXPECT_EQ(texto->find("345,00"), std::string::npos) << *texto;
+    EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados_nuevos);
+}
+
+// Resultados y listado impresos en PDF: el texto del PDF (buscar, copiar,
+// pdftotext) lleva los caracteres de Symbol en Unicode, no sus bytes.
+TEST_F(VentanasBrumalix, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
+{
+    rankine();
+    tecla(Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    imprime_en_pdf(Resultados->Button2, dir / "resultados.pdf");
+    const auto resultados = texto_pdf(dir / "resultados.pdf");
+    Form1->Curvaslmite1Click();
+    pulsa(Listados->Button1);
+    ASSERT_TRUE(Form11->isVisible());
+    imprime_en_pdf(Form11->Button6, dir / "listado.pdf");
+    const auto listado = texto_pdf(dir / "listado.pdf");
+    ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
+
+    for (const char* c : {"│", "∑", "⎫", "⎭", "RESULTADOS DEL EQUIPO 4: Bomba"})
+        EXPECT_NE(resultados->find(c), std::string::npos) << c << "\n" << *resultados;
+    for (const char* c : {"│", "presión"}) EXPECT_NE(listado->find(c), std::string::npos) << c << "\n" << *listado;
+    // Ni uno de los bytes de Symbol que hacían de barra, sumatorio o llaves.
+    for (const std::string* t : {&*resultados, &*listado})
+        for (const char* c : {"½", "å", "ü", "þ"}) EXPECT_EQ(t->find(c), std::string::npos) << c;
+}
+
 TEST(ListaTrazaVentana, RecortaLasMasAntiguas)
 {
     lista_traza_ventana l(10);

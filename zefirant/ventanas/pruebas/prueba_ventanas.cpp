@@ -18,6 +18,7 @@
 #include "plataforma/ayuda.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/pruebas/principal_qt.h"
+#include "plataforma/pruebas/texto_pdf.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/unidades.h"
 
@@ -96,6 +97,24 @@ protected:
     {
         teclea(Form1->Edit25, texto);
         pulsa(Form1->Button7);
+    }
+    // Pulsa 'imprimir' y acepta el diálogo de impresión hacia el PDF 'pdf'.
+    static void imprime_en_pdf(QPushButton* imprimir, const fs::path& pdf)
+    {
+        pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(QString::fromStdString(pdf.string()));
+            return true;
+        });
+        pulsa(imprimir);
+        pon_dialogo_impresion(nullptr);
+    }
+    // El botón "Imprimir" de una ventana (el de la vista previa).
+    static QPushButton* boton_imprimir(QWidget* ventana)
+    {
+        for (auto* b : ventana->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Imprimir")) return b;
+        return nullptr;
     }
     static std::string pagina() { return Form1->PageControl1->tabText(Form1->PageControl1->currentIndex()).toStdString(); }
     std::string lee(const fs::path& f) const
@@ -775,19 +794,77 @@ TEST_F(VentanasZefirant, ListadoCanceladoOSoloVistoDejaLosResultados)
         lineas += t.x == formulario_informe::MARGEN_20MM + 16 && t.paso == 7;
     EXPECT_EQ(lineas, 50);
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
+    // "Imprimir" desde la vista previa imprime sus páginas: el listado no
+    // vuelve a pasar por el temporal.
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    EXPECT_GT(fs::file_size(dir / "vista.pdf"), 1000u);
+    EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
     vista->close();
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
 
-    const fs::path pdf = dir / "listado.pdf";
-    pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(QString::fromStdString(pdf.string()));
-        return true;
-    });
-    pulsa(Form5->Button6);
-    EXPECT_GT(fs::file_size(pdf), 1000u);
+    imprime_en_pdf(Form5->Button6, dir / "listado.pdf");
+    EXPECT_GT(fs::file_size(dir / "listado.pdf"), 1000u);
     EXPECT_FALSE(fs::exists(dir / "ZEFIRANT.TMP"));
-    pon_dialogo_impresion(nullptr);
+}
+
+// Una vista previa abierta mientras se recalcula: su "Imprimir" imprime las
+// páginas que enseña, no los resultados nuevos.
+TEST_F(VentanasZefirant, VistaPreviaImprimeLosResultadosQueMuestra)
+{
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1", "400"});
+    estado({"2", "500"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    Form11->Preview1Click();
+    QWidget* vista = Form12->QuickReport1->ventana_vista_previa();
+    ASSERT_TRUE(vista && vista->isVisible());
+
+    estado({"3", "900"});
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    ASSERT_NE(lee(dir / "ZEFIRANT.TMP").find("900,00"), std::string::npos);
+    const std::string resultados_nuevos = lee(dir / "ZEFIRANT.TMP");
+
+    ASSERT_NE(boton_imprimir(vista), nullptr);
+    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
+    const auto texto = texto_pdf(dir / "vista.pdf");
+    ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
+    EXPECT_NE(texto->find("400,00"), std::string::npos) << *texto;
+    EXPECT_NE(texto->find("500,00"), std::string::npos);
+    EXPECT_EQ(texto->find("900,00"), std::string::npos);
+    EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados_nuevos);
+}
+
+// Resultados y listado impresos en PDF: el texto del PDF (buscar, copiar,
+// pdftotext) lleva los caracteres de Symbol en Unicode, no sus bytes.
+TEST_F(VentanasZefirant, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
+{
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    estado({"1", "300"});
+    estado({"5"}, {"", "", "", "", "", "1"});   // isentrópica desde el 1
+    estado({"10", "", "", "", "", "", "1,3"});
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    transformacion("1 2");
+    transformacion("2 3");
+    tecla(Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    imprime_en_pdf(Form11->Button5, dir / "resultados.pdf");
+    const auto resultados = texto_pdf(dir / "resultados.pdf");
+    Form1->PageControl1->pon_pagina(Form1->TabSheet4);
+    pulsa(Form1->Button1);
+    ASSERT_TRUE(Form5->isVisible());
+    imprime_en_pdf(Form5->Button6, dir / "listado.pdf");
+    const auto listado = texto_pdf(dir / "listado.pdf");
+    ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
+
+    for (const char* c : {"│", "∫", "Δu", "Δh", "Δe", "γ", "473,45"})
+        EXPECT_NE(resultados->find(c), std::string::npos) << c << "\n" << *resultados;
+    for (const char* c : {"│", "cv", "1000"}) EXPECT_NE(listado->find(c), std::string::npos) << c << "\n" << *listado;
+    // Ni uno de los bytes de Symbol que hacían de barra, ∫, Δ, ∑ o llaves.
+    for (const std::string* t : {&*resultados, &*listado})
+        for (const char* c : {"½", "ò", "å", "ü", "þ", "Du", "Dh", "De"}) EXPECT_EQ(t->find(c), std::string::npos) << c;
 }
 
 MAIN_PRUEBAS_QT
