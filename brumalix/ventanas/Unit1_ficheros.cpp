@@ -41,6 +41,10 @@ int TForm1::guarda_problema(int S, int E)
     case resultado_escritura::no_creado:
         muestra_error("Error al crear %s", ruta_mensaje(*ruta).c_str());
         return 0;
+    case resultado_escritura::no_abierto:
+        // Existe, pero no se puede abrir para escribir: no es que no se cree.
+        muestra_error("Error al abrir %s", ruta_mensaje(*ruta).c_str());
+        return 0;
     case resultado_escritura::no_escrito:
         muestra_error("Error al escribir %s", ruta_mensaje(*ruta).c_str());
         return 0;

@@ -6,8 +6,28 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
+#include <new>
 #include <string>
+
+namespace {
+
+// Bloques que piden las listas (new[] de 64 KB o más): una lista que vuelve
+// a usar los que suelta no pide ninguno nuevo.
+std::size_t bloques_pedidos = 0;
+
+} // namespace
+
+void* operator new[](std::size_t n)
+{
+    if (n >= 64 * 1024) ++bloques_pedidos;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -108,4 +128,77 @@ TEST(LineasDiferidas, QuitarPorElPrincipioYVaciar)
     ASSERT_EQ(l.numero(), 30000u);
     EXPECT_EQ(l.linea(0), "segunda vuelta 0");
     EXPECT_EQ(l.linea(29999), "segunda vuelta 29999");
+}
+
+TEST(LineasDiferidas, MasDe512BytesEnUnaListaQueLasEscribeAlMomento)
+{
+    // Una lista que no guarda las líneas diferidas las escribe al recibirlas
+    // desde una copia de sus datos: los de más de 512 bytes van al montón.
+    lineas_memoria l;
+    const std::string larga(997, 'y');
+    anota_printf<1000>(l, "ab%s", larga.c_str());
+    EXPECT_EQ(l.linea(0), "ab" + larga);
+
+    const std::string enorme(1 << 20, 'e');
+    const auto forma = [](const unsigned char* datos, std::string& texto) {
+        texto.assign(reinterpret_cast<const char*>(datos), 1 << 20);
+    };
+    const auto copia = [](unsigned char* destino, const void* contexto) {
+        const auto& origen = *static_cast<const std::string*>(contexto);
+        std::memcpy(destino, origen.data(), origen.size());
+    };
+    l.agrega_diferida(forma, enorme.size(), copia, &enorme);
+    ASSERT_EQ(l.numero(), 2u);
+    EXPECT_TRUE(l.linea(1) == enorme);
+}
+
+TEST(LineasDiferidas, LosBloquesSoltadosSeVuelvenAUsar)
+{
+    // Líneas de 1000 caracteres con su número delante.
+    const auto linea = [](std::size_t i) {
+        std::string s = std::to_string(i);
+        s.resize(1000, '.');
+        return s;
+    };
+    lineas_diferidas l;
+    std::size_t primera = 0, siguiente = 0;  // números de la primera línea que queda y de la próxima
+    const auto agrega = [&](std::size_t n) {
+        for (std::size_t k = 0; k < n; ++k) l.agrega(linea(siguiente++));
+    };
+    const auto todas_bien = [&] {
+        for (std::size_t i = 0; i < l.numero(); ++i)
+            if (l.linea(i) != linea(primera + i)) return false;
+        return l.numero() == siguiente - primera;
+    };
+    // Cuántas caben en un bloque: las que hay cuando se pide el segundo.
+    const std::size_t al_empezar = bloques_pedidos;
+    agrega(1);
+    while (bloques_pedidos < al_empezar + 2) agrega(1);
+    const std::size_t por_bloque = siguiente - 1;
+    ASSERT_GE(por_bloque, 4u);
+
+    // Tres bloques y medio; se quitan dos y medio: los dos primeros se
+    // sueltan, y dos bloques de líneas nuevas caben en lo que queda del
+    // último y en ellos.
+    agrega(3 * por_bloque + por_bloque / 2 - siguiente);
+    l.quita_primeras(2 * por_bloque + por_bloque / 2);
+    primera = 2 * por_bloque + por_bloque / 2;
+    std::size_t pedidos = bloques_pedidos;
+    agrega(2 * por_bloque);
+    EXPECT_EQ(bloques_pedidos, pedidos);
+    EXPECT_TRUE(todas_bien());
+
+    // Vaciada, sus cuatro bloques quedan para volver a usarse. Llenos otra
+    // vez, cada uno cuenta sólo sus líneas nuevas: quitar dos bloques de
+    // líneas suelta dos, y en ellos caben dos bloques más.
+    l.borra();
+    primera = siguiente;
+    pedidos = bloques_pedidos;
+    agrega(4 * por_bloque);
+    EXPECT_EQ(bloques_pedidos, pedidos);
+    l.quita_primeras(2 * por_bloque);
+    primera += 2 * por_bloque;
+    agrega(2 * por_bloque);
+    EXPECT_EQ(bloques_pedidos, pedidos);
+    EXPECT_TRUE(todas_bien());
 }

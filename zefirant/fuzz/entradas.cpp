@@ -142,7 +142,13 @@ bool ensaya_problema_zefirant(const std::uint8_t* datos, std::size_t n)
     if (leidos != static_cast<long>(n) || p.num_estados > MAXESTADOS || p.num_transformaciones > MAXTRANSFORMACIONES)
         falla("problema aceptado con otra cuenta o fuera de los límites");
     // Lo aceptado se puede volver a escribir, con el largo de la disposición.
-    const long escritos = guarda_problema("/dev/null", p);
+    // En un fichero temporal, nunca en un dispositivo como /dev/null: el
+    // ensayo corre a menudo como root, y un fallo del escritor podría
+    // sustituirlo.
+    std::FILE* f = std::tmpfile();
+    if (!f) falla("sin fichero temporal");
+    const long escritos = escribe_problema(f, p);
+    std::fclose(f);
     if (escritos != BYTES_CABECERA_PROBLEMA + BYTES_ESTADO_PROBLEMA * p.num_estados + 2 * p.num_transformaciones + 4)
         falla("problema aceptado que no se escribe entero");
     calcula(p, lista);

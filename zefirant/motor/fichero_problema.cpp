@@ -160,22 +160,33 @@ void escribe_campos(binario::escritor& w, const problema& p)
     w.f32(g.humedad);
 }
 
+bool problema_en_limites(const problema& p)
+{
+    return p.gas && p.num_estados <= MAXESTADOS && p.num_transformaciones <= MAXTRANSFORMACIONES;
+}
+
 } // namespace
+
+long escribe_problema(std::FILE* f, const problema& p)
+{
+    if (!problema_en_limites(p)) return 0;
+    binario::escritor w(f);
+    escribe_campos(w, p);
+    return w.bien() ? static_cast<long>(w.cuenta()) : 0;
+}
 
 long guarda_problema(const std::string& ruta, const problema& p)
 {
-    if (!p.gas || p.num_estados > MAXESTADOS || p.num_transformaciones > MAXTRANSFORMACIONES) return 0;
+    // Un problema fuera de sus límites no llega a tocar el fichero.
+    if (!problema_en_limites(p)) return 0;
     // Se escribe aparte y sólo sustituye al fichero que hubiera cuando está
     // entero en el disco: un fallo a medias no pierde el problema anterior.
-    std::size_t cuenta = 0;
+    long cuenta = 0;
     const auto resultado = escribe_atomico(ruta, [&](std::FILE* f) {
-        binario::escritor w(f);
-        escribe_campos(w, p);
-        cuenta = w.cuenta();
-        return w.bien();
+        cuenta = escribe_problema(f, p);
+        return cuenta > 0;
     });
-    if (resultado != resultado_escritura::bien) return 0;
-    return static_cast<long>(cuenta);
+    return resultado == resultado_escritura::bien ? cuenta : 0;
 }
 
 long carga_problema(const std::string& ruta, problema& p)

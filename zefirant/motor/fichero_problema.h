@@ -7,6 +7,7 @@
 #include "problema.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 constexpr long BYTES_CABECERA_PROBLEMA = 458;
@@ -16,6 +17,9 @@ constexpr long BYTES_ESTADO_PROBLEMA = 54;
 // el fichero o falló alguna escritura o el cierre; en ese caso el fichero
 // que ya hubiera con ese nombre queda como estaba.
 long guarda_problema(const std::string& ruta, const problema& p);
+// Lo mismo en un flujo ya abierto: los bytes escritos, o 0 si el problema
+// pasa de sus límites o alguna escritura falló.
+long escribe_problema(std::FILE* f, const problema& p);
 // Lee un problema. Devuelve los bytes leídos, o 0 si el fichero no se pudo
 // leer o no es un problema válido; en ese caso el problema en memoria (y las
 // unidades) quedan exactamente como estaban.

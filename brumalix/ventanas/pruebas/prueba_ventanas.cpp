@@ -19,6 +19,7 @@
 #include "brumalix/motor/traza.h"
 #include "comun/formato.h"
 #include "comun/pruebas/limite_tamano.h"
+#include "comun/pruebas/sin_privilegios.h"
 #include "comun/pruebas/sumidero_prueba.h"
 #include "comun/texto1252.h"
 #include "plataforma/ayuda.h"
@@ -33,6 +34,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -607,13 +609,8 @@ TEST_F(VentanasBrumalix, GuardarNuevoYCargar)
     Form1->Cargarfichero1Click();
     EXPECT_EQ(mensajes.errores.back(), "Error al abrir " + (dir / "no_existe").string());
 
-    // Una escritura que falla es un fallo, no un fichero guardado.
-    if (fs::exists("/dev/full")) {
-        guardar.push_back("/dev/full");
-        Form1->Salvarproblema1Click();
-        EXPECT_EQ(mensajes.errores.back(), "Error al escribir /dev/full");
-        EXPECT_EQ(Form1->windowTitle(), QStringLiteral("BRUMALIX "));
-    }
+    // Un fichero que no se puede crear (las que fallan de otro modo, al
+    // salvar sin sitio).
     guardar.push_back((dir / "no" / "hay" / "tal").string());
     Form1->Salvarproblema1Click();
     EXPECT_EQ(mensajes.errores.back(), "Error al crear " + (dir / "no" / "hay" / "tal").string());
@@ -700,6 +697,50 @@ TEST_F(VentanasBrumalix, SalvarSinSitioNoPierdeElProblemaAnterior)
     EXPECT_EQ(mensajes.errores.size(), 1u);
     EXPECT_EQ(fs::file_size(fichero), antes.size() + 54);
     EXPECT_EQ(restos(), 0);
+    const std::string guardado = lee(fichero);
+
+    // En un hijo sin privilegios y con límite de tiempo: un dispositivo
+    // lleno, una tubería sin lector y un fichero de sólo lectura dan su
+    // mensaje en seguida y no cambian; un fichero que se puede escribir en un
+    // directorio que no se guarda en su sitio.
+    const fs::path tuberia = dir / "tuberia", fijo = dir / "fijo.bmx", cerrado = dir / "cerrado",
+                   en_cerrado = cerrado / "problema.bmx";
+    ASSERT_EQ(::mkfifo(tuberia.c_str(), 0666), 0);
+    ::chmod(tuberia.c_str(), 0666);
+    std::ofstream(fijo, std::ios::binary) << "fijo";
+    ::chmod(fijo.c_str(), 0444);
+    fs::create_directories(cerrado);
+    std::ofstream(en_cerrado, std::ios::binary) << "anterior";
+    for (const fs::path& p : {dir, fijo, en_cerrado, cerrado}) sin_privilegios::entrega(p.string());
+    ::chmod(cerrado.c_str(), 0555);
+    const std::string titulo = Form1->windowTitle().toStdString();
+    const std::string fallo = sin_privilegios::en_hijo([&] {
+        std::vector<std::pair<std::string, std::string>> casos = {{tuberia.string(), "Error al abrir "},
+                                                                  {fijo.string(), "Error al abrir "}};
+        if (fs::exists("/dev/full")) casos.push_back({"/dev/full", "Error al escribir "});
+        for (const auto& [ruta, mensaje] : casos) {
+            mensajes.errores.clear();
+            guardar.push_back(ruta);
+            const auto antes = std::chrono::steady_clock::now();
+            Form1->Salvarproblema1Click();
+            if (std::chrono::steady_clock::now() - antes > std::chrono::seconds(1))
+                return sin_privilegios::falla(1, "tardó más de 1 s: " + ruta);
+            if (mensajes.errores != std::vector<std::string>{mensaje + ruta})
+                return sin_privilegios::falla(2, ruta + ": " + (mensajes.errores.empty() ? "" : mensajes.errores[0]));
+            if (Form1->windowTitle().toStdString() != titulo) return sin_privilegios::falla(3, "otro título: " + ruta);
+        }
+        mensajes.errores.clear();
+        guardar.push_back(en_cerrado.string());
+        Form1->Salvarproblema1Click();
+        return mensajes.errores.empty() ? 0 : sin_privilegios::falla(4, mensajes.errores[0]);
+    });
+    EXPECT_EQ(fallo, "");
+    EXPECT_TRUE(fs::is_fifo(tuberia));
+    EXPECT_TRUE(!fs::exists("/dev/full") || fs::is_character_file("/dev/full"));
+    EXPECT_EQ(lee(fijo), "fijo");
+    EXPECT_TRUE(lee(en_cerrado) == guardado);
+    EXPECT_EQ(std::distance(fs::directory_iterator(cerrado), fs::directory_iterator()), 1);
+    ::chmod(cerrado.c_str(), 0755);
 }
 
 TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)

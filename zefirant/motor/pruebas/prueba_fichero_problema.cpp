@@ -2,6 +2,7 @@
 #include "zefirant/motor/unidades.h"
 
 #include "comun/binario.h"
+#include "comun/pruebas/sin_privilegios.h"
 
 #include <gtest/gtest.h>
 
@@ -217,8 +218,11 @@ TEST_F(FicheroProblema, MasEstadosOTransformacionesQueLosLimitesConElCuerpoEnter
 TEST_F(FicheroProblema, UnaEscrituraFallidaNoEsUnExito)
 {
     EXPECT_EQ(guarda_problema(ruta("no/existe.prb"), *origen), 0);
+    // Un dispositivo lleno, en un hijo sin privilegios: si el fichero se
+    // sustituyera en vez de escribirse, no podría ser el dispositivo.
     if (fs::exists("/dev/full")) {
-        EXPECT_EQ(guarda_problema("/dev/full", *origen), 0);
+        EXPECT_EQ(sin_privilegios::en_hijo([&] { return guarda_problema("/dev/full", *origen) == 0 ? 0 : 1; }), "");
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "comun/formato.h"
 #include "comun/pruebas/limite_tamano.h"
+#include "comun/pruebas/sin_privilegios.h"
 #include "comun/pruebas/sumidero_prueba.h"
 #include "comun/texto1252.h"
 #include "plataforma/ayuda.h"
@@ -27,6 +28,7 @@
 #include <QPrinter>
 #include <QTest>
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -661,13 +663,45 @@ TEST_F(VentanasZefirant, SalvarSinSitioNoPierdeElProblemaAnterior)
     EXPECT_EQ(lee(fichero), antes);
     EXPECT_EQ(restos(), 0);
     EXPECT_EQ(Form1->modificado, 1);
-    if (fs::exists("/dev/full")) {
-        guardar.push_back("/dev/full");
+
+    // En un hijo sin privilegios y con límite de tiempo: un dispositivo
+    // lleno y una tubería sin lector dan el mensaje en seguida y no se
+    // sustituyen; un fichero que se puede escribir en un directorio que no se
+    // guarda en su sitio.
+    const fs::path tuberia = dir / "tuberia", cerrado = dir / "cerrado", en_cerrado = cerrado / "problema.zef";
+    ASSERT_EQ(::mkfifo(tuberia.c_str(), 0666), 0);
+    ::chmod(tuberia.c_str(), 0666);
+    fs::create_directories(cerrado);
+    fs::copy_file(fichero, en_cerrado);
+    for (const fs::path& p : {dir, en_cerrado, cerrado}) sin_privilegios::entrega(p.string());
+    ::chmod(cerrado.c_str(), 0555);
+    const std::string fallo = sin_privilegios::en_hijo([&] {
+        std::vector<std::string> rutas = {tuberia.string()};
+        if (fs::exists("/dev/full")) rutas.push_back("/dev/full");
+        for (const std::string& ruta : rutas) {
+            mensajes.errores.clear();
+            guardar.push_back(ruta);
+            const auto antes = std::chrono::steady_clock::now();
+            Form1->Salvarproblema1Click();
+            if (std::chrono::steady_clock::now() - antes > std::chrono::seconds(1))
+                return sin_privilegios::falla(1, "tardó más de 1 s: " + ruta);
+            if (mensajes.errores != std::vector<std::string>{"Error al salvar el problema"})
+                return sin_privilegios::falla(2, "sin su mensaje: " + ruta);
+            if (Form1->modificado != 1) return sin_privilegios::falla(3, "dado por guardado: " + ruta);
+        }
+        mensajes.errores.clear();
+        guardar.push_back(en_cerrado.string());
         Form1->Salvarproblema1Click();
-        EXPECT_EQ(mensajes.errores.back(), "Error al salvar el problema");
-        EXPECT_EQ(mensajes.errores.size(), 2u);
-        EXPECT_TRUE(fs::is_character_file("/dev/full"));
-    }
+        if (!mensajes.errores.empty()) return sin_privilegios::falla(4, mensajes.errores[0]);
+        return Form1->modificado == 0 ? 0 : sin_privilegios::falla(5, "sigue modificado");
+    });
+    EXPECT_EQ(fallo, "");
+    EXPECT_TRUE(fs::is_fifo(tuberia));
+    EXPECT_TRUE(!fs::exists("/dev/full") || fs::is_character_file("/dev/full"));
+    EXPECT_EQ(fs::file_size(en_cerrado), 462u + 3 * 54);
+    EXPECT_EQ(std::distance(fs::directory_iterator(cerrado), fs::directory_iterator()), 1);
+    ::chmod(cerrado.c_str(), 0755);
+
     guardar.push_back(fichero);
     Form1->Salvarproblema1Click();
     EXPECT_EQ(fs::file_size(fichero), 462u + 3 * 54);
