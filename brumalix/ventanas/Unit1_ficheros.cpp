@@ -84,7 +84,8 @@ int TForm1::carga_problema(int& S, int& E)
 
 void TForm1::Salvarproblema1Click()
 {
-    lee_estado();
+    // Un valor que no vale no se guarda en el fichero: se rechaza antes.
+    if (!lee_estado()) return;
     guarda_problema(ultimo_estado + 1, ultimo_equipo + 1);
 }
 

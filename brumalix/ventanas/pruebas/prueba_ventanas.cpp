@@ -693,8 +693,8 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     EXPECT_EQ(Listados->Edit2->text(), QStringLiteral("221.2"));
     EXPECT_EQ(Listados->Label12->text(), QStringLiteral("bar   "));
 
-    // Rechazos: 0,2 % por debajo del mínimo, valores iguales, coma decimal
-    // (acaba el número: 221,2 se lee 221 y 0,0061 se lee 0).
+    // Rechazos: 0,2 % por debajo del mínimo, valores iguales. La coma
+    // decimal vale como el punto.
     teclea(Listados->Edit1, "0.006087");
     pulsa(Listados->Button1);
     EXPECT_EQ(mensajes.errores.back(), "Valores de presión fuera de rango"_w);
@@ -706,8 +706,8 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     teclea(Listados->Edit1, "0,0061");
     teclea(Listados->Edit2, "221,2");
     pulsa(Listados->Button1);
-    EXPECT_EQ(mensajes.errores.size(), 3u);
-    EXPECT_FLOAT_EQ(limites_listado_curvas.pmax, 221.0f);
+    EXPECT_EQ(mensajes.errores.size(), 2u);
+    EXPECT_FLOAT_EQ(limites_listado_curvas.pmax, 221.2f);
 
     // Líquido y vapor: la presión se mira antes que la temperatura.
     Form1->Lquidoyvaporsobrecalentado1Click();
@@ -723,7 +723,7 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     mensajes.errores.clear();
 
     // Curvas límite aceptadas: 0,05 % por debajo del mínimo vale (el diálogo
-    // sigue abierto: el 221,2 de antes se lee 221).
+    // sigue abierto con el 221,2 de antes).
     Form1->Curvaslmite1Click();
     teclea(Listados->Edit1, "0.006097");
     QTest::keyClick(Listados->Edit1, Qt::Key_Return);
@@ -735,7 +735,7 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     EXPECT_EQ(Form11->Label1->text(), QString::number(Form11->num_paginas));
     EXPECT_EQ(Form11->ComboBox1->count(), Form11->num_paginas);
     EXPECT_EQ(imprelist1->paginas_impresion, 1);
-    EXPECT_EQ(imprelist1->titulo().toStdString(), "BRUMALIX: Listado de curvas límite entre 0.006097 y 221 bar");
+    EXPECT_EQ(imprelist1->titulo().toStdString(), "BRUMALIX: Listado de curvas límite entre 0.006097 y 221.2 bar");
     // Página 1: seis líneas de cabecera y quince filas.
     ASSERT_EQ(Form11->ListBox1->numero(), 21u);
     EXPECT_EQ(Form11->ListBox1->linea(1).substr(0, 12), " presi\xF3n  `S");
