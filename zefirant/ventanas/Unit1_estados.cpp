@@ -200,12 +200,16 @@ void TForm1::Button5Click()
     for (int i = 0; i < 6; ++i) alguno = alguno || !edit_referencia(i)->text().isEmpty();
     if (!alguno) return;
     if (!lee_estado()) return;
-    // Un estado siguiente aún sin definir se prepara con el resto del calor
-    // de éste; uno ya preparado se rehace (o se libera) al rehacer todos; uno
-    // que tecleó el usuario nunca se sobrescribe.
+    // El estado siguiente se prepara con el resto del calor de éste si aún no
+    // está definido, si está vacío (uno preparado que quedó libre) o si es él
+    // mismo un estado preparado; uno que tecleó el usuario nunca se
+    // sobrescribe.
     bool preparado = false;
-    if (estado_actual < MAXESTADOS - 1 && estado_actual + 1 >= estados_definidos)
-        preparado = completa_fraccion_siguiente(*problema_actual, estado_actual) != 0;
+    if (estado_actual < MAXESTADOS - 1) {
+        const estado& siguiente = problema_actual->datos[estado_actual + 1];
+        if (estado_actual + 1 >= estados_definidos || siguiente.marca == 1 || cuenta_datos(siguiente, 0) == 0)
+            preparado = completa_fraccion_siguiente(*problema_actual, estado_actual) != 0;
+    }
     if (preparado) avanza();
     avanza();
     if (preparado) --estado_actual;
