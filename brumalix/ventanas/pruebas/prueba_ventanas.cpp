@@ -282,6 +282,22 @@ INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoBrumalix, ::testing::Range(0, 7))
 
 // Un valor que "%g" escribe con exponente vale tal como se guardó mientras
 // nadie lo toca; escrito a mano con exponente, no.
+// "Salvar problema" guarda la página de estados desde cualquier página: un
+// campo que no vale la trae delante, sin fichero.
+TEST_F(VentanasBrumalix, SalvarConUnCampoQueNoValeDesdeOtraPagina)
+{
+    // El texto, en un campo que no tiene el foco: no pasa por su salida.
+    Form1->Edit3->setText(QStringLiteral("1,5,5"));
+    Form1->GoElementos1Click();
+    ASSERT_TRUE(mensajes.errores.empty());
+    guardar.push_back((dir / "p.bmx").string());
+    Form1->Salvarproblema1Click();
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(pagina(), "Estados");
+    EXPECT_FALSE(fs::exists(dir / "p.bmx"));
+    EXPECT_EQ(estados_dato[0].x, -1.0f);
+}
+
 TEST_F(VentanasBrumalix, ValorMostradoConExponenteSinTocar)
 {
     estado({"0,00001", "1000000"});
