@@ -17,7 +17,6 @@
 
 #include <QShowEvent>
 
-
 using namespace disposicion;
 
 namespace {
