@@ -76,17 +76,18 @@ lectura_campo lee_entero_campo(std::string_view texto, const forma_numero& forma
     numero_limpio n;
     if (!limpia(texto, forma, false, n)) return lectura_campo::incorrecto;
     if (n.vacio) return lectura_campo::vacio;
-    // Las cifras de más a la izquierda (ceros) no cuentan para el tamaño.
-    const std::size_t primera = n.cifras.find_first_not_of('0');
-    if (primera == std::string::npos) {
-        n.cifras = "0";
-    } else if (n.cifras.size() - primera > 18) {
+    // Los ceros de la izquierda no cuentan para el tamaño.
+    std::string_view cifras = n.cifras;
+    const std::size_t primera = cifras.find_first_not_of('0');
+    if (primera == std::string_view::npos) {
+        cifras = "0";
+    } else {
+        cifras.remove_prefix(primera);
         // Más de 18 cifras no caben en ningún margen de 32 bits.
-        return lectura_campo::fuera_de_margen;
+        if (cifras.size() > 18) return lectura_campo::fuera_de_margen;
     }
     std::int64_t v = 0;
-    const char* p = n.cifras.data();
-    const auto r = std::from_chars(p, p + n.cifras.size(), v);
+    const auto r = std::from_chars(cifras.data(), cifras.data() + cifras.size(), v);
     if (r.ec != std::errc()) return lectura_campo::incorrecto;
     if (n.negativo) v = -v;
     if (v < minimo || v > maximo || v < INT32_MIN || v > INT32_MAX) return lectura_campo::fuera_de_margen;
