@@ -1,5 +1,9 @@
 #include "controles.h"
 
+#include "comun/mensajes.h"
+
+#include <cmath>
+
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QSignalBlocker>
@@ -58,6 +62,67 @@ bool campo_edicion::valor_sin_tocar(float& valor) const
     if (!con_valor_ || text() != texto_valor_) return false;
     valor = valor_;
     return true;
+}
+
+lectura_campo campo_edicion::valor_real(const regla_campo& r, float& valor) const
+{
+    float guardado;
+    if (valor_sin_tocar(guardado)) {
+        if (!std::isfinite(guardado)) return lectura_campo::incorrecto;
+        if (!(guardado >= r.minimo && guardado <= r.maximo)) return lectura_campo::fuera_de_margen;
+        valor = guardado;
+        return lectura_campo::valido;
+    }
+    return lee_real_campo(text().toStdString(), r.forma, r.minimo, r.maximo, valor);
+}
+
+lectura_campo campo_edicion::valor_entero(const regla_campo& r, std::int32_t& valor) const
+{
+    // El margen de la regla, en doble, se lleva a los límites de 32 bits.
+    auto entero = [](double v) {
+        return v <= INT32_MIN ? std::int64_t(INT32_MIN) : v >= INT32_MAX ? std::int64_t(INT32_MAX) : std::int64_t(v);
+    };
+    return lee_entero_campo(text().toStdString(), r.forma, entero(std::ceil(r.minimo)), entero(std::floor(r.maximo)),
+                            valor);
+}
+
+namespace {
+
+// Vacío: -1 (no se dio). Rechazo: su mensaje y el foco al campo.
+template <typename T>
+bool guarda_lectura(campo_edicion* campo, lectura_campo l, const regla_campo& r, T leido, T& destino)
+{
+    switch (l) {
+    case lectura_campo::vacio:
+        destino = T(-1);
+        return true;
+    case lectura_campo::valido:
+        destino = leido;
+        return true;
+    case lectura_campo::incorrecto:
+    case lectura_campo::fuera_de_margen:
+        break;
+    }
+    const char* texto = l == lectura_campo::fuera_de_margen && r.mensaje_margen ? r.mensaje_margen : r.mensaje;
+    muestra_error("%s", texto);
+    campo->recupera_foco();
+    return false;
+}
+
+} // namespace
+
+bool campo_edicion::lee_real(const regla_campo& r, float& destino)
+{
+    float v = 0;
+    const lectura_campo l = valor_real(r, v);
+    return guarda_lectura(this, l, r, v, destino);
+}
+
+bool campo_edicion::lee_entero(const regla_campo& r, std::int32_t& destino)
+{
+    std::int32_t v = 0;
+    const lectura_campo l = valor_entero(r, v);
+    return guarda_lectura(this, l, r, v, destino);
 }
 
 void campo_edicion::focusOutEvent(QFocusEvent* e)

@@ -7,6 +7,10 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include "comun/numero_campo.h"
+
+#include <cfloat>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -27,6 +31,17 @@ public:
 private:
     void cambio(int indice);
     int actual_ = 0;
+};
+
+// Cómo se lee un campo numérico y qué mensaje da cuando no vale.
+struct regla_campo {
+    forma_numero forma{};
+    double minimo = 0;
+    double maximo = FLT_MAX;
+    // Texto que no es un número del campo.
+    const char* mensaje = "Valor del campo incorrecto";
+    // Número fuera del margen del campo (nullptr: el mismo 'mensaje').
+    const char* mensaje_margen = nullptr;
 };
 
 // Campo de edición con manejador de salida (al perder el foco dentro de la
@@ -50,6 +65,17 @@ public:
     // muestra_valor; en cuanto el texto cambia, el valor se olvida y hay que
     // leer el texto.
     bool valor_sin_tocar(float& valor) const;
+
+    // Lectura del campo como número (comun/numero_campo.h) sin avisar de
+    // nada. Un valor mostrado y no tocado vale tal como se guardó (dentro
+    // del margen), aunque su texto no se pudiera leer así.
+    lectura_campo valor_real(const regla_campo& r, float& valor) const;
+    lectura_campo valor_entero(const regla_campo& r, std::int32_t& valor) const;
+    // Lo mismo para guardar: vacío deja -1; un texto rechazado muestra el
+    // mensaje de la regla, devuelve el foco al campo y deja el destino como
+    // estaba. Falso si lo rechazó.
+    bool lee_real(const regla_campo& r, float& destino);
+    bool lee_entero(const regla_campo& r, std::int32_t& destino);
 
 protected:
     void focusOutEvent(QFocusEvent* e) override;

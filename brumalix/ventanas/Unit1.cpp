@@ -300,24 +300,25 @@ void TForm1::cierra_resultados()
     if (Resultados) Resultados->oculta_navegacion();
 }
 
-void TForm1::guarda_pagina_activa()
+bool TForm1::guarda_pagina_activa()
 {
     QWidget* p = PageControl1->currentWidget();
-    if (p == TabSheet1) lee_estado();
-    else if (p == TabSheet2) lee_equipo();
+    if (p == TabSheet1) return lee_estado();
+    if (p == TabSheet2) lee_equipo();
     else if (p == TabSheet3) lee_ecuaciones_masa();
     else if (p == TabSheet4) lee_ecuaciones_energia();
+    return true;
 }
 
 void TForm1::PageControl1Changing(bool& permitir)
 {
-    guarda_pagina_activa();
-    permitir = true;
+    // Con un valor que no se puede guardar, la página no se deja.
+    permitir = guarda_pagina_activa();
 }
 
 void TForm1::Nuevoproblema1Click()
 {
-    guarda_pagina_activa();
+    // La página a la vista no se guarda: el problema se vacía entero.
     nuevo_problema();
 }
 
@@ -330,7 +331,7 @@ void TForm1::Configurarunidades1Click()
 
 void TForm1::Salir1Click()
 {
-    guarda_pagina_activa();
+    // Nada se guarda al salir (el problema no pasa a ningún fichero).
     saliendo_ = true;
     close();
     QApplication::quit();
@@ -403,7 +404,7 @@ void TForm1::GoEcEnergia1Click() { PageControl1->pon_pagina(TabSheet4); }
 
 void TForm1::cambia_pagina_ciclica(int paso)
 {
-    guarda_pagina_activa();
+    if (!guarda_pagina_activa()) return;
     PageControl1->pon_pagina((PageControl1->currentIndex() + paso + 4) % 4);
 }
 

@@ -20,6 +20,17 @@
 
 class QAction;
 
+// Campos numéricos de BRUMALIX: blancos delante y detrás; los reales, con
+// signo y punto o coma decimal (un valor negativo se guarda y cuenta como no
+// dado).
+namespace campos {
+inline const regla_campo valor{.forma = {.signo = true, .blancos = true}, .minimo = -FLT_MAX};
+// Números de estado: lo que cabe en los 16 bits del fichero de problema.
+inline const regla_campo referencia{.forma = {.blancos = true}, .maximo = 32767};
+// Líneas por página impresa (menos de 1 deja las de omisión).
+inline const regla_campo lineas{.forma = {.blancos = true}, .maximo = 2147483647};
+} // namespace campos
+
 class TForm1 : public QMainWindow {
 public:
     TForm1();
@@ -99,7 +110,9 @@ public:
     void FormShow();
     int inicia_programa();
     void nuevo_problema();
-    void guarda_pagina_activa();
+    // Guarda la página a la vista en el problema; falso si un campo de la
+    // página de estados no vale (y entonces no se guarda).
+    bool guarda_pagina_activa();
     void pon_titulo(int nuevo);
     void pon_etiquetas_unidades();
     void PageControl1Changing(bool& permitir);
@@ -125,14 +138,18 @@ public:
     // Página "Estados".
     campo_edicion* edit_valor(int i) const;       // 0..5: p, t, x, v, h, s
     campo_edicion* edit_referencia(int i) const;  // 0..5
-    void lee_estado();
+    // Guarda los campos en el estado actual si todos valen; si uno no vale
+    // muestra su mensaje, le devuelve el foco, no guarda nada y da falso.
+    bool lee_estado();
     void muestra_estado();
     void borra_campos_estado();
     void habilita_botones_estados();
     void muestra_lista_estados();
     void ListBox1Click(int fila);
     void limpia_campo(campo_edicion* edit);
-    int lee_campo_numerico(const std::string& texto, int real, campo_edicion* edit, void* destino);
+    // Lee un campo real (float) o entero (int32) en 'destino'; vacío deja -1.
+    // 0 si lo rechazó, con su mensaje y el foco de vuelta en el campo.
+    int lee_campo_numerico(campo_edicion* edit, int real, void* destino);
     void BitBtn7Click();
     void BitBtn8Click();
     void BitBtn9Click();

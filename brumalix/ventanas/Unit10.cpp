@@ -17,8 +17,6 @@
 
 #include <QShowEvent>
 
-#include <cstdlib>
-
 using namespace disposicion;
 
 namespace {
@@ -33,9 +31,12 @@ QComboBox* lista_saltos(QWidget* padre, int x, int y)
     return c;
 }
 
-// Número con punto decimal: la conversión acaba en el primer carácter que
-// no puede seguirlo (una coma incluida); un texto vacío vale 0.
-float numero_de(const campo_edicion* e) { return static_cast<float>(std::strtod(a_1252(e->text()).c_str(), nullptr)); }
+// Límites del listado: números con punto o coma decimal; un texto
+// que no lo es se rechaza con el mensaje de su clase de límite.
+const regla_campo regla_presion{.forma = campos::valor.forma, .minimo = -FLT_MAX,
+                                .mensaje = "Valores de presión fuera de rango"_w};
+const regla_campo regla_temperatura{.forma = campos::valor.forma, .minimo = -FLT_MAX,
+                                    .mensaje = "Valores de temperatura fuera de rango"};
 
 QString texto_g(double v) { return QString::fromStdString(formatea("%g", v)); }
 
@@ -155,37 +156,46 @@ void TListados::Button1Click()
 {
     limites_curvas& c = limites_listado_curvas;
     limites_tablas& t = limites_listado_tablas;
-    c.pmin = numero_de(Edit1);
-    c.pmax = numero_de(Edit2);
-    c.salto = ComboBox1->currentIndex();
-    t.pmin = numero_de(Edit3);
-    t.pmax = numero_de(Edit4);
-    t.tmin = numero_de(Edit5);
-    t.tmax = numero_de(Edit6);
-    t.salto_p = ComboBox2->currentIndex();
-    t.salto_t = ComboBox3->currentIndex();
-
     const bool curvas = RadioGroup1->indice() != 1;
-    float* pmin = curvas ? &c.pmin : &t.pmin;
-    float* pmax = curvas ? &c.pmax : &t.pmax;
+    // Se leen los límites de la clase elegida; sólo se guardan si valen
+    // todos, para que la ventana de listado siga con los que tenía.
+    float pmin = -1, pmax = -1, tmin = -1, tmax = -1;
+    if (!(curvas ? Edit1 : Edit3)->lee_real(regla_presion, pmin)) return;
+    if (!(curvas ? Edit2 : Edit4)->lee_real(regla_presion, pmax)) return;
+    if (!curvas && !Edit5->lee_real(regla_temperatura, tmin)) return;
+    if (!curvas && !Edit6->lee_real(regla_temperatura, tmax)) return;
+    std::int32_t lineas = -1;
+    if (!Edit7->lee_entero(campos::lineas, lineas)) return;
     if (curvas) {
-        if (!(*pmin >= 0.999 * PMINF1 && *pmax <= 1.001 * PMAXF1 && *pmin < *pmax)) {
-            muestra_error("%s", "Valores de presión fuera de rango"_w);
+        if (!(pmin >= 0.999 * PMINF1 && pmax <= 1.001 * PMAXF1 && pmin < pmax)) {
+            muestra_error("%s", regla_presion.mensaje);
             return;
         }
     } else {
-        if (!(*pmin >= 0.999 * PMINF2 && *pmax <= 1.00001 * PMAXF2 && *pmin < *pmax)) {
-            muestra_error("%s", "Valores de presión fuera de rango"_w);
+        if (!(pmin >= 0.999 * PMINF2 && pmax <= 1.00001 * PMAXF2 && pmin < pmax)) {
+            muestra_error("%s", regla_presion.mensaje);
             return;
         }
-        if (!(t.tmin >= 0 && t.tmax <= 800.8 && t.tmin < t.tmax)) {
-            muestra_error("Valores de temperatura fuera de rango");
+        if (!(tmin >= 0 && tmax <= 800.8 && tmin < tmax)) {
+            muestra_error("%s", regla_temperatura.mensaje);
             return;
         }
     }
+    c.salto = ComboBox1->currentIndex();
+    t.salto_p = ComboBox2->currentIndex();
+    t.salto_t = ComboBox3->currentIndex();
+    if (curvas) {
+        c.pmin = pmin;
+        c.pmax = pmax;
+    } else {
+        t.pmin = pmin;
+        t.pmax = pmax;
+        t.tmin = tmin;
+        t.tmax = tmax;
+    }
     if (unidad_presion_at == 1) {
-        *pmin = static_cast<float>(*pmin * 0.980665);
-        *pmax = static_cast<float>(*pmax * 0.980665);
+        float* p[2] = {curvas ? &c.pmin : &t.pmin, curvas ? &c.pmax : &t.pmax};
+        for (float* v : p) *v = static_cast<float>(*v * 0.980665);
     }
 
     Form11->pagina_actual = 1;
@@ -204,4 +214,12 @@ void TListados::Button1Click()
         imprelist1->pon_titulo(formatea("BRUMALIX: Listado entre entre %g y %g bar y entre %g y %g %cC", t.pmin, t.pmax,
                                         t.tmin, t.tmax, 0xB0));
     Form11->presenta_listado();
+}
+
+int TListados::lineas_por_pagina_impresas()
+{
+    // Vacío, 0 o un texto rechazado (con su mensaje): las líneas de omisión.
+    std::int32_t lineas = -1;
+    if (!Edit7->lee_entero(campos::lineas, lineas) || lineas < 1) return 45;
+    return lineas;
 }

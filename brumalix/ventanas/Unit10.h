@@ -32,6 +32,8 @@ public:
     void FormShow();
     void Button1Click();
     void Button2Click();
+    // Líneas por página del listado impreso; 45 si no se dieron o no valen.
+    int lineas_por_pagina_impresas();
 
 protected:
     void showEvent(QShowEvent* e) override;

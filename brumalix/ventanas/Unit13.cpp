@@ -8,7 +8,6 @@
 
 #include "brumalix/motor/listados.h"
 
-#include <cstdlib>
 
 namespace {
 
@@ -60,8 +59,7 @@ QString Timprelist1::titulo() const { return QuickReport1->cabeceras[0].etiqueta
 
 void Timprelist1::QuickReport1BeforePrint()
 {
-    lineas_por_pagina = std::atoi(a_1252(Listados->Edit7->text()).c_str());
-    if (lineas_por_pagina < 1) lineas_por_pagina = 45;
+    lineas_por_pagina = Listados->lineas_por_pagina_impresas();
     prepara_listado(Form1->ruta_temporal, [this](std::FILE* salida) {
         for (int p = 1; p <= paginas_impresion; ++p) {
             if (Form11->tipo_listado == 1) listado_curvas_limite(p, 0, destino_listado::fichero, salida);

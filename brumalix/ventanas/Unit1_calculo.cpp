@@ -88,8 +88,8 @@ int TForm1::lanza_calculo_estados()
 
 void TForm1::ejecuta_calculo_estados()
 {
+    if (!guarda_pagina_activa()) return;
     lista_traza().borra();
-    guarda_pagina_activa();
     Resultados->oculta_navegacion();
     lanza_calculo_estados();
     cierra(fichero_resultados);
@@ -97,7 +97,7 @@ void TForm1::ejecuta_calculo_estados()
 
 void TForm1::ejecuta_calculo_todo()
 {
-    guarda_pagina_activa();
+    if (!guarda_pagina_activa()) return;
     Resultados->oculta_navegacion();
     num_equipos = ultimo_equipo + 1;
     if (equipos[ultimo_equipo].nombre[0] == '\0') --num_equipos;
@@ -192,13 +192,13 @@ void TForm1::escribe_datos_problema(std::FILE* f)
 
 void TForm1::Calcularestados1Click()
 {
-    guarda_pagina_activa();
+    if (!guarda_pagina_activa()) return;
     Button2Click();
 }
 
 void TForm1::Calculartodo1Click()
 {
-    guarda_pagina_activa();
+    if (!guarda_pagina_activa()) return;
     Button3Click();
 }
 

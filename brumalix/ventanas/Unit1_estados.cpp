@@ -35,29 +35,12 @@ std::int32_t entero_de(const std::string& texto)
     return static_cast<std::int32_t>(v);
 }
 
-float real_de(std::string texto)
-{
-    cambia_caracter(texto, ',', '.');
-    return static_cast<float>(std::strtod(texto.c_str(), nullptr));
-}
-
 // Texto de un valor como se muestra: "%g" con coma decimal.
 QString texto_valor(float v)
 {
     std::string t = formatea("%g", v);
     cambia_caracter(t, '.', ',');
     return QString::fromStdString(t);
-}
-
-// Valor de un campo de la página: -1 si está vacío; el valor guardado si es
-// el que se mostró y nadie lo ha tocado; si no, la conversión de su texto.
-float valor_campo(const campo_edicion* edit)
-{
-    const std::string texto = a_1252(edit->text());
-    if (texto.empty()) return -1.0f;
-    float v;
-    if (edit->valor_sin_tocar(v)) return v;
-    return real_de(texto);
 }
 
 } // namespace
@@ -127,12 +110,12 @@ void TForm1::crea_pagina_estados()
         campo_edicion* valor = edit_valor(i);
         valor->al_salir = [this, valor, i] {
             limpia_campo(valor);
-            lee_campo_numerico(a_1252(valor->text()), 1, valor, &(estados_dato[estado_actual].*valores[i]));
+            lee_campo_numerico(valor, 1, &(estados_dato[estado_actual].*valores[i]));
         };
         campo_edicion* ref = edit_referencia(i);
         ref->al_salir = [this, ref, i] {
             limpia_campo(ref);
-            lee_campo_numerico(a_1252(ref->text()), 0, ref, &(estados_dato[estado_actual].*referencias[i]));
+            lee_campo_numerico(ref, 0, &(estados_dato[estado_actual].*referencias[i]));
         };
         connect(*listas[i], &QToolButton::clicked, this, [this, ref] {
             campo_destino = ref;
@@ -142,7 +125,7 @@ void TForm1::crea_pagina_estados()
     }
     Edit28->al_salir = [this] {
         limpia_campo(Edit28);
-        lee_campo_numerico(a_1252(Edit28->text()), 1, Edit28, &estados_dato[estado_actual].caudal);
+        lee_campo_numerico(Edit28, 1, &estados_dato[estado_actual].caudal);
     };
     connect(BitBtn11, &QToolButton::clicked, this, [this] { BitBtn11Click(); });
     connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
@@ -159,36 +142,23 @@ void TForm1::limpia_campo(campo_edicion* edit)
     if (limpio != edit->text()) edit->setText(limpio);
 }
 
-int TForm1::lee_campo_numerico(const std::string& texto, int real, campo_edicion* edit, void* destino)
+int TForm1::lee_campo_numerico(campo_edicion* edit, int real, void* destino)
 {
-    if (texto.empty()) {
-        if (real) *static_cast<float*>(destino) = -1.0f;
-        else *static_cast<std::int32_t*>(destino) = -1;
-        return 1;
-    }
-    const char* permitidos = real ? " +-.,0123456789" : " 0123456789";
-    if (texto.find_first_not_of(permitidos) != std::string::npos) {
-        muestra_error("Valor del campo incorrecto");
-        if (edit) edit->recupera_foco();
-        return 0;
-    }
-    // Un valor mostrado y no tocado se guarda tal como estaba, no con las
-    // seis cifras de su texto.
-    if (real && edit && edit->valor_sin_tocar(*static_cast<float*>(destino))) return 1;
-    if (real) *static_cast<float*>(destino) = real_de(texto);
-    else *static_cast<std::int32_t*>(destino) = entero_de(texto);
-    return 1;
+    if (real) return edit->lee_real(campos::valor, *static_cast<float*>(destino)) ? 1 : 0;
+    return edit->lee_entero(campos::referencia, *static_cast<std::int32_t*>(destino)) ? 1 : 0;
 }
 
-void TForm1::lee_estado()
+bool TForm1::lee_estado()
 {
-    estado_agua& e = estados_dato[estado_actual];
+    // Se lee en una copia: un campo rechazado no deja el estado a medias.
+    estado_agua e = estados_dato[estado_actual];
     for (int i = 0; i < 6; ++i) {
-        e.*valores[i] = valor_campo(edit_valor(i));
-        const std::string ref = a_1252(edit_referencia(i)->text());
-        e.*referencias[i] = ref.empty() ? -1 : entero_de(ref);
+        if (!lee_campo_numerico(edit_valor(i), 1, &(e.*valores[i]))) return false;
+        if (!lee_campo_numerico(edit_referencia(i), 0, &(e.*referencias[i]))) return false;
     }
-    e.caudal = valor_campo(Edit28);
+    if (!lee_campo_numerico(Edit28, 1, &e.caudal)) return false;
+    estados_dato[estado_actual] = e;
+    return true;
 }
 
 void TForm1::borra_campos_estado()
@@ -228,7 +198,7 @@ void TForm1::habilita_botones_estados()
 
 void TForm1::BitBtn7Click()
 {
-    lee_estado();
+    if (!lee_estado()) return;
     estado_actual = 0;
     muestra_estado();
     habilita_botones_estados();
@@ -237,7 +207,7 @@ void TForm1::BitBtn7Click()
 void TForm1::BitBtn8Click()
 {
     if (estado_actual <= 0) return;
-    lee_estado();
+    if (!lee_estado()) return;
     --estado_actual;
     muestra_estado();
     habilita_botones_estados();
@@ -254,7 +224,7 @@ void TForm1::BitBtn9Click()
         Edit1->setFocus();
         return;
     }
-    lee_estado();
+    if (!lee_estado()) return;
     ++estado_actual;
     if (estado_actual > ultimo_estado) ultimo_estado = estado_actual;
     muestra_estado();
@@ -263,7 +233,7 @@ void TForm1::BitBtn9Click()
 
 void TForm1::BitBtn10Click()
 {
-    lee_estado();
+    if (!lee_estado()) return;
     // Sin estados definidos no hay último: se queda en el primero.
     const int n = numero_estados();
     estado_actual = n > 0 ? n - 1 : 0;
@@ -308,7 +278,7 @@ void TForm1::ListBox1Click(int fila)
     const int k = entero_de(texto);
     switch (modo_lista) {
     case 1:
-        lee_estado();
+        if (!lee_estado()) break;
         estado_actual = fila - 1;
         muestra_estado();
         habilita_botones_estados();
@@ -318,8 +288,7 @@ void TForm1::ListBox1Click(int fila)
         campo_destino->setText(QString::number(k));
         for (int i = 0; i < 6; ++i)
             if (campo_destino == edit_referencia(i))
-                lee_campo_numerico(a_1252(campo_destino->text()), 0, campo_destino,
-                                   &(estados_dato[estado_actual].*referencias[i]));
+                lee_campo_numerico(campo_destino, 0, &(estados_dato[estado_actual].*referencias[i]));
         campo_destino->setFocus();
         break;
     case 3:

@@ -88,7 +88,12 @@ int TForm1::carga_problema(int& S, int& E)
 
 void TForm1::Salvarproblema1Click()
 {
-    lee_estado();
+    // Un valor que no vale no se guarda en el fichero: se rechaza antes, con
+    // la página de estados delante para que el foco llegue a su campo.
+    if (!lee_estado()) {
+        PageControl1->pon_pagina(TabSheet1);
+        return;
+    }
     guarda_problema(ultimo_estado + 1, ultimo_equipo + 1);
 }
 

@@ -3,6 +3,7 @@
 #include "comun/binario.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -77,12 +78,17 @@ lectura_problema lee_problema(const std::vector<unsigned char>& bytes, problema_
         e.caudal = -1.0f;
         e.mh = l.f32();
         e.me = l.f32();
+        // Los datos del estado han de ser números finitos (-1 si no se dieron).
+        for (float v : {e.p, e.t, e.x, e.v, e.h, e.s})
+            if (!std::isfinite(v)) return L::incorrecto;
     }
 
     for (caudal_directo& c : p.caudales) {
         c.estado = l.i16();
         c.caudal = l.f32();
         if (c.estado > MAXNUMESTADOS) return L::incorrecto;
+        // El caudal que pasa a un estado ha de ser un número finito.
+        if (c.estado > 0 && !std::isfinite(c.caudal)) return L::incorrecto;
     }
 
     const int E = l.i16();

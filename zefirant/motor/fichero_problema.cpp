@@ -4,6 +4,7 @@
 #include "comun/binario.h"
 #include "comun/escritura_atomica.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -19,6 +20,13 @@ constexpr long BYTES_MAXIMOS = BYTES_CABECERA_PROBLEMA + BYTES_ESTADO_PROBLEMA *
                                2 * MAXTRANSFORMACIONES + 4;
 
 bool unidad_valida(int v) { return v == 0 || v == 1; }
+
+bool finitos(const float* v, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i)
+        if (!std::isfinite(v[i])) return false;
+    return true;
+}
 
 // Todo lo que trae un fichero de problema, leído aparte antes de aceptarlo.
 struct problema_leido {
@@ -46,6 +54,26 @@ bool lee_bytes(const std::string& ruta, std::vector<unsigned char>& bytes)
     std::fclose(f);
     bytes.resize(n);
     return bien && n <= static_cast<std::size_t>(BYTES_MAXIMOS);
+}
+
+// Los números del fichero han de ser finitos, y los datos de un combustible
+// los que acepta la página del gas: c y h de 0 a 1, no los dos 0 y sin pasar
+// de 1 entre los dos; poder calorífico positivo; proporción de aire desde
+// 0,6 (gasolina) o desde 1 (gasóleo y otros); humedad de 0 en adelante.
+bool numeros_validos(const problema_leido& r)
+{
+    if (!std::isfinite(r.M) || !std::isfinite(r.e0) || !finitos(r.combustible, 6)) return false;
+    for (const auto& fila : r.tabla)
+        if (!std::isfinite(fila.cv0) || !std::isfinite(fila.cp0) || !std::isfinite(fila.s0)) return false;
+    for (int i = 0; i < r.num_estados; ++i)
+        if (!finitos(r.datos[i].prop, NUM_PROP)) return false;
+    if (r.con_humedad && !std::isfinite(r.humedad)) return false;
+    if (r.tipo < GAS_GASOLINA) return true;
+    const float aire = r.combustible[0], c = r.combustible[2], h = r.combustible[3], Hu = r.combustible[4];
+    if (!(c >= 0 && c <= 1 && h >= 0 && h <= 1) || (c == 0 && h == 0) || (c + h) - 1 > 0) return false;
+    if (!(Hu > 0)) return false;
+    if (!(aire >= (r.tipo == GAS_GASOLINA ? 0.6f : 1.0f))) return false;
+    return !r.con_humedad || r.humedad >= 0;
 }
 
 bool analiza(binario::lector l, problema_leido& r)
@@ -93,7 +121,7 @@ bool analiza(binario::lector l, problema_leido& r)
         r.humedad = l.f32();
         r.con_humedad = true;
     }
-    return l.bien() && l.posicion() == l.tamano();
+    return l.bien() && l.posicion() == l.tamano() && numeros_validos(r);
 }
 
 // Pasa al problema lo leído (sólo cuando el fichero entero es válido).

@@ -303,6 +303,33 @@ resultado_estado resuelve_estado(problema& p, int i, std::string& texto)
     return ESTADO_RESUELTO;
 }
 
+namespace {
+
+// Los estados seguidos que liberan calor del combustible (x_v o x_p dados)
+// forman una cadena que no puede liberar más que el calor entero. Devuelve
+// el número (desde 1) del estado en que la suma pasa de 1, o 0. El primer
+// estado no sigue a ninguno y no libera nada (su fracción lo hace
+// incompatible).
+int calor_de_mas(const problema& p, int n)
+{
+    if (p.gas->tipo < GAS_GASOLINA) return 0;
+    double suma = 0;
+    for (int i = 1; i < n; ++i) {
+        const float* v = p.datos[i].prop;
+        const float x = v[E_XV] >= 0 ? v[E_XV] : v[E_XP];
+        if (!(x >= 0)) {
+            suma = 0;
+            continue;
+        }
+        suma += x;
+        // Margen para el redondeo de fracciones como 0,4 y 1 - 0,4.
+        if (suma > 1 + 1e-6) return i + 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 int resuelve_estados(problema& p, std::string& texto)
 {
     texto.clear();
@@ -314,6 +341,10 @@ int resuelve_estados(problema& p, std::string& texto)
         for (int j = 0; j < 6; ++j) e.referencia[j] = p.datos[i].referencia[j];
         e.marca = 0;
         convierte_entrada(e, M);
+    }
+    if (int i = calor_de_mas(p, n)) {
+        texto = formatea("ERROR: Datos fuera de margen en el estado %d", i);
+        return i;
     }
 
     bool progreso;
@@ -368,20 +399,25 @@ int resuelve_estados(problema& p, std::string& texto)
     return 0;
 }
 
-int completa_fraccion_siguiente(problema& p, int i)
+int reparte_calor(const problema& p, int i)
 {
     if (p.gas->tipo < GAS_GASOLINA) return 0;
     if (i < 0 || i >= MAXESTADOS) return 0;
     const estado& d = p.datos[i];
+    if (d.marca == 1) return 0;
     const float xv = d.prop[E_XV], xp = d.prop[E_XP];
-    if (!(xv >= 0 || xp >= 0) || d.marca == 1) return 0;
-    const bool con_xv = xv >= 0 && xv < 1;
-    const bool con_xp = xp >= 0 && xp < 1;
-    if (!con_xv && !con_xp) return 0;
+    return (xv >= 0 && xv < 1) || (xp >= 0 && xp < 1);
+}
+
+int completa_fraccion_siguiente(problema& p, int i)
+{
+    if (!reparte_calor(p, i)) return 0;
+    const estado& d = p.datos[i];
+    const float xv = d.prop[E_XV], xp = d.prop[E_XP];
     estado& siguiente = p.datos[i + 1];
     reinicia_estado(siguiente);
     siguiente.marca = 1;
-    if (con_xv) {
+    if (xv >= 0 && xv < 1) {
         siguiente.prop[E_XP] = 1 - xv;
         siguiente.referencia[E_PRES] = i + 1;
     } else {
@@ -389,4 +425,25 @@ int completa_fraccion_siguiente(problema& p, int i)
         siguiente.referencia[E_VOL] = i + 1;
     }
     return 1;
+}
+
+int rehace_estados_preparados(problema& p, int n)
+{
+    if (n > MAXESTADOS) n = MAXESTADOS;
+    bool ultimo_liberado = false;
+    for (int i = 1; i < n; ++i) {
+        if (p.datos[i].marca != 1) continue;
+        // El estado preparado sigue al anterior: con el resto de su calor si
+        // aún lo reparte; si no, queda libre y vacío.
+        if (!completa_fraccion_siguiente(p, i - 1)) {
+            reinicia_estado(p.datos[i]);
+            ultimo_liberado = i == n - 1;
+        }
+    }
+    // El estado 1 no sigue a ninguno: nunca es un estado preparado.
+    if (n > 0 && p.datos[0].marca == 1) {
+        reinicia_estado(p.datos[0]);
+        ultimo_liberado = ultimo_liberado || n == 1;
+    }
+    return ultimo_liberado ? n - 1 : n;
 }

@@ -27,7 +27,17 @@ resultado_estado resuelve_estado(problema& p, int i, std::string& texto);
 // 1 resuelto; 0 fallido, con el mensaje ya mostrado.
 int estado_politropico(estado& e, const estado& anterior, const propiedades_gas& gas, int i);
 
-// Tras aceptar el estado introducido i (desde 0) con una fracción de calor
-// x_v o x_p menor que 1, prepara el estado i+1 con el resto del calor.
-// 1 si lo preparó.
+// 1 si el estado introducido i (desde 0) reparte el calor del combustible
+// con el siguiente: gas de combustión, estado no preparado y una fracción
+// x_v o x_p de 0 o más y menor que 1.
+int reparte_calor(const problema& p, int i);
+// Tras aceptar el estado introducido i (desde 0) que reparte su calor,
+// prepara el estado i+1 (marca 1) con el resto del calor a la presión (o al
+// volumen) del estado i. 1 si lo preparó.
 int completa_fraccion_siguiente(problema& p, int i);
+// Cada estado preparado de los n primeros estados introducidos se rehace
+// desde el estado al que sigue, o queda libre (marca 0 y sin datos) si ese
+// estado ya no reparte su calor. Devuelve cuántos estados quedan: n, o
+// n - 1 cuando el último era un estado preparado y quedó libre (no tiene
+// nada que el usuario escribiera).
+int rehace_estados_preparados(problema& p, int n);

@@ -20,21 +20,11 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include <climits>
-#include <cstdlib>
 
 void cambia_caracter(std::string& texto, char de, char a)
 {
     for (char& c : texto)
         if (c == de) c = a;
-}
-
-int entero_de_texto(const QString& texto)
-{
-    long v = std::strtol(texto.toLatin1().constData(), nullptr, 10);
-    if (v > INT_MAX) return INT_MAX;
-    if (v < INT_MIN) return INT_MIN;
-    return static_cast<int>(v);
 }
 
 TForm1* Form1 = nullptr;
@@ -166,35 +156,16 @@ void TForm1::pon_titulo(int sin_gas)
     setWindowTitle(desde_1252(titulo) + QString::fromStdString(nombre_problema));
 }
 
-int TForm1::lee_campo_numerico(QLineEdit* edit, int real, void* destino)
+int TForm1::lee_campo_numerico(campo_edicion* edit, int real, void* destino, const regla_campo& regla)
 {
-    std::string texto = a_1252(edit->text());
-    if (texto.empty()) {
-        if (destino) {
-            if (real) *static_cast<float*>(destino) = -1.0f;
-            else *static_cast<std::int32_t*>(destino) = -1;
-        }
-        return 1;
-    }
-    const std::string permitidos = real ? "0123456789.," : "0123456789";
-    if (texto.find_first_not_of(permitidos) != std::string::npos) {
-        muestra_error("Valor del campo incorrecto");
-        if (auto* c = dynamic_cast<campo_edicion*>(edit)) c->recupera_foco();
-        else edit->setFocus();
-        return 0;
-    }
-    cambia_caracter(texto, ',', '.');
-    if (destino) {
-        auto* campo = dynamic_cast<campo_edicion*>(edit);
-        // Un valor mostrado y no tocado se guarda tal como estaba, no con las
-        // cifras de su texto.
-        if (real && campo && campo->valor_sin_tocar(*static_cast<float*>(destino))) return 1;
-        if (real) {
-            *static_cast<float*>(destino) = static_cast<float>(std::strtod(texto.c_str(), nullptr));
-        } else {
-            long v = std::strtol(texto.c_str(), nullptr, 10);
-            *static_cast<std::int32_t*>(destino) = static_cast<std::int32_t>(v > INT_MAX ? INT_MAX : v);
-        }
+    if (real) {
+        float v = 0;
+        if (!edit->lee_real(regla, v)) return 0;
+        if (destino) *static_cast<float*>(destino) = v;
+    } else {
+        std::int32_t v = 0;
+        if (!edit->lee_entero(regla, v)) return 0;
+        if (destino) *static_cast<std::int32_t*>(destino) = v;
     }
     return 1;
 }

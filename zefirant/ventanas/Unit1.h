@@ -18,6 +18,19 @@
 class QAction;
 class QFrame;
 
+// Campos numéricos de ZEFIRANT: sólo cifras y una marca decimal (punto o
+// coma), sin signo ni blancos.
+namespace campos {
+// Valores de un estado y datos del combustible: reales de 0 en adelante.
+inline const regla_campo valor{};
+// Fracciones del calor del combustible: de 0 a 1.
+inline const regla_campo fraccion{.maximo = 1, .mensaje_margen = "Valor de campo incorrecto"};
+// Números de estado: lo que cabe en los 16 bits del fichero de problema.
+inline const regla_campo referencia{.maximo = 32767};
+// Líneas por página impresa (menos de 1 deja las de omisión).
+inline const regla_campo lineas{.maximo = 2147483647};
+} // namespace campos
+
 class TForm1 : public QMainWindow {
 public:
     TForm1();
@@ -111,7 +124,14 @@ public:
     // Rutinas de la ventana.
     void nuevo_problema();
     void pon_titulo(int sin_gas);
-    int lee_campo_numerico(QLineEdit* edit, int real, void* destino);
+    // Lee un campo con la regla dada: real (float) o entero (int32) en
+    // 'destino', que puede faltar; vacío deja -1. 0 si lo rechazó (con su
+    // mensaje y el foco de vuelta en el campo, sin tocar el destino).
+    int lee_campo_numerico(campo_edicion* edit, int real, void* destino, const regla_campo& regla);
+    int lee_campo_numerico(campo_edicion* edit, int real, void* destino)
+    {
+        return lee_campo_numerico(edit, real, destino, real ? campos::valor : campos::referencia);
+    }
     void pon_etiquetas_unidades();
     bool unidades_bloqueadas() const;
 
@@ -142,9 +162,14 @@ public:
     void Button6Click();
     void ComboBox2Change();
     void muestra_estado();
-    void lee_estado();
+    // Lee todos los campos del estado y, si todos valen, lo guarda; si no,
+    // no guarda nada (falso).
+    bool lee_estado();
     void habilita_navegacion();
     void borra_campos_estado();
+    // Rehace los estados preparados desde los estados a los que siguen (o
+    // los libera), y ajusta la cuenta si el último quedó libre.
+    void rehace_preparados();
     campo_edicion* edit_valor(int i) const;        // 0..8: p, T, v, u, h, s, n, x_v, x_p
     campo_edicion* edit_referencia(int i) const;   // 0..5
 
@@ -173,6 +198,9 @@ public:
     // Listados y ayuda.
     void TabSheet4Enter();
     void lanza_listado();
+    // Líneas por página del listado impreso, del campo de la página de
+    // listados; 45 si no se dieron o no valen.
+    int lineas_por_pagina_impresas();
     void Configurarunidades1Click();
     void Ayuda2Click();
     void AyudadeZEFIRANT1Click();
@@ -206,6 +234,3 @@ private:
 
 // Reemplaza cada aparición de un carácter por otro.
 void cambia_caracter(std::string& texto, char de, char a);
-// Valor entero de los dígitos iniciales de un texto, como atoi (0 si no
-// empieza por un número), pero acotado a los límites de int.
-int entero_de_texto(const QString& texto);

@@ -32,6 +32,9 @@ int TForm1::calcula_estados()
 {
     // La tabla del gas debe ser la del gas elegido antes de calcular nada.
     if (!asegura_gas()) return 0;
+    // Cada estado preparado se calcula con el resto del calor del estado al
+    // que sigue tal como está ahora.
+    rehace_preparados();
     recoge_transformaciones();
     int n = comprueba_datos_estados(*problema_actual);
     if (n != 0) {

@@ -20,9 +20,6 @@ using disposicion::etiqueta;
 
 namespace {
 
-// La mayor referencia que guarda el fichero de problema (entero de 16 bits).
-constexpr std::int32_t MAX_REFERENCIA = 32767;
-
 QPushButton* boton(const QString& texto, const QString& pista, QWidget* padre, int x, int y, int ancho = 40)
 {
     auto* b = new QPushButton(texto, padre);
@@ -140,28 +137,31 @@ void TForm1::muestra_estado()
     const bool preparado = e.marca == 1;
     Label20->setVisible(preparado);
     Label53->setVisible(preparado);
-    for (int i = 0; i < 9; ++i) edit_valor(i)->setEnabled(!preparado);
-    for (int i = 0; i < 6; ++i) edit_referencia(i)->setEnabled(!preparado);
+    // Un estado preparado no se edita, pero sus valores se leen como los de
+    // los campos deshabilitados de la página del gas.
+    for (int i = 0; i < 9; ++i) edit_valor(i)->habilita(!preparado);
+    for (int i = 0; i < 6; ++i) edit_referencia(i)->habilita(!preparado);
     habilita_navegacion();
     if (PageControl1->currentWidget() == TabSheet2 && !preparado) Edit10->setFocus();
 }
 
-void TForm1::lee_estado()
+bool TForm1::lee_estado()
 {
-    estado& e = problema_actual->datos[estado_actual];
+    // Se lee en una copia: un campo rechazado no deja el estado a medias.
+    estado copia = problema_actual->datos[estado_actual];
     for (int i = 0; i < 9; ++i) {
-        std::string t = a_1252(edit_valor(i)->text());
-        if (t.empty()) continue;
-        // Un valor mostrado y no tocado se guarda tal como estaba.
-        if (edit_valor(i)->valor_sin_tocar(e.prop[i])) continue;
-        cambia_caracter(t, ',', '.');
-        e.prop[i] = static_cast<float>(std::strtod(t.c_str(), nullptr));
+        const regla_campo& regla = i == E_XV || i == E_XP ? campos::fraccion : campos::valor;
+        if (!lee_campo_numerico(edit_valor(i), 1, &copia.prop[i], regla)) return false;
     }
-    if (e.prop[E_POLI] == -1.0f) e.prop[E_POLI] = NO_POLI;
-    for (int i = 0; i < 6; ++i) {
-        std::string t = a_1252(edit_referencia(i)->text());
-        if (!t.empty()) e.referencia[i] = static_cast<std::int32_t>(std::strtol(t.c_str(), nullptr, 10));
-    }
+    if (copia.prop[E_POLI] == -1.0f) copia.prop[E_POLI] = NO_POLI;
+    // Cualquier número de estado vale como referencia (uno que no existe lo
+    // rechaza el cálculo); sólo se rechaza el que no cabe en los 16 bits con
+    // que el fichero de problema guarda las referencias, que se guardaría
+    // cambiado.
+    for (int i = 0; i < 6; ++i)
+        if (!lee_campo_numerico(edit_referencia(i), 0, &copia.referencia[i], campos::referencia)) return false;
+    problema_actual->datos[estado_actual] = copia;
+    return true;
 }
 
 void TForm1::avanza()
@@ -172,6 +172,19 @@ void TForm1::avanza()
         Label29->setText(QString::number(estados_definidos));
         ComboBox2->addItem(QString::number(estados_definidos + 1));
     }
+}
+
+void TForm1::rehace_preparados()
+{
+    const int quedan = rehace_estados_preparados(*problema_actual, estados_definidos);
+    if (quedan == estados_definidos) return;
+    // El último estado era uno preparado que ya no sigue a nadie: deja de
+    // contar, como antes de que se preparara.
+    estados_definidos = quedan;
+    problema_actual->num_estados = static_cast<std::uint8_t>(quedan);
+    Label29->setText(QString::number(estados_definidos));
+    while (ComboBox2->count() > estados_definidos + 1) ComboBox2->removeItem(ComboBox2->count() - 1);
+    if (estado_actual > estados_definidos) estado_actual = estados_definidos;
 }
 
 void TForm1::Button5Click()
@@ -186,46 +199,21 @@ void TForm1::Button5Click()
     for (int i = 0; i < 9; ++i) alguno = alguno || !edit_valor(i)->text().isEmpty();
     for (int i = 0; i < 6; ++i) alguno = alguno || !edit_referencia(i)->text().isEmpty();
     if (!alguno) return;
-
-    estado& e = problema_actual->datos[estado_actual];
-    for (int i = 0; i < 9; ++i)
-        if (!lee_campo_numerico(edit_valor(i), 1, &e.prop[i])) return;
-    if (e.prop[E_POLI] == -1.0f) e.prop[E_POLI] = NO_POLI;
-    // Cualquier número de estado vale como referencia (uno que no existe lo
-    // rechaza el cálculo); sólo se rechaza el que no cabe en los 16 bits con
-    // que el fichero de problema guarda las referencias, que se guardaría
-    // cambiado.
-    std::int32_t referencias[6];
-    for (int i = 0; i < 6; ++i) {
-        if (!lee_campo_numerico(edit_referencia(i), 0, &referencias[i])) return;
-        if (referencias[i] > MAX_REFERENCIA) {
-            muestra_error("Valor del campo incorrecto");
-            edit_referencia(i)->recupera_foco();
-            return;
-        }
-        e.referencia[i] = referencias[i];
-    }
-    if (e.prop[E_XV] > 1) {
-        muestra_error("Valor de campo incorrecto");
-        Edit17->recupera_foco();
-        return;
-    }
-    if (e.prop[E_XP] > 1) {
-        muestra_error("Valor de campo incorrecto");
-        Edit18->recupera_foco();
-        return;
-    }
-    lee_estado();
-    // El estado siguiente se prepara (otra vez) si aún no está definido o si
-    // es él mismo un estado preparado, para que su fracción sea siempre el
-    // resto de la de éste; uno que tecleó el usuario nunca se sobrescribe.
+    if (!lee_estado()) return;
+    // El estado siguiente se prepara con el resto del calor de éste si aún no
+    // está definido, si está vacío (uno preparado que quedó libre) o si es él
+    // mismo un estado preparado; uno que tecleó el usuario nunca se
+    // sobrescribe.
     bool preparado = false;
-    if (estado_actual < MAXESTADOS - 1 &&
-        (estado_actual + 1 >= estados_definidos || problema_actual->datos[estado_actual + 1].marca == 1))
-        preparado = completa_fraccion_siguiente(*problema_actual, estado_actual) != 0;
+    if (estado_actual < MAXESTADOS - 1) {
+        const estado& siguiente = problema_actual->datos[estado_actual + 1];
+        if (estado_actual + 1 >= estados_definidos || siguiente.marca == 1 || cuenta_datos(siguiente, 0) == 0)
+            preparado = completa_fraccion_siguiente(*problema_actual, estado_actual) != 0;
+    }
     if (preparado) avanza();
     avanza();
     if (preparado) --estado_actual;
+    rehace_preparados();
     muestra_estado();
 }
 

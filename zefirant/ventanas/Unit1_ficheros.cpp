@@ -114,6 +114,8 @@ void TForm1::Cargarproblema1Click()
     ComboBox2->clear();
     for (int k = 1; k <= estados_definidos + 1; ++k) ComboBox2->addItem(QString::number(k));
     ComboBox2->setCurrentIndex(0);
+    // Un estado preparado del fichero se rehace desde el estado al que sigue.
+    rehace_preparados();
     muestra_estado();
 
     PageControl1->pon_pagina(TabSheet3);

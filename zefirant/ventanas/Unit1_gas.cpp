@@ -14,7 +14,6 @@
 #include <QFrame>
 #include <QLabel>
 
-#include <cstdlib>
 #include <cstring>
 
 using disposicion::campo_simple;
@@ -22,12 +21,23 @@ using disposicion::etiqueta;
 
 namespace {
 
-// Texto de un campo con la coma pasada a punto, convertido (0 si no hay número).
-double valor_de(const QLineEdit* e)
+// Valor de un campo mientras se escribe, sin avisar: falso si el texto no es
+// un número del campo; vacío vale 0.
+bool valor_de(const campo_edicion* e, double& valor)
 {
-    std::string t = a_1252(e->text());
-    cambia_caracter(t, ',', '.');
-    return std::atof(t.c_str());
+    float v = 0;
+    switch (e->valor_real(campos::valor, v)) {
+    case lectura_campo::vacio:
+        valor = 0;
+        return true;
+    case lectura_campo::valido:
+        valor = v;
+        return true;
+    case lectura_campo::incorrecto:
+    case lectura_campo::fuera_de_margen:
+        break;
+    }
+    return false;
 }
 
 void copia_nombre(propiedades_gas& g, const std::string& nombre)
@@ -181,16 +191,28 @@ void TForm1::Edit9Exit() { lee_campo_numerico(Edit9, 1, &c_gas.aire); }
 
 void TForm1::Edit4Change()
 {
-    double aire_min = 11.483726 * valor_de(Edit4) + 34.209086 * valor_de(Edit5);
+    // Mientras el carbono o el hidrógeno no son números, el rótulo no
+    // muestra ninguno.
+    double c = 0, h = 0;
+    if (!valor_de(Edit4, c) || !valor_de(Edit5, h)) {
+        Label10->setText(QString::fromUtf8("Aire mínimo combustión:"));
+        return;
+    }
+    double aire_min = 11.483726 * c + 34.209086 * h;
     Label10->setText(desde_1252(formatea("%s %g kg/kg combustible", "Aire mínimo combustión:"_w, aire_min)));
 }
 
 void TForm1::Edit6Change()
 {
-    // El otro campo se escribe con su manejador anulado, para que no vuelva.
+    // El otro campo se escribe con su manejador anulado, para que no vuelva;
+    // queda vacío mientras éste no tiene un número.
     auto guardado = std::move(Edit8->al_cambiar);
     Edit8->al_cambiar = nullptr;
-    Edit8->setText(QString::fromStdString(formatea("%g", valor_de(Edit6) * 4.1868)));
+    double kcal = 0;
+    if (valor_de(Edit6, kcal) && !Edit6->text().isEmpty())
+        Edit8->setText(QString::fromStdString(formatea("%g", kcal * 4.1868)));
+    else
+        Edit8->clear();
     Edit8->al_cambiar = std::move(guardado);
 }
 
@@ -198,7 +220,15 @@ void TForm1::Edit8Change()
 {
     auto guardado = std::move(Edit6->al_cambiar);
     Edit6->al_cambiar = nullptr;
-    Edit6->setText(QString::fromStdString(formatea("%g", valor_de(Edit8) * 0.23885)));
+    double kj = 0;
+    if (valor_de(Edit8, kj) && !Edit8->text().isEmpty()) {
+        // El texto en kcal/kg sólo se muestra: su valor exacto vale aunque
+        // "%g" lo escriba con exponente.
+        const double kcal = kj * 0.23885;
+        Edit6->muestra_valor(static_cast<float>(kcal), QString::fromStdString(formatea("%g", kcal)));
+    } else {
+        Edit6->clear();
+    }
     Edit6->al_cambiar = std::move(guardado);
 }
 

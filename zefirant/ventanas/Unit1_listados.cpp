@@ -69,20 +69,31 @@ void TForm1::TabSheet4Enter()
 
 void TForm1::lanza_listado()
 {
-    t_min_listado = entero_de_texto(Edit1->text());
-    t_max_listado = entero_de_texto(Edit2->text());
+    // Las temperaturas han de ser números enteros de kelvin dentro de sus
+    // márgenes; un texto que no lo es se rechaza con el mensaje de su
+    // límite. Un límite superior de 0 pasa, como uno inferior mayor que el
+    // superior: el listado sale sin filas.
+    const regla_campo minima{.minimo = 273, .maximo = 2147483647, .mensaje = "Temperatura mínima incorrecta"_w};
+    const regla_campo maxima{.maximo = gas_hasta_1500(c_gas.tipo) ? 1500.0 : 5000.0,
+                             .mensaje = "Temperatura máxima incorrecta"_w};
     static constexpr int pasos[4] = {10, 20, 50, 100};
     if (ComboBox1->currentIndex() >= 0 && ComboBox1->currentIndex() < 4) intervalo_listado = pasos[ComboBox1->currentIndex()];
-    if (t_min_listado < 273) {
-        muestra_error("%s", "Temperatura mínima incorrecta"_w);
+    std::int32_t t_min = -1, t_max = -1, lineas = -1;
+    if (!lee_campo_numerico(Edit1, 0, &t_min, minima)) return;
+    if (t_min < 0) {
+        muestra_error("%s", minima.mensaje);
+        Edit1->recupera_foco();
         return;
     }
-    // Un límite superior negativo, pasado a unsigned, pediría un listado de
-    // miles de millones de filas: también es incorrecto.
-    if (t_max_listado < 0 || t_max_listado > 5000 || (gas_hasta_1500(c_gas.tipo) && t_max_listado > 1500)) {
-        muestra_error("%s", "Temperatura máxima incorrecta"_w);
+    if (!lee_campo_numerico(Edit2, 0, &t_max, maxima)) return;
+    if (t_max < 0) {
+        muestra_error("%s", maxima.mensaje);
+        Edit2->recupera_foco();
         return;
     }
+    if (!lee_campo_numerico(Edit26, 0, &lineas, campos::lineas)) return;
+    t_min_listado = t_min;
+    t_max_listado = t_max;
     // La tabla del gas debe ser la del gas elegido.
     if (!asegura_gas()) return;
     if (!carga_propiedades(c_gas)) {
@@ -90,4 +101,12 @@ void TForm1::lanza_listado()
         return;
     }
     Form5->lanza();
+}
+
+int TForm1::lineas_por_pagina_impresas()
+{
+    // Vacío, 0 o un texto rechazado (con su mensaje): las líneas de omisión.
+    std::int32_t lineas = -1;
+    if (!lee_campo_numerico(Edit26, 0, &lineas, campos::lineas) || lineas < 1) return 45;
+    return lineas;
 }

@@ -33,8 +33,7 @@ TForm8::TForm8() : formulario_listado(reglas_listado, reglas_lineas)
 void TForm8::QuickReport1BeforePrint()
 {
     TForm1* f = Form1;
-    lineas_por_pagina = entero_de_texto(f->Edit26->text());
-    if (lineas_por_pagina < 1) lineas_por_pagina = 45;
+    lineas_por_pagina = f->lineas_por_pagina_impresas();
     std::string nombre = f->c_gas.tipo >= 0 && f->c_gas.tipo < 11 ? nombres_gases[f->c_gas.tipo]
                                                                    : std::string(f->c_gas.nombre, strnlen(f->c_gas.nombre, sizeof f->c_gas.nombre));
     nombre = nombre_sin_formula(nombre);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -143,6 +144,18 @@ TEST_F(FicheroProblema, LosLimitesDelProblemaSeRespetan)
     rechaza([&] { std::memset(&bytes[MASA + 60 * 149], '1', 60); }, "ecuación sin terminar");
     rechaza([&] { std::memset(&bytes[bytes.size() - 60], '1', 60); }, "última ecuación de energía sin terminar");
     rechaza([&] { pon_i16(1, 2); }, "unidad que no es 0 ni 1");
+    // Los datos de un estado y los caudales directos han de ser finitos.
+    rechaza([&] { binario::pon_f32(&bytes[11 + 2], NAN); }, "p NaN");
+    rechaza([&] { binario::pon_f32(&bytes[11 + 54 + 6], INFINITY); }, "t infinita");
+    rechaza([&] { binario::pon_f32(&bytes[11 + 108 + 22], -INFINITY); }, "s infinita");
+    rechaza([&] { binario::pon_f32(&bytes[CAUDALES + 6 + 2], NAN); }, "caudal directo NaN");
+    // Lo que el fichero guarda y no se usa (el caudal del registro del
+    // estado, que vuelve por los caudales directos, y los de un hueco libre)
+    // no lo impide.
+    bytes = bueno;
+    binario::pon_f32(&bytes[11 + 42], NAN);
+    binario::pon_f32(&bytes[CAUDALES + 6 * 35 + 2], INFINITY);
+    EXPECT_EQ(lee(bytes), lectura_problema::bien);
     // Un nombre de 39 caracteres y su terminador sí vale.
     bytes = bueno;
     std::memset(&bytes[EQUIPOS + 40], 'x', 39);

@@ -25,6 +25,7 @@
 #include "plataforma/ayuda.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/lista_marcado.h"
+#include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
 #include "plataforma/pruebas/texto_pdf.h"
 
@@ -35,6 +36,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -191,7 +193,131 @@ protected:
     std::vector<std::string> ayudas;
 };
 
+
+bool mismo_estado(const estado_agua& a, const estado_agua& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+class CampoDeEstadoBrumalix : public VentanasBrumalix, public ::testing::WithParamInterface<int> {};
+class CampoDeListadoBrumalix : public VentanasBrumalix, public ::testing::WithParamInterface<int> {};
+
 } // namespace
+
+// Cada campo de la página de estados (seis valores, seis referencias y el
+// caudal): ni al dejarlo, ni al pasar de estado con AvPág, ni al calcular,
+// ni al salvar el problema entra en él un texto que no es un número.
+TEST_P(CampoDeEstadoBrumalix, RechazaLoQueNoEsUnNumero)
+{
+    estado({"1", "150"}, {}, "2");
+    tecla(Qt::Key_Home);
+    ASSERT_EQ(Form1->estado_actual, 0);
+    const int i = GetParam();
+    campo_edicion* campo = i < 6 ? Form1->edit_valor(i) : i < 12 ? Form1->edit_referencia(i - 6) : Form1->Edit28;
+    const estado_agua antes = estados_dato[0];
+    const fs::path fichero = dir / "p.bmx";
+    for (const std::string& entrada : entradas_hostiles()) {
+        SCOPED_TRACE(entrada.substr(0, 10));
+        escribe_entrada(campo, entrada);
+        // Un campo de 14 caracteres (3 las referencias) no admite 5000
+        // cifras: se queda con las primeras, que sí son un número.
+        if (campo->text().size() < static_cast<int>(entrada.size()) && entrada.find_first_not_of('9') == std::string::npos)
+            continue;
+        mensajes.errores.clear();
+        tecla(Qt::Key_PageDown);
+        EXPECT_EQ(Form1->estado_actual, 0);
+        tecla(Qt::Key_C, Qt::AltModifier);
+        EXPECT_FALSE(fs::exists(dir / "BRUMALIX.TMP"));
+        guardar.push_back(fichero.string());
+        Form1->Salvarproblema1Click();
+        guardar.clear();
+        EXPECT_FALSE(fs::exists(fichero));
+        // Al dejar el campo, el foco vuelve a él.
+        (campo == Form1->Edit28 ? Form1->Edit1 : Form1->Edit28)->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), campo);
+        ASSERT_EQ(mensajes.errores.size(), 4u);
+        for (const std::string& m : mensajes.errores) EXPECT_EQ(m, "Valor del campo incorrecto");
+        EXPECT_TRUE(mismo_estado(estados_dato[0], antes));
+        Form1->muestra_estado();
+    }
+    EXPECT_EQ(Form1->Label15->text(), QStringLiteral("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeEstadoBrumalix, ::testing::Range(0, 13));
+
+// Límites y líneas por página del diálogo de listados.
+TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
+{
+    const int i = GetParam();
+    if (i < 2) Form1->Curvaslmite1Click();
+    else Form1->Lquidoyvaporsobrecalentado1Click();
+    campo_edicion* const campos[7] = {Listados->Edit1, Listados->Edit2, Listados->Edit3, Listados->Edit4,
+                                      Listados->Edit5, Listados->Edit6, Listados->Edit7};
+    campo_edicion* campo = campos[i];
+    const std::string mensaje = i == 6   ? "Valor del campo incorrecto"
+                                : i < 4 ? texto1252::desde_utf8("Valores de presión fuera de rango")
+                                        : "Valores de temperatura fuera de rango";
+    const QString bueno = campo->text();
+    const limites_curvas curvas = limites_listado_curvas;
+    const limites_tablas tablas = limites_listado_tablas;
+    for (const std::string& entrada : entradas_hostiles()) {
+        SCOPED_TRACE(entrada.substr(0, 10));
+        mensajes.errores.clear();
+        escribe_entrada(campo, entrada);
+        pulsa(Listados->Button1);
+        ASSERT_EQ(mensajes.errores.size(), 1u);
+        EXPECT_EQ(mensajes.errores[0], mensaje);
+        EXPECT_FALSE(Form11->isVisible());
+        EXPECT_EQ(std::memcmp(&curvas, &limites_listado_curvas, sizeof curvas), 0);
+        EXPECT_EQ(std::memcmp(&tablas, &limites_listado_tablas, sizeof tablas), 0);
+        if (i == 6) {
+            // Al imprimir, el mismo rechazo y las líneas de omisión.
+            EXPECT_EQ(Listados->lineas_por_pagina_impresas(), 45);
+            EXPECT_EQ(mensajes.errores.size(), 2u);
+        }
+    }
+    campo->setText(bueno);
+    mensajes.errores.clear();
+    pulsa(Listados->Button1);
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_TRUE(Form11->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoBrumalix, ::testing::Range(0, 7));
+
+// Un valor que "%g" escribe con exponente vale tal como se guardó mientras
+// nadie lo toca; escrito a mano con exponente, no.
+// "Salvar problema" guarda la página de estados desde cualquier página: un
+// campo que no vale la trae delante, sin fichero.
+TEST_F(VentanasBrumalix, SalvarConUnCampoQueNoValeDesdeOtraPagina)
+{
+    // El texto, en un campo que no tiene el foco: no pasa por su salida.
+    Form1->Edit3->setText(QStringLiteral("1,5,5"));
+    Form1->GoElementos1Click();
+    ASSERT_TRUE(mensajes.errores.empty());
+    guardar.push_back((dir / "p.bmx").string());
+    Form1->Salvarproblema1Click();
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(pagina(), "Estados");
+    EXPECT_FALSE(fs::exists(dir / "p.bmx"));
+    EXPECT_EQ(estados_dato[0].x, -1.0f);
+}
+
+TEST_F(VentanasBrumalix, ValorMostradoConExponenteSinTocar)
+{
+    estado({"0,00001", "1000000"});
+    tecla(Qt::Key_Home);
+    EXPECT_EQ(Form1->Edit1->text(), QStringLiteral("1e-05"));
+    EXPECT_EQ(Form1->Edit2->text(), QStringLiteral("1e+06"));
+    Form1->Edit2->setFocus();
+    Form1->Edit1->setFocus();
+    tecla(Qt::Key_PageDown);
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(estados_dato[0].p, 0.00001f);
+    EXPECT_EQ(estados_dato[0].t, 1000000.0f);
+    tecla(Qt::Key_Home);
+    teclea(Form1->Edit1, "1e-05");
+    tecla(Qt::Key_PageDown);
+    EXPECT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(Form1->estado_actual, 0);
+}
 
 TEST_F(VentanasBrumalix, ArranqueConProblemaNuevo)
 {
@@ -289,7 +415,7 @@ TEST_F(VentanasBrumalix, PaginaDeEstadosYSuListaEmergente)
     EXPECT_EQ(Form1->Edit9->text(), QStringLiteral("1"));
     EXPECT_EQ(estados_dato[1].ref_x, 1);
 
-    // "<" guarda la página (sin comprobar) y enseña el estado 1 con coma.
+    // "<" guarda la página y enseña el estado 1 con coma.
     tecla(Qt::Key_PageUp);
     EXPECT_EQ(Form1->estado_actual, 0);
     EXPECT_EQ(Form1->Edit1->text(), QStringLiteral("12,5"));
@@ -753,8 +879,8 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     EXPECT_EQ(Listados->Edit2->text(), QStringLiteral("221.2"));
     EXPECT_EQ(Listados->Label12->text(), QStringLiteral("bar   "));
 
-    // Rechazos: 0,2 % por debajo del mínimo, valores iguales, coma decimal
-    // (acaba el número: 221,2 se lee 221 y 0,0061 se lee 0).
+    // Rechazos: 0,2 % por debajo del mínimo, valores iguales. La coma
+    // decimal vale como el punto.
     teclea(Listados->Edit1, "0.006087");
     pulsa(Listados->Button1);
     EXPECT_EQ(mensajes.errores.back(), "Valores de presión fuera de rango"_w);
@@ -766,8 +892,8 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     teclea(Listados->Edit1, "0,0061");
     teclea(Listados->Edit2, "221,2");
     pulsa(Listados->Button1);
-    EXPECT_EQ(mensajes.errores.size(), 3u);
-    EXPECT_FLOAT_EQ(limites_listado_curvas.pmax, 221.0f);
+    EXPECT_EQ(mensajes.errores.size(), 2u);
+    EXPECT_FLOAT_EQ(limites_listado_curvas.pmax, 221.2f);
 
     // Líquido y vapor: la presión se mira antes que la temperatura.
     Form1->Lquidoyvaporsobrecalentado1Click();
@@ -783,7 +909,7 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     mensajes.errores.clear();
 
     // Curvas límite aceptadas: 0,05 % por debajo del mínimo vale (el diálogo
-    // sigue abierto: el 221,2 de antes se lee 221).
+    // sigue abierto con el 221,2 de antes).
     Form1->Curvaslmite1Click();
     teclea(Listados->Edit1, "0.006097");
     QTest::keyClick(Listados->Edit1, Qt::Key_Return);
@@ -795,7 +921,7 @@ TEST_F(VentanasBrumalix, DialogoDeListadosYListadoEnPantalla)
     EXPECT_EQ(Form11->Label1->text(), QString::number(Form11->num_paginas));
     EXPECT_EQ(Form11->ComboBox1->count(), Form11->num_paginas);
     EXPECT_EQ(imprelist1->paginas_impresion, 1);
-    EXPECT_EQ(imprelist1->titulo().toStdString(), "BRUMALIX: Listado de curvas límite entre 0.006097 y 221 bar");
+    EXPECT_EQ(imprelist1->titulo().toStdString(), "BRUMALIX: Listado de curvas límite entre 0.006097 y 221.2 bar");
     // Página 1: seis líneas de cabecera y quince filas.
     ASSERT_EQ(Form11->ListBox1->numero(), 21u);
     EXPECT_EQ(Form11->ListBox1->linea(1).substr(0, 12), " presi\xF3n  `S");

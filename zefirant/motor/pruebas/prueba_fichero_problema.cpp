@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -31,8 +32,9 @@ protected:
         std::strcpy(g.nombre, "Gasolina");
         g.tipo = GAS_GASOLINA;
         g.M = 28.79f, g.Hu = 43543, g.humedad = 0.05f;
+        g.c = 0.856f, g.h = 0.144f, g.aire = 0.8f;
         for (int i = 0; i < NUM_FILAS; ++i) g.tabla[i] = {21.0f + i, 29.3f + i, 190.0f + 3 * i};
-        g.tabla[5].cv0 = std::bit_cast<float>(0x7FC01234u);  // se copia bit a bit
+        g.tabla[5].cv0 = std::bit_cast<float>(0x80401234u);  // se copia bit a bit
         origen->num_estados = 2;
         origen->datos[0].prop[E_TEMP] = 300, origen->datos[0].prop[E_PRES] = 1;
         origen->datos[1].prop[E_XV] = 0.6f, origen->datos[1].referencia[E_VOL] = 1, origen->datos[1].marca = 1;
@@ -80,7 +82,7 @@ TEST_F(FicheroProblema, IdaYVuelta)
     EXPECT_EQ(binario::i16_de(&b[0]) * 100 + binario::i16_de(&b[2]) * 10 + binario::i16_de(&b[4]), 101);
     EXPECT_EQ(b[26], GAS_GASOLINA);
     EXPECT_EQ(binario::f32_de(&b[36 + 4 * 4]), 43543.0f);  // Hu
-    EXPECT_EQ(binario::u32_de(&b[60 + 12 * 5]), 0x7FC01234u);
+    EXPECT_EQ(binario::u32_de(&b[60 + 12 * 5]), 0x80401234u);
     EXPECT_EQ(b[456] * 10 + b[457], 21);
     EXPECT_EQ(binario::i16_de(&b[458 + 54 + 40 + 2 * E_VOL]), 1);
     EXPECT_EQ(b[458 + 54 + 52], 1);
@@ -136,6 +138,23 @@ TEST_F(FicheroProblema, UnFicheroRechazadoNoTocaElProblema)
         {"41 estados", [](auto& b) { b[456] = 41; }},
         {"41 transformaciones", [](auto& b) { b[457] = 41; }},
         {"nombre sin terminar", [](auto& b) { std::memset(&b[6], 'x', 20); }},
+        // Números no finitos donde se espera un número, y datos de
+        // combustible que la página del gas no acepta.
+        {"Hu NaN", [](auto& b) { binario::pon_f32(&b[52], NAN); }},
+        {"Hu infinito", [](auto& b) { binario::pon_f32(&b[52], INFINITY); }},
+        {"Hu 0", [](auto& b) { binario::pon_f32(&b[52], 0); }},
+        {"aire NaN", [](auto& b) { binario::pon_f32(&b[36], NAN); }},
+        {"aire 0,5 con gasolina", [](auto& b) { binario::pon_f32(&b[36], 0.5f); }},
+        {"aire 0,9 con gasóleo", [](auto& b) { b[26] = GAS_GASOLEO, binario::pon_f32(&b[36], 0.9f); }},
+        {"c -2,5", [](auto& b) { binario::pon_f32(&b[44], -2.5f); }},
+        {"c + h por encima de 1", [](auto& b) { binario::pon_f32(&b[48], 0.2f); }},
+        {"c y h 0", [](auto& b) { binario::pon_f32(&b[44], 0), binario::pon_f32(&b[48], 0); }},
+        {"M infinito", [](auto& b) { binario::pon_f32(&b[28], -INFINITY); }},
+        {"tabla NaN", [](auto& b) { binario::pon_f32(&b[60 + 12 * 7 + 8], NAN); }},
+        {"p de un estado infinito", [](auto& b) { binario::pon_f32(&b[458], INFINITY); }},
+        {"x_v de un estado NaN", [](auto& b) { binario::pon_f32(&b[458 + 54 + 4 * E_XV], NAN); }},
+        {"humedad NaN", [](auto& b) { binario::pon_f32(&b[b.size() - 4], NAN); }},
+        {"humedad negativa", [](auto& b) { binario::pon_f32(&b[b.size() - 4], -0.5f); }},
     };
     for (const auto& [que, dana] : danos) {
         auto b = bueno;
@@ -146,6 +165,15 @@ TEST_F(FicheroProblema, UnFicheroRechazadoNoTocaElProblema)
         EXPECT_EQ(unidad_masa_kg + unidad_energia_kcal, 2) << que;
     }
     EXPECT_EQ(carga_problema(ruta("no_existe"), *destino), 0);
+
+    // En los límites que acepta la página del gas, el fichero se carga.
+    for (float aire : {0.6f, 3.0f}) {
+        auto b = bueno;
+        binario::pon_f32(&b[36], aire);
+        binario::pon_f32(&b[44], 1), binario::pon_f32(&b[48], 0);
+        escribe(r, b);
+        EXPECT_EQ(carga_problema(r, *destino), 572) << aire;
+    }
 }
 
 // Referencias y transformaciones que no nombran un estado del problema se

@@ -104,6 +104,66 @@ TEST_F(Solucion, CalorLiberadoConAireEscaso)
     EXPECT_EQ(texto, "ERROR: Propiedades incompatibles en estado 1");
 }
 
+// Un estado preparado sigue al estado del que sale: se rehace con el resto
+// de su calor, o queda libre cuando ese estado ya no reparte su calor.
+TEST_F(Solucion, EstadosPreparadosSiguenAlEstadoDelQueSalen)
+{
+    pon_gas(GAS_GASOLINA, 1.0f);
+    con(300, 1);
+    estado& e2 = nuevo_estado({{E_XV, 0.4f}}, {{E_VOL, 1}});
+    ASSERT_EQ(completa_fraccion_siguiente(*p, 1), 1);
+    p->num_estados = 3;
+    // De x_v a x_p: el siguiente pasa a x_v con el volumen del estado 2.
+    e2.prop[E_XV] = -1, e2.prop[E_XP] = 0.3f;
+    EXPECT_EQ(rehace_estados_preparados(*p, 3), 3);
+    EXPECT_EQ(p->datos[2].marca, 1);
+    EXPECT_FLOAT_EQ(p->datos[2].prop[E_XV], 0.7f);
+    EXPECT_EQ(p->datos[2].prop[E_XP], -1.0f);
+    EXPECT_EQ(p->datos[2].referencia[E_VOL], 2);
+    EXPECT_EQ(p->datos[2].referencia[E_PRES], -1);
+    // Todo el calor en el estado 2: el 3, el último, queda libre y sobra.
+    e2.prop[E_XP] = 1;
+    EXPECT_EQ(rehace_estados_preparados(*p, 3), 2);
+    EXPECT_EQ(p->datos[2].marca, 0);
+    EXPECT_EQ(cuenta_datos(p->datos[2], 0), 0);
+    // Libre en medio del problema: sigue contando, vacío.
+    e2.prop[E_XP] = 0.5f;
+    completa_fraccion_siguiente(*p, 1);
+    con(400, 1);
+    e2.prop[E_XP] = -1;
+    EXPECT_EQ(rehace_estados_preparados(*p, 4), 4);
+    EXPECT_EQ(p->datos[2].marca, 0);
+    EXPECT_EQ(cuenta_datos(p->datos[2], 0), 0);
+    // Los estados que no son preparados (el 3, vacío, y el 4, tecleado) no
+    // se rehacen aquí.
+    e2.prop[E_XV] = 0.4f;
+    EXPECT_EQ(rehace_estados_preparados(*p, 4), 4);
+    EXPECT_EQ(cuenta_datos(p->datos[2], 0), 0);
+    EXPECT_EQ(p->datos[3].prop[E_TEMP], 400.0f);
+}
+
+// Los estados seguidos que liberan calor nunca liberan más que el calor
+// entero del combustible; una cadena acaba en el primer estado sin fracción.
+TEST_F(Solucion, UnaCadenaDeCalorNoPasaDelCalorEntero)
+{
+    pon_gas(GAS_GASOLINA, 1.0f);
+    con(300, 1);
+    nuevo_estado({{E_XV, 0.4f}}, {{E_VOL, 1}});
+    estado& e3 = nuevo_estado({{E_XP, 0.6f}}, {{E_PRES, 2}});
+    ASSERT_EQ(resuelve(&texto), 0) << texto;
+    e3.prop[E_XP] = 0.7f;
+    EXPECT_EQ(resuelve(&texto), 3);
+    EXPECT_EQ(texto, "ERROR: Datos fuera de margen en el estado 3");
+    e3.prop[E_XP] = 0.6f;
+    estado& e4 = nuevo_estado({{E_XV, 0.1f}}, {{E_VOL, 3}});
+    EXPECT_EQ(resuelve(&texto), 4);
+    EXPECT_EQ(texto, "ERROR: Datos fuera de margen en el estado 4");
+    // Tras un estado sin fracción empieza otra cadena.
+    e4.prop[E_XV] = -1, e4.prop[E_TEMP] = 400, e4.referencia[E_VOL] = -1, e4.prop[E_PRES] = 1;
+    nuevo_estado({{E_XV, 0.9f}}, {{E_VOL, 4}});
+    EXPECT_EQ(resuelve(&texto), 0) << texto;
+}
+
 TEST_F(Solucion, PolitropicaImposibleSiempreAvisa)
 {
     pon_gas(GAS_AIRE);

@@ -18,6 +18,7 @@
 #include "comun/texto1252.h"
 #include "plataforma/ayuda.h"
 #include "plataforma/dialogos.h"
+#include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
 #include "plataforma/pruebas/texto_pdf.h"
 #include "zefirant/motor/problema.h"
@@ -29,6 +30,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -141,7 +143,151 @@ protected:
     std::vector<std::string> ayudas;
 };
 
+
+bool mismo_estado(const estado& a, const estado& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Gasolina con proporción de aire 1 y el estado 1 (1 bar, 300 K) aceptado;
+// la página de estados a la vista.
+void gasolina_con_estado_1()
+{
+    Form1->RadioGroup1->opcion(9)->click();
+    Form1->Edit9->setFocus();
+    Form1->Edit9->selectAll();
+    QTest::keyClick(Form1->Edit9, Qt::Key_Delete);
+    QTest::keyClicks(Form1->Edit9, QStringLiteral("1"));
+    QTest::keyClick(Form1->Edit9, Qt::Key_Right, Qt::ControlModifier);
+}
+
+class CampoDeEstadoZefirant : public VentanasZefirant, public ::testing::WithParamInterface<int> {};
+class CampoDeGasZefirant : public VentanasZefirant, public ::testing::WithParamInterface<int> {};
+class CampoDeListadoZefirant : public VentanasZefirant, public ::testing::WithParamInterface<int> {};
+
 } // namespace
+
+// Cada campo de la página de estados (nueve valores y seis referencias).
+TEST_P(CampoDeEstadoZefirant, RechazaLoQueNoEsUnNumero)
+{
+    gasolina_con_estado_1();
+    ASSERT_EQ(pagina(), "Estados") << mensajes.errores.back();
+    estado({"1", "300"});
+    tecla(Qt::Key_Home);
+    ASSERT_EQ(Form1->estado_actual, 0);
+    const int i = GetParam();
+    campo_edicion* campo = i < 9 ? Form1->edit_valor(i) : Form1->edit_referencia(i - 9);
+    const ::estado antes = problema_actual->datos[0], siguiente = problema_actual->datos[1];
+    for (const std::string& entrada : entradas_hostiles()) {
+        SCOPED_TRACE(entrada.substr(0, 10));
+        mensajes.errores.clear();
+        escribe_entrada(campo, entrada);
+        tecla(Qt::Key_PageDown);
+        ASSERT_EQ(mensajes.errores.size(), 1u);
+        EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
+        EXPECT_EQ(Form1->estado_actual, 0);
+        EXPECT_EQ(Form1->estados_definidos, 1);
+        EXPECT_TRUE(mismo_estado(problema_actual->datos[0], antes));
+        EXPECT_TRUE(mismo_estado(problema_actual->datos[1], siguiente));
+        EXPECT_EQ(QApplication::focusWidget(), campo);
+        Form1->muestra_estado();
+    }
+    // Lo que sí es un número del campo se guarda.
+    mensajes.errores.clear();
+    teclea(campo, i < 9 ? "0,5" : "2");
+    tecla(Qt::Key_PageDown);
+    EXPECT_TRUE(mensajes.errores.empty());
+    EXPECT_EQ(Form1->estado_actual, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeEstadoZefirant, ::testing::Range(0, 15));
+
+// Cada campo numérico de un combustible del usuario: ni el aire mínimo ni
+// el poder calorífico reflejado muestran un número que no se escribió, y la
+// página no se deja.
+TEST_P(CampoDeGasZefirant, RechazaLoQueNoEsUnNumero)
+{
+    Form1->RadioGroup1->opcion(9)->click();
+    Form1->RadioGroup2->opcion(2)->click();
+    campo_edicion* const campos[6] = {Form1->Edit4, Form1->Edit5, Form1->Edit6, Form1->Edit7, Form1->Edit8, Form1->Edit9};
+    const char* const buenos[6] = {"0,85", "0,15", "", "0", "41868", "1,1"};
+    auto pon_buenos = [&] {
+        for (int k : {0, 1, 3, 5, 4}) teclea(campos[k], buenos[k]);
+    };
+    pon_buenos();
+    campo_edicion* campo = campos[GetParam()];
+    // Lo que guarda cada campo (el poder calorífico en kcal/kg no se guarda).
+    float* const destinos[6] = {&Form1->c_gas.c, &Form1->c_gas.h, nullptr, &Form1->c_gas.humedad, &Form1->c_gas.Hu,
+                                &Form1->c_gas.aire};
+    float* destino = destinos[GetParam()];
+    const float antes = destino ? *destino : 0;
+    for (const std::string& entrada : entradas_hostiles()) {
+        SCOPED_TRACE(entrada.substr(0, 10));
+        mensajes.errores.clear();
+        escribe_entrada(campo, entrada);
+        const QString aire_minimo = Form1->Label10->text();
+        EXPECT_FALSE(aire_minimo.contains(QStringLiteral("nan")) || aire_minimo.contains(QStringLiteral("inf")));
+        if (campo == Form1->Edit4 || campo == Form1->Edit5) {
+            EXPECT_EQ(aire_minimo, QString::fromUtf8("Aire mínimo combustión:"));
+        }
+        if (campo == Form1->Edit6) {
+            EXPECT_EQ(Form1->Edit8->text(), QString());
+        }
+        if (campo == Form1->Edit8) {
+            EXPECT_EQ(Form1->Edit6->text(), QString());
+        }
+        tecla(Qt::Key_Right, Qt::ControlModifier);
+        ASSERT_EQ(mensajes.errores.size(), 1u);
+        EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
+        EXPECT_EQ(pagina(), "Seleccionar gas");
+        EXPECT_EQ(QApplication::focusWidget(), campo);
+        if (destino) {
+            EXPECT_EQ(*destino, antes);
+        }
+        pon_buenos();
+    }
+    mensajes.errores.clear();
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(pagina(), "Estados");
+}
+
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeGasZefirant, ::testing::Range(0, 6));
+
+// Temperaturas y líneas por página de la página de listados.
+TEST_P(CampoDeListadoZefirant, RechazaLoQueNoEsUnNumero)
+{
+    Form1->PageControl1->pon_pagina(Form1->TabSheet4);
+    Form1->TabSheet4Enter();
+    campo_edicion* const campos[3] = {Form1->Edit1, Form1->Edit2, Form1->Edit26};
+    const char* const mensaje[3] = {"Temperatura mínima incorrecta", "Temperatura máxima incorrecta",
+                                    "Valor del campo incorrecto"};
+    campo_edicion* campo = campos[GetParam()];
+    const QString bueno = campo->text();
+    std::vector<std::string> entradas = entradas_hostiles();
+    entradas.push_back("");  // un listado necesita sus dos temperaturas
+    for (const std::string& entrada : entradas) {
+        if (entrada.empty() && campo == Form1->Edit26) continue;  // vacío: las líneas de omisión
+        SCOPED_TRACE(entrada.substr(0, 10));
+        mensajes.errores.clear();
+        escribe_entrada(campo, entrada);
+        pulsa(Form1->Button1);
+        ASSERT_EQ(mensajes.errores.size(), 1u);
+        EXPECT_EQ(mensajes.errores[0], texto1252::desde_utf8(mensaje[GetParam()]));
+        EXPECT_FALSE(Form5->isVisible());
+        EXPECT_EQ(Form1->t_min_listado, 273);
+        EXPECT_EQ(Form1->t_max_listado, 5000);
+        if (campo == Form1->Edit26) {
+            // Al imprimir, el mismo rechazo y las líneas de omisión.
+            EXPECT_EQ(Form1->lineas_por_pagina_impresas(), 45);
+            EXPECT_EQ(mensajes.errores.size(), 2u);
+        }
+    }
+    teclea(campo, bueno.toUtf8().constData());
+    mensajes.errores.clear();
+    pulsa(Form1->Button1);
+    EXPECT_TRUE(mensajes.errores.empty());
+    EXPECT_TRUE(Form5->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoZefirant, ::testing::Range(0, 3));
 
 TEST_F(VentanasZefirant, ArranqueConProblemaNuevo)
 {
@@ -431,6 +577,78 @@ TEST_F(VentanasZefirant, GasolinaYGasoleoConSusRechazos)
     teclea(Form1->Edit9, "1,2");
     tecla(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(pagina(), "Estados");
+}
+
+// El estado preparado por una fracción de calor sigue al estado del que
+// sale: con todo el calor en el estado 2, el 3 queda libre y el cálculo
+// libera el calor entero una sola vez.
+TEST_F(VentanasZefirant, EstadoPreparadoSigueAlEstadoDelQueSale)
+{
+    gasolina_con_estado_1();
+    ASSERT_EQ(pagina(), "Estados");
+    estado({"1", "300"});
+    estado({"", "", "", "", "", "", "", "0,4"}, {"", "", "1"});
+    ASSERT_EQ(Form1->estado_actual, 2);
+    ASSERT_EQ(problema_actual->datos[2].marca, 1);
+    // Sus valores se leen como los campos deshabilitados de la página del gas.
+    EXPECT_FALSE(Form1->Edit18->isEnabled());
+    EXPECT_EQ(Form1->Edit18->text(), QStringLiteral("0,6"));
+    for (campo_edicion* e : {Form1->Edit18, Form1->Edit19}) {
+        const QPalette& p = e->palette();
+        EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
+        EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Base), Form1->Edit8->palette().color(QPalette::Disabled, QPalette::Base));
+    }
+
+    auto acepta_estado_2 = [&](const char* xv) {
+        Form1->ComboBox2->setCurrentIndex(1);
+        Form1->ComboBox2Change();
+        estado({"", "", "", "", "", "", "", xv}, {"", "", "1"});
+    };
+    acepta_estado_2("1");
+    EXPECT_EQ(Form1->estado_actual, 2);
+    EXPECT_EQ(Form1->estados_definidos, 2);
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    EXPECT_EQ(Form1->ComboBox2->count(), 3);
+    EXPECT_EQ(problema_actual->datos[2].marca, 0);
+    EXPECT_TRUE(Form1->Edit10->isEnabled());
+    EXPECT_EQ(Form1->Edit18->text(), QString());
+    EXPECT_FALSE(Form1->Label20->isVisible());
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_TRUE(fila_estado(3).empty()) << fila_estado(3);
+    const double q = double(Form1->c_gas.m_c) * Form1->c_gas.Hu;
+    EXPECT_NEAR(problema_actual->estados[1].prop[E_UINT] - problema_actual->estados[0].prop[E_UINT], q, 0.5);
+
+    // Preparado otra vez, con un estado 4 tecleado detrás: al pasar todo el
+    // calor al estado 2, el 3 queda libre y vacío en su sitio y el cálculo
+    // lo señala.
+    acepta_estado_2("0,4");
+    ASSERT_EQ(Form1->estados_definidos, 3);
+    ASSERT_EQ(problema_actual->datos[2].marca, 1);
+    tecla(Qt::Key_PageDown);
+    estado({"1", "", "", "", "", "", "1,4"});
+    ASSERT_EQ(Form1->estados_definidos, 4);
+    // Una fracción que haría pasar la cadena del calor entero no se calcula
+    // (el 4 reparte su calor con un 5 preparado).
+    Form1->ComboBox2->setCurrentIndex(3);
+    Form1->ComboBox2Change();
+    estado({"", "", "", "", "", "", "", "0,3"}, {"", "", "3"});
+    ASSERT_EQ(Form1->estados_definidos, 5);
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "ERROR: Datos fuera de margen en el estado 4");
+    mensajes.errores.clear();
+    acepta_estado_2("1");
+    EXPECT_EQ(Form1->estados_definidos, 5);
+    EXPECT_EQ(problema_actual->datos[2].marca, 0);
+    tecla(Qt::Key_C, Qt::AltModifier);
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Estado 3 incorrecto");
+    EXPECT_EQ(Form1->estado_actual, 2);
+    // El estado libre y vacío se prepara otra vez si el 2 reparte su calor.
+    acepta_estado_2("0,5");
+    EXPECT_EQ(problema_actual->datos[2].marca, 1);
+    EXPECT_FLOAT_EQ(problema_actual->datos[2].prop[E_XP], 0.5f);
 }
 
 TEST_F(VentanasZefirant, CombustibleDelUsuario)

@@ -1,0 +1,96 @@
+#include "numero_campo.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// El número del texto sin blancos ni signo: cifras y, en los reales, una
+// marca decimal pasada a punto. Falso si el texto no tiene esa forma.
+struct numero_limpio {
+    std::string cifras;
+    bool negativo = false;
+    bool vacio = false;
+};
+
+bool limpia(std::string_view texto, const forma_numero& forma, bool con_decimales, numero_limpio& n)
+{
+    std::size_t i = 0, fin = texto.size();
+    if (forma.blancos) {
+        while (i < fin && texto[i] == ' ') ++i;
+        while (fin > i && texto[fin - 1] == ' ') --fin;
+    }
+    if (i == fin) {
+        n.vacio = true;
+        return true;
+    }
+    if (forma.signo && (texto[i] == '+' || texto[i] == '-')) {
+        n.negativo = texto[i] == '-';
+        ++i;
+    }
+    bool marca = false;
+    int cifras = 0;
+    n.cifras.reserve(fin - i);
+    for (; i < fin; ++i) {
+        const char c = texto[i];
+        if (c >= '0' && c <= '9') {
+            ++cifras;
+            n.cifras.push_back(c);
+        } else if (con_decimales && (c == '.' || c == ',') && !marca) {
+            marca = true;
+            n.cifras.push_back('.');
+        } else {
+            return false;
+        }
+    }
+    return cifras > 0;
+}
+
+} // namespace
+
+lectura_campo lee_real_campo(std::string_view texto, const forma_numero& forma, double minimo, double maximo,
+                             float& valor)
+{
+    numero_limpio n;
+    if (!limpia(texto, forma, true, n)) return lectura_campo::incorrecto;
+    if (n.vacio) return lectura_campo::vacio;
+    double d = 0;
+    const char* p = n.cifras.data();
+    const auto r = std::from_chars(p, p + n.cifras.size(), d, std::chars_format::fixed);
+    // Desbordamiento o número tan pequeño que no se distingue de 0.
+    if (r.ec != std::errc() || r.ptr != p + n.cifras.size()) return lectura_campo::incorrecto;
+    float f = static_cast<float>(d);
+    if (!std::isfinite(f)) return lectura_campo::incorrecto;
+    if (d != 0 && !(std::fabs(f) >= FLT_MIN)) return lectura_campo::incorrecto;
+    if (n.negativo && f != 0) f = -f;
+    if (!(f >= minimo && f <= maximo)) return lectura_campo::fuera_de_margen;
+    valor = f;
+    return lectura_campo::valido;
+}
+
+lectura_campo lee_entero_campo(std::string_view texto, const forma_numero& forma, std::int64_t minimo,
+                               std::int64_t maximo, std::int32_t& valor)
+{
+    numero_limpio n;
+    if (!limpia(texto, forma, false, n)) return lectura_campo::incorrecto;
+    if (n.vacio) return lectura_campo::vacio;
+    // Los ceros de la izquierda no cuentan para el tamaño.
+    std::string_view cifras = n.cifras;
+    const std::size_t primera = cifras.find_first_not_of('0');
+    if (primera == std::string_view::npos) {
+        cifras = "0";
+    } else {
+        cifras.remove_prefix(primera);
+        // Más de 18 cifras no caben en ningún margen de 32 bits.
+        if (cifras.size() > 18) return lectura_campo::fuera_de_margen;
+    }
+    std::int64_t v = 0;
+    const auto r = std::from_chars(cifras.data(), cifras.data() + cifras.size(), v);
+    if (r.ec != std::errc()) return lectura_campo::incorrecto;
+    if (n.negativo) v = -v;
+    if (v < minimo || v > maximo || v < INT32_MIN || v > INT32_MAX) return lectura_campo::fuera_de_margen;
+    valor = static_cast<std::int32_t>(v);
+    return lectura_campo::valido;
+}

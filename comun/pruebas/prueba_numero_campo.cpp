@@ -1,0 +1,105 @@
+#include "comun/numero_campo.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr forma_numero SIN_SIGNO{};
+constexpr forma_numero CON_SIGNO{.signo = true, .blancos = true};
+
+lectura_campo real(const std::string& t, float& v, const forma_numero& f = SIN_SIGNO, double minimo = -FLT_MAX,
+                   double maximo = FLT_MAX)
+{
+    return lee_real_campo(t, f, minimo, maximo, v);
+}
+
+} // namespace
+
+TEST(NumeroCampo, RealesConPuntoOComa)
+{
+    float v = 0;
+    EXPECT_EQ(real("2,5", v), lectura_campo::valido);
+    EXPECT_EQ(v, 2.5f);
+    EXPECT_EQ(real("12.5", v), lectura_campo::valido);
+    EXPECT_EQ(v, 12.5f);
+    EXPECT_EQ(real(",5", v), lectura_campo::valido);
+    EXPECT_EQ(v, 0.5f);
+    EXPECT_EQ(real("7.", v), lectura_campo::valido);
+    EXPECT_EQ(v, 7.0f);
+    // Muchas cifras que dan un número corriente siguen siendo ese número.
+    EXPECT_EQ(real("1." + std::string(5000, '0'), v), lectura_campo::valido);
+    EXPECT_EQ(v, 1.0f);
+    EXPECT_EQ(real("340282346638528859811704183484516925440", v), lectura_campo::valido);
+    EXPECT_EQ(v, FLT_MAX);
+    EXPECT_EQ(real(" -3,25 ", v, CON_SIGNO), lectura_campo::valido);
+    EXPECT_EQ(v, -3.25f);
+    EXPECT_EQ(real("+4", v, CON_SIGNO), lectura_campo::valido);
+    EXPECT_EQ(v, 4.0f);
+    // "-0" no es un número negativo (que contaría como no dado).
+    EXPECT_EQ(real("-0", v, CON_SIGNO), lectura_campo::valido);
+    EXPECT_FALSE(std::signbit(v));
+}
+
+TEST(NumeroCampo, SignoYBlancosSoloDondeSeAdmiten)
+{
+    for (const char* t : {"-5", "+5", " 5", "5 ", "1-2", "5 7", "."}) {
+        float v = 123;
+        EXPECT_EQ(real(t, v), lectura_campo::incorrecto) << t;
+        EXPECT_EQ(v, 123.0f) << t;
+    }
+    for (const char* t : {"--5", "+-5", "- 5", "1 000", "5 7", "1-2"}) {
+        float v = 123;
+        EXPECT_EQ(real(t, v, CON_SIGNO), lectura_campo::incorrecto) << t;
+    }
+}
+
+TEST(NumeroCampo, LoQueNoCabeEnUnRealDe32BitsSeRechaza)
+{
+    float v = 123;
+    // Desborda el real de 32 bits (o el doble), o se quedaría en 0 o por
+    // debajo del menor normal.
+    EXPECT_EQ(real(std::string(5000, '9'), v), lectura_campo::incorrecto);
+    EXPECT_EQ(real("340282356779733661637539395458142568448", v), lectura_campo::incorrecto);
+    EXPECT_EQ(real("0," + std::string(49, '0') + "1", v), lectura_campo::incorrecto);
+    EXPECT_EQ(real("0," + std::string(39, '0') + "1", v), lectura_campo::incorrecto);
+    EXPECT_EQ(real("0." + std::string(5000, '0') + "1", v), lectura_campo::incorrecto);
+    EXPECT_EQ(v, 123.0f);
+    // El 0 escrito con ceros de más sí es 0.
+    EXPECT_EQ(real("0,000", v), lectura_campo::valido);
+    EXPECT_EQ(v, 0.0f);
+}
+
+TEST(NumeroCampo, VacioYMargen)
+{
+    float v = 123;
+    EXPECT_EQ(real("", v), lectura_campo::vacio);
+    EXPECT_EQ(real("   ", v, CON_SIGNO), lectura_campo::vacio);
+    EXPECT_EQ(real("   ", v), lectura_campo::incorrecto);
+    EXPECT_EQ(v, 123.0f);
+    EXPECT_EQ(real("1", v, SIN_SIGNO, 0, 1), lectura_campo::valido);
+    EXPECT_EQ(real("1,0001", v, SIN_SIGNO, 0, 1), lectura_campo::fuera_de_margen);
+    EXPECT_EQ(real("-1", v, CON_SIGNO, 0, 1), lectura_campo::fuera_de_margen);
+    EXPECT_EQ(v, 1.0f);
+}
+
+TEST(NumeroCampo, Enteros)
+{
+    std::int32_t v = 7;
+    EXPECT_EQ(lee_entero_campo("0012", SIN_SIGNO, 0, 32767, v), lectura_campo::valido);
+    EXPECT_EQ(v, 12);
+    EXPECT_EQ(lee_entero_campo(" 12 ", forma_numero{.blancos = true}, 0, 32767, v), lectura_campo::valido);
+    EXPECT_EQ(lee_entero_campo("", SIN_SIGNO, 0, 32767, v), lectura_campo::vacio);
+    for (const char* t : {"1.5", "1,5", "-3", "1 2", "0x10", "inf", "12a", " 12"})
+        EXPECT_EQ(lee_entero_campo(t, SIN_SIGNO, 0, 32767, v), lectura_campo::incorrecto) << t;
+    EXPECT_EQ(lee_entero_campo("32768", SIN_SIGNO, 0, 32767, v), lectura_campo::fuera_de_margen);
+    EXPECT_EQ(lee_entero_campo("272", SIN_SIGNO, 273, INT32_MAX, v), lectura_campo::fuera_de_margen);
+    EXPECT_EQ(lee_entero_campo(std::string(5000, '9'), SIN_SIGNO, 0, INT32_MAX, v), lectura_campo::fuera_de_margen);
+    EXPECT_EQ(lee_entero_campo("2147483648", SIN_SIGNO, 0, INT32_MAX, v), lectura_campo::fuera_de_margen);
+    EXPECT_EQ(v, 12);
+    EXPECT_EQ(lee_entero_campo(std::string(5000, '0') + "5", SIN_SIGNO, 0, 10, v), lectura_campo::valido);
+    EXPECT_EQ(v, 5);
+}
