@@ -158,18 +158,29 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
     case COD_TP: {
         const float tt = dato1, pp = dato2;
         saturacion_de sat_p(POR_PRESION, pp);
-        if (!lee_saturacion(sat_p)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        const float distancia = static_cast<float>(std::fabs(tt - sat.t) / sat.t);
-        if (distancia < tolerancia_saturacion) {
-            mensaje_estado("Está en las curvas límite.\nSustituya uno de los parámetros por el título\n"
-                           "(0<x<1) u otra propiedad"_w,
-                           1);
-            return CALCULA_EN_SATURACION;
+        if (lee_saturacion(sat_p)) {
+            const float distancia = static_cast<float>(std::fabs(tt - sat.t) / sat.t);
+            if (distancia < tolerancia_saturacion) {
+                mensaje_estado("Está en las curvas límite.\nSustituya uno de los parámetros por el título\n"
+                               "(0<x<1) u otra propiedad"_w,
+                               1);
+                return CALCULA_EN_SATURACION;
+            }
+            if (tt < sat.t)
+                pon_liquido();
+            else
+                pon_vapor();
+        } else if (pp > 221.2 && pp <= eje_presiones[NUM_PRESIONES - 1]) {
+            // Por encima de la tabla de saturación, hasta el final de la
+            // rejilla, no hay saturación: una sola fase, líquido por debajo
+            // de la temperatura límite de la tabla, como en (t,s) y (t,v).
+            if (tt < 373.68)
+                pon_liquido();
+            else
+                pon_vapor();
+        } else {
+            return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         }
-        if (tt < sat.t)
-            pon_liquido();
-        else
-            pon_vapor();
         if (calc_tp(tt, pp, sat_p) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         r.t = tt;
         r.p = pp;

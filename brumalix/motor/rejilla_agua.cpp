@@ -23,12 +23,15 @@ constexpr double R_AGUA = 0.461526;
 // es exactamente inversa en f32).
 constexpr double CERCANIA = 0.1;
 
-// Junto al punto crítico la rejilla de 10 °C no sigue las propiedades de una
-// fase cerca de la saturación: desde 205 bar y a menos de 15 K de la
-// temperatura de saturación, v y h se separan de la curva real más del 2 %
-// y del 1 %. Esos estados no se dan por buenos.
-constexpr float P_ZONA_CRITICA = 205.0f;
-constexpr double VENTANA_CRITICA = 15.0;
+// Por encima de esta presión la rejilla, de 10 °C y 10 bar, no sigue siempre
+// las propiedades de una fase junto al punto crítico, y cada resultado de
+// calc_tp se comprueba con una estimación de su error (admite_lecturas), y
+// el de una búsqueda en una isoterma, además, con el valor dado
+// (admite_residuo). Hasta ella no se comprueba nada (en ella misma, una
+// columna de la rejilla, los resultados están dentro de la tolerancia).
+// Desde ella, incluida, un punto de la rejilla da los valores de la tabla
+// (lee_punto_de_rejilla).
+constexpr float P_COMPROBADA = 200.0f;
 
 // Parábola por tres puntos; si dos abscisas coinciden (un punto de
 // saturación que cae justo sobre un punto de la rejilla) se usa la recta por
@@ -209,6 +212,68 @@ void interpola_puntos(const punto_linea* pt, int n, float x, bool gas, float& h,
     h = interpola_propiedad(pt, n, x, gas, 0, comunes);
     s = interpola_propiedad(pt, n, x, gas, 1, comunes);
     v = interpola_propiedad(pt, n, x, gas, 2, comunes);
+}
+
+// Error estimado de la parábola por (xs[k], ys[k]) en x: lo más que se
+// aparta, entre los dos puntos que encierran x, de la recta por ellos (el
+// término de segundo grado, |f[x0, x1, x2]|·d²/4, con d la distancia entre
+// esos dos puntos); fuera de los tres puntos, lo que se aparta en x de la
+// recta por los dos más próximos; 0 en uno de los tres. Es el error de la
+// recta si la curva fuera una parábola, y sirve de medida del de la
+// parábola: en todo el tramo, y no sólo en x, porque junto a un punto la
+// diferencia en x se anula aunque la curva real se separe allí de la
+// parábola (junto al punto crítico, medida en x llegaba a quedarse 40
+// veces por debajo del error real; en el tramo, 4,5 a lo sumo).
+double error_parabola(const double xs[3], const double ys[3], double x)
+{
+    if (x == xs[0] || x == xs[1] || x == xs[2]) return 0;
+    const double d01 = (ys[1] - ys[0]) / (xs[1] - xs[0]);
+    const double d12 = (ys[2] - ys[1]) / (xs[2] - xs[1]);
+    const double curvatura = std::fabs((d12 - d01) / (xs[2] - xs[0]));
+    // Los dos puntos que encierran x (los tres no tienen por qué ir en
+    // orden).
+    double izquierda = -INFINITY, derecha = INFINITY;
+    for (double xk : {xs[0], xs[1], xs[2]}) {
+        if (xk < x) izquierda = std::max(izquierda, xk);
+        if (xk > x) derecha = std::min(derecha, xk);
+    }
+    if (std::isfinite(izquierda) && std::isfinite(derecha))
+        return curvatura * (derecha - izquierda) * (derecha - izquierda) / 4;
+    int lejos = 0;
+    for (int k = 1; k < 3; ++k)
+        if (std::fabs(x - xs[k]) > std::fabs(x - xs[lejos])) lejos = k;
+    const int a = lejos == 0 ? 1 : 0, b = lejos == 2 ? 1 : 2;
+    return curvatura * std::fabs((x - xs[a]) * (x - xs[b]));
+}
+
+// Error estimado de la propiedad q (0 h, 1 s, 2 v) interpolada en x por los
+// puntos pt (n, ordenados por x) como lo hace interpola_propiedad: el de
+// su parábola (error_parabola), en la magnitud que se interpola (s + R·ln p
+// y p·v en gas) y vuelto a la de la propiedad. Con menos de tres puntos no
+// hay con qué estimarlo: infinito.
+double error_interpolacion(const punto_linea* pt, int n, float x, bool gas, int q)
+{
+    if (n < 3) return INFINITY;
+    gas = gas && x > 0 && pt[0].x > 0;
+    double xs[3], ys[3];
+    for (int k = 0; k < 3; ++k) {
+        const float valor = q == 0 ? pt[k].h : q == 1 ? pt[k].s : pt[k].v;
+        xs[k] = pt[k].x;
+        ys[k] = !gas || q == 0 ? valor : q == 1 ? valor + r_ln(pt[k].x) : double(pt[k].x) * valor;
+    }
+    const double e = error_parabola(xs, ys, x);
+    return gas && q == 2 ? e / x : e;
+}
+
+// Pesos de la parábola por las abscisas xs en x: lo interpolado es
+// Σ w[k]·y[k]. El error de cada y[k] llega al resultado multiplicado por
+// |w[k]|.
+void pesos_parabola(const double xs[3], double x, double w[3])
+{
+    for (int k = 0; k < 3; ++k) {
+        const int a = (k + 1) % 3, b = (k + 2) % 3;
+        w[k] = (x - xs[a]) * (x - xs[b]) / ((xs[k] - xs[a]) * (xs[k] - xs[b]));
+    }
 }
 
 // Las ordenadas 'ys' de la propiedad q de tres puntos de la rejilla, con
@@ -520,6 +585,20 @@ public:
         for (int q = 0; q < 3; ++q) completa(q);
         valores_.copia(h, s, v);
     }
+    // Error estimado de la propiedad q de la fila i, ya calculada (por
+    // encima de P_COMPROBADA): el de su interpolación en p
+    // (error_interpolacion).
+    double error(int i, int q) const
+    {
+        if (valores_.de(i) == valores_.ESPECIAL) return error_especial_[i][q];
+        const fuente_comun f = fuente();
+        float ys[3];
+        const bool gas =
+            ordenadas_comunes(f.xs, f.base + std::size_t(i) * f.paso_fila + q, f.paso_punto, f.x, vapor_[i], q, comunes_, ys);
+        const double xs[3] = {f.xs[0], f.xs[1], f.xs[2]}, yd[3] = {ys[0], ys[1], ys[2]};
+        const double e = error_parabola(xs, yd, f.x);
+        return gas && q == 2 ? e / f.x : e;
+    }
 
 private:
     // La propiedad q de las filas 'desde'..'hasta' - 1 ya clasificadas como
@@ -620,14 +699,28 @@ private:
         while (jv + 1 < NUM_PRESIONES && float(T) >= t_limite_vapor[jv + 1]) ++jv;
         const int jl = std::min(jv + 1, NUM_PRESIONES - 1);
         const double salto = double(eje_presiones[jl]) - eje_presiones[std::max(jl - 1, 0)];
-        auto columna = [i](int j) {
-            return punto_linea{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
+        // Las columnas que entran quedan también en 'usadas', para estimar
+        // el error de la fila.
+        punto_linea usadas[3];
+        int n = 0;
+        auto columna = [i, &usadas, &n](int j) {
+            const punto_linea q{eje_presiones[j], valor_f2(i, j, 0), valor_f2(i, j, 1), valor_f2(i, j, 2)};
+            if (n < 2) usadas[n++] = q;
+            return q;
         };
         const float dat[3] = {valor_f2(i, c_, 0), valor_f2(i, c_ + 1, 0), valor_f2(i, c_ + 2, 0)};
         float h, s, v;
         interpola_junto_a_saturacion(marca, vapor, {sat.sat, sat.hv, sat.sv, sat.vv}, {sat.sat, sat.hl, sat.sl, sat.vl},
                                      eje_presiones, NUM_PRESIONES, jv, 1, salto, columna, p, vapor, true, dat, h, s, v);
         valores_.especial(i, h, s, v);
+        if (p > P_COMPROBADA) {
+            // Los puntos, ordenados por presión, como los usó la fila: las
+            // columnas y el punto de saturación de su lado.
+            usadas[n++] = vapor ? punto_linea{sat.sat, sat.hv, sat.sv, sat.vv} : punto_linea{sat.sat, sat.hl, sat.sl, sat.vl};
+            for (int a = 1; a < n; ++a)
+                for (int b = a; b > 0 && usadas[b].x < usadas[b - 1].x; --b) std::swap(usadas[b], usadas[b - 1]);
+            for (int q = 0; q < 3; ++q) error_especial_[i][q] = float(error_interpolacion(usadas, n, p, vapor, q));
+        }
     }
 
     float p_ = 0;
@@ -642,6 +735,9 @@ private:
     // Lado de p en cada fila común.
     bool vapor_[NUM_TEMPERATURAS];
     valores_linea<NUM_TEMPERATURAS> valores_;
+    // Error estimado de h, s, v de cada fila especial (por encima de
+    // P_COMPROBADA).
+    float error_especial_[NUM_TEMPERATURAS][3];
 };
 
 // Isoterma con las propiedades de sus columnas comunes calculadas cuando se
@@ -826,6 +922,18 @@ private:
 // Sin cota: ningún valor se puede saltar sin calcularlo.
 double sin_cota(int) { return -INFINITY; }
 
+// Los puntos con que busca interpoló su resultado: n (2 o 3), sus
+// abscisas X y ordenadas Y (en las magnitudes de la línea, sin logaritmos)
+// y el índice de cada uno en la línea, o SATURACION si es el punto de
+// saturación puesto en ella, o MAS_ALLA si es el punto de más allá de la
+// saturación (líquido a menos de 20 °C).
+struct plantilla {
+    enum { SATURACION = -1, MAS_ALLA = -2 };
+    int n;
+    double x[3], y[3];
+    int indice[3];
+};
+
 // busca_array con la saturación de la línea en 'sat_linea' (del mismo
 // 'fijo') y los valores de la propiedad de la línea en 'valores' (i → el
 // valor del punto i): Y al leer una propiedad, X al buscar dónde toma un
@@ -835,7 +943,8 @@ double sin_cota(int) { return -INFINITY; }
 // un punto que no puede quedar por debajo de lo que se busca.
 template <class Valores, class Cota = double (*)(int)>
 std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float fijo, float objetivo,
-                   std::int32_t prop, saturacion_de& sat_linea, float& resultado, Cota cota = sin_cota)
+                   std::int32_t prop, saturacion_de& sat_linea, float& resultado, Cota cota = sin_cota,
+                   plantilla* usada = nullptr)
 {
     escribe_traza("ENTRADA EN busca_array");
     const int n = modo == MODO_ISOBARA ? NUM_TEMPERATURAS : NUM_PRESIONES;
@@ -981,7 +1090,120 @@ std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float f
         return BUSCA_INVEROSIMIL;
     }
     resultado = r;
+    if (usada) {
+        usada->n = puntos;
+        for (int k = 0; k < puntos; ++k) {
+            const int i = b + k;
+            usada->x[k] = XX(i);
+            usada->y[k] = YY(i);
+            usada->indice[k] = i == j_sat ? plantilla::SATURACION : i == extra ? plantilla::MAS_ALLA : i;
+        }
+    }
     return BUSCA_BIEN;
+}
+
+// Tolerancias de h, s y v de un resultado que se da por bueno: relativas,
+// sobre el valor o, si es menor, sobre un suelo (h y s valen 0 en el punto
+// triple, y un error absoluto despreciable sería allí un error relativo
+// grande).
+constexpr double TOLERANCIA[3] = {0.01, 0.01, 0.02};
+constexpr double SUELO[3] = {10.0, 0.1, 0.0};
+const char* const NOMBRE_PROPIEDAD[3] = {"H", "S", "V"};
+
+double tolerancia(int q, double valor) { return TOLERANCIA[q] * std::max(std::fabs(valor), SUELO[q]); }
+
+// Comprobación de los resultados por encima de P_COMPROBADA. El error
+// estimado E de una propiedad leída en t en la isobara (error_lectura) es
+// el de la parábola en t más el de cada uno de sus tres puntos por su peso
+// en ella: el de una fila, el de su interpolación en p; el punto de
+// saturación se toma exacto (la tabla de saturación, con una fila por bar
+// desde 200 bar, se aparta de IF97 mucho menos que la tolerancia; contar
+// su error sólo rechazaba cinco estados buenos de las mallas de abajo). Un
+// resultado se rechaza si FACTOR·E pasa de la tolerancia en h, s o v.
+//
+// Los factores salen de comparar E con el error real frente a IAPWS-IF97
+// (barrido_agua) en 99 000 estados de 200 a 240 bar y de 355 a 420 °C, por
+// seis parejas: mallas de 1 bar × 1 K, de 0,5 × 0,5 y de 0,3 × 0,3
+// desplazadas entre sí, y de 0,1 × 0,1 de 205 a 221,2 bar junto a la
+// saturación. Para no dar ninguno por bueno fuera de la tolerancia hace
+// falta un factor de 1,2 cuando los puntos de la lectura son todos filas de
+// la isobara, y de 4,5 cuando uno es el punto de saturación (junto a él,
+// cerca del punto crítico, la curva real se dobla en unos pocos kelvin más
+// de lo que dicen tres puntos a 10 K). Se toman 1,5 y 6.
+constexpr double FACTOR_LEJOS = 1.5;
+constexpr double FACTOR_JUNTO = 6.0;
+
+// Error estimado de la propiedad q leída en t en la isobara 'linea' con los
+// puntos 'pl'.
+double error_lectura(const plantilla& pl, int q, double t, const isobara_perezosa& linea)
+{
+    if (pl.n < 3) return INFINITY;
+    double w[3];
+    pesos_parabola(pl.x, t, w);
+    double e = error_parabola(pl.x, pl.y, t);
+    for (int k = 0; k < 3; ++k) {
+        if (pl.indice[k] == plantilla::MAS_ALLA) return INFINITY;
+        if (pl.indice[k] != plantilla::SATURACION) e += std::fabs(w[k]) * linea.error(pl.indice[k], q);
+    }
+    return e;
+}
+
+// Si h, s y v ('valores'), leídos en t en la isobara 'linea' con los
+// puntos 'usadas', se dan por buenos; si no, una línea de traza dice cuál
+// no y con qué error estimado.
+bool admite_lecturas(float t, const float valores[3], const plantilla usadas[3], const isobara_perezosa& linea)
+{
+    for (int q = 0; q < 3; ++q) {
+        const plantilla& pl = usadas[q];
+        const bool junto = std::count(pl.indice, pl.indice + pl.n, int(plantilla::SATURACION)) > 0;
+        const double e = error_lectura(pl, q, t, linea);
+        if (!((junto ? FACTOR_JUNTO : FACTOR_LEJOS) * e <= tolerancia(q, valores[q]))) {
+            escribe_traza("calc_tp: %s=%g CON ERROR ESTIMADO %g, FUERA DE MARGEN", NOMBRE_PROPIEDAD[q], valores[q], e);
+            return false;
+        }
+    }
+    return true;
+}
+
+// En la búsqueda en una isoterma, si la propiedad q (s o v) que calc_tp
+// acaba de dar en el estado hallado (en estado_resultado) es la dada,
+// 'dada', dentro de la tolerancia: la isoterma y la isobara interpolan por
+// caminos distintos, y donde se contradicen ninguna de las dos es de fiar.
+// Si no, una línea de traza lo dice. (En la isobara la búsqueda y la
+// lectura usan las mismas filas, y en las mallas de la comprobación la
+// estimación de calc_tp rechaza siempre antes lo que rechazaría esto.)
+bool admite_residuo(int q, float dada)
+{
+    const float y = q == 1 ? estado_resultado.s : estado_resultado.v;
+    if (std::fabs(double(y) - dada) <= tolerancia(q, dada)) return true;
+    escribe_traza("calcula_por_isoterma: %s=%g EN EL ESTADO HALLADO Y NO %g, FUERA DE MARGEN", NOMBRE_PROPIEDAD[q], y,
+                  dada);
+    return false;
+}
+
+// Si (t, p) es un punto de la rejilla del lado de la saturación en curso,
+// sus valores en estado_resultado, con una línea de traza. Desde
+// P_COMPROBADA la rejilla se da tal cual en sus puntos: la isobara no
+// siempre pasa por ellos junto a la saturación (un punto a menos de
+// CERCANIA de la saturación de su fila no entra), y el de 800 °C, último de
+// la isobara, no lo encierra ninguna lectura.
+bool lee_punto_de_rejilla(float t, float p)
+{
+    const int i = int(t / 10);
+    if (!(i >= 0 && i < NUM_TEMPERATURAS && eje_temperaturas[i] == t)) return false;
+    const float* j = std::lower_bound(eje_presiones, eje_presiones + NUM_PRESIONES, p);
+    if (j == eje_presiones + NUM_PRESIONES || *j != p) return false;
+    const int columna = int(j - eje_presiones);
+    const bool liquido = eje_temperaturas[i] < t_limite_vapor[columna];
+    if (liquido != (fase_actual == FASE_LIQUIDO)) return false;
+    estado_resultado.h = valor_f2(i, columna, 0);
+    estado_resultado.s = valor_f2(i, columna, 1);
+    estado_resultado.v = valor_f2(i, columna, 2);
+    estado_resultado.t = t;
+    estado_resultado.p = p;
+    escribe_traza("calc_tp: PUNTO DE LA REJILLA: H=%g S=%g V=%g", estado_resultado.h, estado_resultado.s,
+                  estado_resultado.v);
+    return true;
 }
 
 // calc_tp con la saturación de p en 'sat_p' y, sin traza, la isobara p
@@ -993,10 +1215,7 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
     if (!(p >= eje_presiones[0] && p <= eje_presiones[NUM_PRESIONES - 1])) return TP_FUERA;
     const int c = columnas_presion(p);
     escribe_traza("calc_tp: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
-    if (p >= P_ZONA_CRITICA && sat_p.lee() && std::fabs(double(t) - sat_p.punto().sat) < VENTANA_CRITICA) {
-        escribe_traza("calc_tp: JUNTO AL PUNTO CRITICO (tsat=%g)", sat_p.punto().sat);
-        return TP_INVEROSIMIL;
-    }
+    if (p >= P_COMPROBADA && lee_punto_de_rejilla(t, p)) return TP_BIEN;
 
     // Con la traza activa la isobara se calcula (y se escribe) entera otra
     // vez, como calc_P; sin ella sólo se calculan las filas que usan las
@@ -1007,12 +1226,16 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
         propia.abre(p, sat_p);
         linea = &propia;
     }
+    // Por encima de P_COMPROBADA cada lectura deja sus puntos, para estimar
+    // su error.
+    const bool comprobada = p > P_COMPROBADA;
+    plantilla usadas[3];
     // Sin valor posible (p. ej. t = 800 °C, último punto de la isobara) no
     // hay resultado: nada de lo calculado a medias sale de aquí.
     auto lee = [&](std::int32_t prop, float& r) {
         const int q = prop + 3;
         return busca(eje_temperaturas, [linea, q](int i) { return linea->valor(i, q); }, MODO_ISOBARA, p, t, prop,
-                     sat_p, r);
+                     sat_p, r, sin_cota, comprobada ? &usadas[q] : nullptr);
     };
     float rh, rs, rv;
     std::int32_t b = lee(LEE_H, rh);
@@ -1024,6 +1247,10 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
     b = lee(LEE_V, rv);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
     escribe_traza(">>>V segun busca_array: %g", rv);
+    if (comprobada) {
+        const float valores[3] = {rh, rs, rv};
+        if (!admite_lecturas(t, valores, usadas, *linea)) return TP_INVEROSIMIL;
+    }
     estado_resultado.h = rh;
     estado_resultado.s = rs;
     estado_resultado.v = rv;
@@ -1110,9 +1337,16 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, satur
     linea.abre(t, sat_t);
     const int q = indice_propiedad(prop);
     float p;
+    plantilla pl;
     const std::int32_t b =
         busca(eje_presiones, [&linea, q](int j) { return linea.valor(j, q); }, MODO_ISOTERMA, t, valor, prop, sat_t, p,
-              [&linea, q](int j) { return linea.cota_inferior(j, q); });
+              [&linea, q](int j) { return linea.cota_inferior(j, q); }, &pl);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
-    return calc_tp(t, p);
+    const std::int32_t r = calc_tp(t, p);
+    // La presión hallada se comprueba si la búsqueda usó alguna columna por
+    // encima de P_COMPROBADA, aunque ella quede por debajo: junto al punto
+    // crítico la isoterma puede dar menos de 200 bar para un estado de 220.
+    const bool comprobada = p > P_COMPROBADA || *std::max_element(pl.y, pl.y + pl.n) > P_COMPROBADA;
+    if (r == TP_BIEN && comprobada && !admite_residuo(q, valor)) return TP_INVEROSIMIL;
+    return r;
 }

@@ -11,6 +11,7 @@
 #include "comun/lineas.h"
 #include "comun/mensajes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -88,6 +89,84 @@ void informa(const char* titulo, const std::vector<punto>& puntos, bool con_t, b
     }
 }
 
+// Junto al punto crítico, por pareja: éxitos, éxitos erróneos (fuera de
+// lo admitido frente a IF97), rechazos y peores errores de los éxitos; los
+// estados a 15 K de la saturación que se aceptan; y los puntos de la
+// rejilla de 200 a 240 bar dados por (t, p).
+void informa_punto_critico(bool detalle)
+{
+    struct pareja {
+        const char* nombre;
+        int codigo;
+    };
+    const pareja parejas[] = {{"(t, p)", COD_TP}, {"(p, h)", COD_PH}, {"(p, s)", COD_PS},
+                              {"(t, s)", COD_TS}, {"(t, v)", COD_TV}, {"(p, v)", COD_PV}};
+    bool titulo = false;
+    int zona = 0, zona_aceptados = 0;
+    for (const pareja& k : parejas) {
+        auto puntos = barridos::junto_al_punto_critico(k.codigo);
+        if (puntos.empty()) return;
+        barridos::calcula_puntos(puntos);
+        if (!titulo) {
+            titulo = true;
+            std::printf("\nJunto al punto crítico (200-240 bar x 355-420 °C de 1 en 1, y 218-221 bar x 369,5-378,5 °C "
+                        "de 0,5 en 0,5): %zu estados por pareja\n",
+                        puntos.size());
+            std::printf("  %-7s %6s %10s %8s | %8s %8s %8s %8s %8s | %s\n", "pareja", "éxitos", "erróneos", "rechazos",
+                        "h peor %", "s peor %", "v peor %", "p peor %", "t peor K",
+                        "a 15 K de la saturación (205-221,2 bar)");
+        }
+        int exitos = 0, erroneos = 0, z = 0, za = 0;
+        barridos::errores peor;
+        for (const punto& q : puntos) {
+            const bool en_zona = barridos::a_15_k_de_la_saturacion(q);
+            z += en_zona;
+            if (q.resultado != 0) continue;
+            ++exitos;
+            za += en_zona;
+            const auto e = barridos::errores_de(q, 0, 0);
+            peor.h = std::max(peor.h, e.h);
+            peor.s = std::max(peor.s, e.s);
+            peor.v = std::max(peor.v, e.v);
+            peor.p = std::max(peor.p, e.p);
+            peor.t = std::max(peor.t, e.t);
+            if (barridos::exito_erroneo(q)) {
+                ++erroneos;
+                if (detalle)
+                    std::printf("    %s %s: p %.6g t %.6g h %.6g (IF97 %.6g) s %.6g (%.6g) v %.6g (%.6g)\n", k.nombre,
+                                nombre(q).c_str(), q.rp, q.rt, q.rh, q.ref.h, q.rs, q.ref.s, q.rv, q.ref.v);
+            }
+        }
+        std::printf("  %-7s %6d %9d %8zu | %8.3g %8.3g %8.3g %8.3g %8.3g | %d de %d (%.1f %%)\n", k.nombre, exitos,
+                    erroneos, puntos.size() - std::size_t(exitos), 100 * peor.h, 100 * peor.s, 100 * peor.v,
+                    100 * peor.p, peor.t, za, z, z ? 100.0 * za / z : 0.0);
+        // Las cinco parejas de la zona; (p, v) sólo da vapor.
+        if (k.codigo != COD_PV) {
+            zona += z;
+            zona_aceptados += za;
+        }
+    }
+    std::printf("  A 15 K de la saturación, las cinco primeras parejas: %d de %d aceptados (%.1f %%)\n", zona_aceptados,
+                zona, zona ? 100.0 * zona_aceptados / zona : 0.0);
+
+    int nodos = 0, exactos = 0;
+    for (int j = 0; j < NUM_PRESIONES; ++j) {
+        if (eje_presiones[j] < 200) continue;
+        for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
+            float p, t, h, s, v, x;
+            std::int32_t fase;
+            ++nodos;
+            if (calcula(1, eje_temperaturas[i], eje_presiones[j], COD_TP, p, t, h, s, v, x, fase) == 0 &&
+                h == valor_f2(i, j, 0) && s == valor_f2(i, j, 1) && v == valor_f2(i, j, 2))
+                ++exactos;
+            else if (detalle)
+                std::printf("    punto de la rejilla %g bar, %g °C: no da los valores de la tabla\n", eje_presiones[j],
+                            eje_temperaturas[i]);
+        }
+    }
+    std::printf("Puntos de la rejilla de 200 a 240 bar, (t, p): %d de %d con los valores de la tabla\n", exactos, nodos);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -95,7 +174,9 @@ int main(int argc, char** argv)
     sin_mensajes mensajes;
     pon_sumidero_mensajes(&mensajes);
     pon_lista_traza(&traza_descartada());
-    // "-v" lista además cada estado junto a la saturación fuera de lo pedido.
+    // "-v" lista además cada estado junto a la saturación fuera de lo pedido,
+    // y junto al punto crítico cada éxito erróneo y cada punto de la
+    // rejilla que no da los valores de la tabla.
     bool detalle = false;
     std::string dir = DIR_DATOS;
     for (int i = 1; i < argc; ++i) {
@@ -152,5 +233,6 @@ int main(int argc, char** argv)
         barridos::calcula_puntos(puntos);
         informa(k.titulo, puntos, k.con_t, k.con_p);
     }
+    informa_punto_critico(detalle);
     return 0;
 }

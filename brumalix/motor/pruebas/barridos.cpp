@@ -1,6 +1,7 @@
 #include "barridos.h"
 
 #include "brumalix/motor/calcula.h"
+#include "brumalix/motor/saturacion.h"
 #include "brumalix/motor/tablas.h"
 
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <utility>
 
@@ -140,7 +142,22 @@ errores errores_de(const punto& q, double suelo_h, double suelo_s)
     e.s = rel(q.rs, q.ref.s, suelo_s);
     e.v = rel(q.rv, q.ref.v, 0);
     e.t = std::fabs(q.rt - q.ref.t);
+    e.p = rel(q.rp, q.ref.p, 0);
     return e;
+}
+
+bool exito_erroneo(const punto& q)
+{
+    if (q.resultado != 0) return false;
+    const errores e = errores_de(q, 0, 0);
+    return !(e.h <= 0.01 && e.s <= 0.01 && e.v <= 0.02 && e.p <= 0.01 && e.t <= 1);
+}
+
+bool a_15_k_de_la_saturacion(const punto& q)
+{
+    punto_saturacion sat;
+    return q.p >= 205 && q.p <= 221.2 && consulta_saturacion(POR_PRESION, float(q.p), sat) &&
+           std::fabs(q.t - sat.sat) < 15;
 }
 
 namespace {
@@ -224,6 +241,29 @@ std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min
         }
     }
     return con_referencias(puntos, c);
+}
+
+std::vector<punto> junto_al_punto_critico(int codigo)
+{
+    // Los estados y sus valores de IF97, consultados una sola vez para todas
+    // las parejas.
+    static const std::vector<punto> estados = [] {
+        std::vector<punto> puntos;
+        std::vector<std::string> c;
+        // En décimas, para no repetir los puntos comunes a las dos mallas.
+        std::set<std::pair<int, int>> vistos;
+        auto pon = [&](double p, double t) {
+            if (vistos.insert({int(std::lround(10 * p)), int(std::lround(10 * t))}).second) anade(puntos, c, p, t, 0);
+        };
+        for (int p = 200; p <= 240; ++p)
+            for (int t = 355; t <= 420; ++t) pon(p, t);
+        for (int i = 0; i <= 6; ++i)
+            for (int k = 0; k <= 18; ++k) pon(218 + 0.5 * i, 369.5 + 0.5 * k);
+        return con_referencias(puntos, c);
+    }();
+    std::vector<punto> puntos = estados;
+    for (punto& q : puntos) q.codigo = codigo;
+    return puntos;
 }
 
 void calcula_puntos(std::vector<punto>& puntos)

@@ -37,6 +37,7 @@ struct punto {
 // el mayor de |valor| y el suelo dado) y absoluto en K para t.
 struct errores {
     double h = 0, s = 0, v = 0, t = 0;
+    double p = 0;  // relativo
 };
 errores errores_de(const punto& q, double suelo_h, double suelo_s);
 
@@ -53,6 +54,20 @@ std::vector<punto> junto_a_saturacion();
 // Vacío sin oráculo.
 std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min, double t_max, int n_presiones,
                             int n_temperaturas, int cada_rejilla = 1);
+
+// Junto al punto crítico: estados de 200 a 240 bar y de 355 a 420 °C en
+// pasos de 1 bar y 1 K, y de 218 a 221 bar y de 369,5 a 378,5 °C en pasos
+// de 0,5 (sin repetir los de la primera malla), dados al motor por la
+// pareja 'codigo' con los valores de IF97 en (p, t). Vacío sin oráculo.
+std::vector<punto> junto_al_punto_critico(int codigo);
+
+// Un éxito que no se puede dar por bueno: alguna salida se aparta de IF97
+// más del 1 % en h o s, del 2 % en v, del 1 % en p o de 1 K en t.
+bool exito_erroneo(const punto& q);
+
+// Si el estado de partida está de 205 a 221,2 bar y a menos de 15 K de la
+// temperatura de saturación de la tabla del motor.
+bool a_15_k_de_la_saturacion(const punto& q);
 
 // Calcula cada punto con el motor (las tablas ya cargadas, la traza y los
 // mensajes desviados por quien llama).

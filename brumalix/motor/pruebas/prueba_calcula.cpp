@@ -167,7 +167,7 @@ TEST_F(prueba_calcula, los_limites_de_la_campana_son_vapor_humedo)
 TEST_F(prueba_calcula, cada_rechazo_con_su_mensaje_y_su_codigo)
 {
     const char* margen = "Datos fuera de margen";
-    espera_rechazo(COD_TP, 200, 221.3f, 99, margen);
+    espera_rechazo(COD_TP, 200, 240.5f, 99, margen);
     espera_rechazo(COD_PX, 221.3f, 0.5f, 99, margen);
     espera_rechazo(COD_PH, 0.005f, 100, 99, margen);
     espera_rechazo(COD_TS, 0.0f, 9, 99, margen);

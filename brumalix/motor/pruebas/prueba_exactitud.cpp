@@ -9,6 +9,7 @@
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/rejilla_agua.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -104,14 +105,19 @@ TEST_F(exactitud, una_fase_por_debajo_de_100_bar_y_busquedas_inversas)
 }
 
 // Por encima de 100 bar la rejilla de 10 °C da menos, pero nada peor que
-// lo que da hoy: el peor error de cada banda queda acotado.
+// lo que da hoy: el peor error de cada banda queda acotado. Hasta 200 bar,
+// incluidos (todas las columnas de la rejilla), no se rechaza nada.
 TEST_F(exactitud, una_fase_por_encima_de_100_bar_acotada)
 {
-    auto puntos = barridos::una_fase(COD_TP, 100, 221.2, 1, 790, 20, 80, 2);
+    auto puntos = barridos::una_fase(COD_TP, 100, 221.2, 1, 790, 20, 80);
     if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
     barridos::calcula_puntos(puntos);
     for (const auto& q : puntos) {
-        if (q.resultado != CALCULA_BIEN) continue;
+        if (q.resultado != CALCULA_BIEN) {
+            // Hasta 200 bar no se rechaza nada.
+            EXPECT_GT(q.p, 200) << donde(q);
+            continue;
+        }
         const auto e = barridos::errores_de(q, 10, 0.1);
         const bool alta = q.p > 200;
         EXPECT_LE(e.h, alta ? 5e-3 : 4e-3) << donde(q);
@@ -227,6 +233,119 @@ TEST_F(exactitud, lo_imposible_no_se_da_por_bueno)
     eje[50] = 500;
     h[50] = 3600;
     EXPECT_EQ(busca_array(eje, h, MODO_ISOBARA, 0.5f, 505, LEE_H, r), BUSCA_BIEN);
+}
+
+// Junto al punto crítico (de 200 a 240 bar, de 355 a 420 °C, y más fino de
+// 218 a 221 bar) ningún éxito se aparta de IF97 más de lo admitido, en
+// ninguna pareja; y de los estados a menos de 15 K de la saturación de 205
+// a 221,2 bar se aceptan más que los 55 de 3015 que pasaban con la ventana
+// fija de 205 bar y 15 K (34 de ellos erróneos).
+TEST_F(exactitud, junto_al_punto_critico_ningun_exito_erroneo)
+{
+    int zona = 0, zona_aceptados = 0;
+    for (int codigo : {COD_TP, COD_PH, COD_PS, COD_TS, COD_TV, COD_PV}) {
+        SCOPED_TRACE(formatea("código %d", codigo));
+        auto puntos = barridos::junto_al_punto_critico(codigo);
+        if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
+        ASSERT_EQ(puntos.size(), 41u * 66u + 97u);
+        barridos::calcula_puntos(puntos);
+        int malos = 0;
+        for (const auto& q : puntos) {
+            if (barridos::exito_erroneo(q) && ++malos <= 10) ADD_FAILURE() << donde(q);
+            if (codigo != COD_PV && barridos::a_15_k_de_la_saturacion(q)) {
+                ++zona;
+                zona_aceptados += q.resultado == CALCULA_BIEN;
+            }
+        }
+        EXPECT_EQ(malos, 0);
+    }
+    EXPECT_EQ(zona, 5 * 603);
+    EXPECT_GT(zona_aceptados, 55);
+}
+
+// Cada punto de la rejilla de 200 a 240 bar, dado por (t, p), sale con los
+// valores de la tabla, bit a bit: también junto a la saturación (370 °C a
+// 210 bar, donde la isobara no pasa por el punto), a 800 °C y por encima
+// de la tabla de saturación. Un ciclo con la turbina a 220 bar y 380 °C se
+// calcula.
+TEST_F(exactitud, puntos_de_la_rejilla_de_200_a_240_bar_con_los_valores_de_la_tabla)
+{
+    for (int j = 0; j < NUM_PRESIONES; ++j) {
+        if (eje_presiones[j] < 200) continue;
+        for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
+            const salida a = calcula_pareja(COD_TP, eje_temperaturas[i], eje_presiones[j]);
+            ASSERT_EQ(a.r, CALCULA_BIEN) << eje_presiones[j] << " bar, " << eje_temperaturas[i] << " °C";
+            EXPECT_EQ(a.h, valor_f2(i, j, 0)) << eje_presiones[j] << " bar, " << eje_temperaturas[i] << " °C";
+            EXPECT_EQ(a.s, valor_f2(i, j, 1)) << eje_presiones[j] << " bar, " << eje_temperaturas[i] << " °C";
+            EXPECT_EQ(a.v, valor_f2(i, j, 2)) << eje_presiones[j] << " bar, " << eje_temperaturas[i] << " °C";
+            EXPECT_EQ(a.fase, eje_temperaturas[i] < t_limite_vapor[j] ? FASE_SALIDA_LIQUIDO : FASE_SALIDA_VAPOR);
+        }
+    }
+    EXPECT_TRUE(mensajes.errores.empty());
+
+    // Turbina de 220 bar y 380 °C a 0,1 bar con la entropía de la entrada
+    // (IF97: x 0,58755, h 1597,27).
+    pon_lista_traza(&traza);
+    dato(1).p = 220;
+    dato(1).t = 380;
+    dato(2).p = 0.1f;
+    dato(2).ref_s = 1;
+    ASSERT_EQ(calcula_estados(nullptr), -1);
+    EXPECT_EQ(calculado(1).h, valor_f2(38, 192, 0));
+    EXPECT_NEAR(calculado(2).x, 0.58755, 0.0005);
+    EXPECT_NEAR(calculado(2).h, 1597.27, 0.5);
+    EXPECT_NE(std::find(traza.todas().begin(), traza.todas().end(),
+                        formatea("calc_tp: PUNTO DE LA REJILLA: H=%g S=%g V=%g", valor_f2(38, 192, 0),
+                                 valor_f2(38, 192, 1), valor_f2(38, 192, 2))),
+              traza.todas().end());
+}
+
+// Por encima de 200 bar el agua fría se da por buena: su h y su s, que
+// valen 0 en el punto triple, se comprueban con un error absoluto (1 % de
+// 10 kJ/kg y de 0,1 kJ/kg K), no con uno relativo a un valor casi nulo.
+// Valores de IF97.
+TEST_F(exactitud, agua_fria_por_encima_de_200_bar)
+{
+    const salida a = calcula_pareja(COD_TP, 3, 215);
+    ASSERT_EQ(a.r, CALCULA_BIEN);
+    EXPECT_NEAR(a.h, 33.8832, 0.01);
+    EXPECT_NEAR(a.s, 0.0454922, 0.0001);
+    EXPECT_NEAR(a.v, 0.989732, 0.0001);
+    EXPECT_EQ(calcula_pareja(COD_PS, 215, a.s).r, CALCULA_BIEN);
+}
+
+// Lo que la rejilla no sigue junto al punto crítico se rechaza con "Datos
+// fuera de margen" y una línea de traza que dice por qué; antes salían como
+// buenos (valores de IF97 entre paréntesis).
+TEST_F(exactitud, junto_al_punto_critico_lo_que_la_rejilla_no_sigue_se_rechaza)
+{
+    pon_lista_traza(&traza);
+    auto rechaza = [this](int codigo, float a, float b, const char* linea) {
+        SCOPED_TRACE(formatea("código %d, %g, %g", codigo, a, b));
+        traza.borra();
+        mensajes.errores.clear();
+        EXPECT_EQ(calcula_pareja(codigo, a, b).r, CALCULA_FUERA_MARGEN);
+        ASSERT_EQ(mensajes.errores.size(), 1u);
+        EXPECT_EQ(mensajes.errores[0], "Estado 3: Datos fuera de margen");
+        const auto& l = traza.todas();
+        EXPECT_NE(std::find_if(l.begin(), l.end(), [linea](const std::string& x) { return x.rfind(linea, 0) == 0; }),
+                  l.end())
+            << "falta la línea " << linea;
+    };
+    // 221 bar está entre la última fila de saturación real de la tabla
+    // (220 bar) y la de su punto crítico, puesto a 221,2 bar: a 374 °C daba
+    // h 11 % por encima.
+    rechaza(COD_TP, 374, 221, "calc_tp: H=");
+    // (t, s) de 384,77 °C y 219,89 bar daba 230,36 bar, h −3 %, v −17 %;
+    // la de 376 °C y 226 bar daba 239,4 bar y h 1928,6 (2122,4).
+    rechaza(COD_TS, 384.77f, 5.17363f, "calc_tp: H=");
+    rechaza(COD_TS, 376, 4.463133f, "calc_tp: H=");
+    // (t, v) de 381 °C: h 2117,3 (2174,3).
+    rechaza(COD_TV, 381, 3.40018f, "calc_tp: H=");
+    // La isoterma de 374,5 °C ponía el estado de 219,5 bar a 197 bar, por
+    // debajo de donde se comprueba calc_tp: la s que da el estado hallado no
+    // es la dada.
+    rechaza(COD_TS, 374.5f, 4.7998647f, "calcula_por_isoterma: S=");
 }
 
 // Vapor húmedo: la tabla de saturación sola, sin cambios.
