@@ -20,10 +20,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // Valores de los ficheros de prueba, fáciles de reconocer.
-float cv_puro(int k, int i) { return 20.0f + k + 0.01f * i; }
-float s_puro(int k, int i) { return 150.0f + 2 * k + 3.0f * i; }
-float cv_gasolina(int r, int i) { return 25.0f + r + 0.02f * i; }
-float s_gasolina(int r, int i) { return 190.0f + 1.5f * r + 3.0f * i; }
+float real(int n) { return static_cast<float>(n); }
+float cv_puro(int k, int i) { return 20.0f + real(k) + 0.01f * real(i); }
+float s_puro(int k, int i) { return 150.0f + real(2 * k) + 3.0f * real(i); }
+float cv_gasolina(int r, int i) { return 25.0f + real(r) + 0.02f * real(i); }
+float s_gasolina(int r, int i) { return 190.0f + 1.5f * real(r) + 3.0f * real(i); }
 
 void escribe(const fs::path& ruta, const std::vector<float>& valores)
 {
@@ -41,8 +42,8 @@ protected:
         fs::create_directories(dir);
         std::vector<float> gases;
         for (int k = 0; k < 9; ++k) {
-            gases.push_back(10.0f + k);    // M
-            gases.push_back(100.0f + k);   // e0
+            gases.push_back(10.0f + real(k));    // M
+            gases.push_back(100.0f + real(k));   // e0
             for (int i = 0; i < NUM_FILAS; ++i) {
                 gases.push_back(cv_puro(k, i));
                 gases.push_back(cv_puro(k, i) + 8.3143f);
@@ -54,9 +55,9 @@ protected:
         const float lambda[3] = {0.6f, 0.8f, 1.0f};
         for (int r = 0; r < 3; ++r) {
             gasolina.push_back(lambda[r]);
-            gasolina.push_back(2.0f + r);          // m_c
-            gasolina.push_back(28.0f + r * r);     // M
-            gasolina.push_back(-500.0f - r);       // e0
+            gasolina.push_back(2.0f + real(r));          // m_c
+            gasolina.push_back(28.0f + real(r * r));     // M
+            gasolina.push_back(-500.0f - real(r));       // e0
             for (int i = 0; i < NUM_FILAS; ++i) {
                 gasolina.push_back(cv_gasolina(r, i));
                 gasolina.push_back(cv_gasolina(r, i) + 8.3143f);
