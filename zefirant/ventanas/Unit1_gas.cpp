@@ -250,7 +250,7 @@ bool TForm1::comprueba_pagina_gas()
     const bool hasta_1500 = gas_hasta_1500(gas_seleccionado);
     Label41->setText(hasta_1500 ? QStringLiteral("(273-1500 k)") : QStringLiteral("(273-5000 k)"));
     Label49->setText(hasta_1500 ? QStringLiteral("T=273 y T=1500 K") : QStringLiteral("T=273 y T=5000 K"));
-    Panel3->setVisible(gas_seleccionado >= 9 && gas_seleccionado <= 11);
+    Panel3->setVisible(es_combustible(gas_seleccionado));
     Label48->setText(desde_1252(c_gas.nombre));
     Label2->setText(desde_1252(c_gas.nombre));
     if (!carga_propiedades(c_gas)) {
