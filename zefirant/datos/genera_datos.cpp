@@ -101,29 +101,24 @@ void escribe_fichero(const std::string& ruta, std::size_t bytes, Escribe escribe
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Registro de un gas cuyos intervalos cubren la rejilla y la temperatura del
+// equilibrio agua-gas.
+const especie_nasa& especie_en_rejilla(const std::vector<especie_nasa>& especies, const char* nombre)
 {
-    if (argc != 3) falla("uso: genera_datos_zefirant <nasa_glenn.inp> <directorio de salida>");
-    std::vector<especie_nasa> especies;
-    std::string error;
-    if (!lee_nasa_glenn(argv[1], especies, error)) falla(error);
-    const std::string directorio = argv[2];
+    const especie_nasa* e = busca_especie(especies, nombre);
+    if (!e) falla(std::string("falta el registro ") + nombre);
+    if (!e->intervalo(temperatura_fila(0)) || !e->intervalo(temperatura_fila(NUM_FILAS - 1)) ||
+        !e->intervalo(T_EQUILIBRIO_AGUA_GAS))
+        falla(std::string("los intervalos de ") + nombre + " no cubren la rejilla");
+    return *e;
+}
 
-    auto especie = [&](const char* nombre) -> const especie_nasa& {
-        const especie_nasa* e = busca_especie(especies, nombre);
-        if (!e) falla(std::string("falta el registro ") + nombre);
-        if (!e->intervalo(temperatura_fila(0)) || !e->intervalo(temperatura_fila(NUM_FILAS - 1)) ||
-            !e->intervalo(T_EQUILIBRIO_AGUA_GAS))
-            falla(std::string("los intervalos de ") + nombre + " no cubren la rejilla");
-        return *e;
-    };
-
-    // GASES.DAT: nueve gases puros.
+// GASES.DAT: nueve gases puros.
+void genera_gases(const std::vector<especie_nasa>& especies, const std::string& directorio)
+{
     std::vector<propiedades_gas> puros(9);
     for (int tipo = 0; tipo < 9; ++tipo) {
-        const especie_nasa& e = especie(nombres_nasa[tipo]);
+        const especie_nasa& e = especie_en_rejilla(especies, nombres_nasa[tipo]);
         std::vector<fila_doble> filas;
         for (int i = 0; i < NUM_FILAS; ++i) filas.push_back(fila_especie(e, temperatura_fila(i)));
         propiedades_gas& g = puros[tipo];
@@ -139,13 +134,39 @@ int main(int argc, char** argv)
             escribe_tabla(w, g);
         }
     });
+}
 
-    // GASOLINA.DAT: humos de la gasolina a lambda 0,6, 0,8 y 1,0.
-    const especie_nasa& co2 = especie("CO2");
-    const especie_nasa& co = especie("CO");
-    const especie_nasa& h2o = especie("H2O");
-    const especie_nasa& h2 = especie("H2");
-    const especie_nasa& n2 = especie("N2");
+// Un componente de los humos: kmol por kg de combustible y su registro.
+struct parte_humos {
+    double n;
+    const especie_nasa* e;
+};
+
+// Filas de la mezcla: medias de las de sus componentes ponderadas por moles.
+std::vector<fila_doble> filas_mezcla(const parte_humos (&partes)[5], double N)
+{
+    std::vector<fila_doble> filas;
+    for (int i = 0; i < NUM_FILAS; ++i) {
+        fila_doble f;
+        for (const auto& p : partes) {
+            if (p.n == 0) continue;
+            fila_doble fe = fila_especie(*p.e, temperatura_fila(i));
+            f.cp0 += p.n * fe.cp0;
+            f.s0 += p.n * fe.s0;
+        }
+        filas.push_back({f.cp0 / N, f.s0 / N});
+    }
+    return filas;
+}
+
+// GASOLINA.DAT: humos de la gasolina a lambda 0,6, 0,8 y 1,0.
+void genera_gasolina(const std::vector<especie_nasa>& especies, const std::string& directorio)
+{
+    const especie_nasa& co2 = especie_en_rejilla(especies, "CO2");
+    const especie_nasa& co = especie_en_rejilla(especies, "CO");
+    const especie_nasa& h2o = especie_en_rejilla(especies, "H2O");
+    const especie_nasa& h2 = especie_en_rejilla(especies, "H2");
+    const especie_nasa& n2 = especie_en_rejilla(especies, "N2");
     const double kp = constante_agua_gas(co, h2o, co2, h2, T_EQUILIBRIO_AGUA_GAS);
     const float lambdas[3] = {0.6f, 0.8f, 1.0f};
     std::vector<propiedades_gas> gasolina(3);
@@ -154,27 +175,13 @@ int main(int argc, char** argv)
         if (!composicion_gasolina_rica(lambdas[k], kp, humos))
             falla("sin composición de los humos a lambda " + std::to_string(lambdas[k]));
         const double N = humos.total();
-        const struct {
-            double n;
-            const especie_nasa* e;
-        } partes[5] = {{humos.co2, &co2}, {humos.co, &co}, {humos.h2o, &h2o}, {humos.h2, &h2}, {humos.n2, &n2}};
-        std::vector<fila_doble> filas;
-        for (int i = 0; i < NUM_FILAS; ++i) {
-            fila_doble f;
-            for (const auto& p : partes) {
-                if (p.n == 0) continue;
-                fila_doble fe = fila_especie(*p.e, temperatura_fila(i));
-                f.cp0 += p.n * fe.cp0;
-                f.s0 += p.n * fe.s0;
-            }
-            filas.push_back({f.cp0 / N, f.s0 / N});
-        }
+        const parte_humos partes[5] = {{humos.co2, &co2}, {humos.co, &co}, {humos.h2o, &h2o}, {humos.h2, &h2}, {humos.n2, &n2}};
         propiedades_gas& g = gasolina[k];
         g.tipo = GAS_GASOLINA;
         g.aire = lambdas[k];
         g.m_c = static_cast<float>(1.0 / N);
         g.M = static_cast<float>((1.0 + GASOLINA_AIRE_MIN * lambdas[k]) / N);
-        llena_tabla(filas, g, "gasolina");
+        llena_tabla(filas_mezcla(partes, N), g, "gasolina");
         g.e0 = constante_exergia(g);
     }
     escribe_fichero(directorio + "/GASOLINA.DAT", 3 * 412, [&](binario::escritor& w) {
@@ -186,5 +193,18 @@ int main(int argc, char** argv)
             escribe_tabla(w, g);
         }
     });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) falla("uso: genera_datos_zefirant <nasa_glenn.inp> <directorio de salida>");
+    std::vector<especie_nasa> especies;
+    std::string error;
+    if (!lee_nasa_glenn(argv[1], especies, error)) falla(error);
+    const std::string directorio = argv[2];
+    genera_gases(especies, directorio);
+    genera_gasolina(especies, directorio);
     return 0;
 }

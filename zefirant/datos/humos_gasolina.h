@@ -3,13 +3,9 @@
 #pragma once
 
 #include "nasa_glenn.h"
+#include "zefirant/motor/combustible.h"
 
 #include <vector>
-
-constexpr double GASOLINA_C = 0.856;
-constexpr double GASOLINA_H = 0.144;
-// Aire mínimo de la gasolina, kg de aire por kg de combustible.
-constexpr double GASOLINA_AIRE_MIN = 14.756;
 
 // Temperatura a la que se fija el equilibrio agua-gas CO + H2O <=> CO2 + H2
 // de las mezclas ricas: 1700 K, donde la reacción deja de avanzar al enfriarse

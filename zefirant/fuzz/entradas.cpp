@@ -1,5 +1,6 @@
 #include "entradas.h"
 
+#include "zefirant/motor/combustible.h"
 #include "zefirant/motor/fichero_problema.h"
 #include "zefirant/motor/gases.h"
 #include "zefirant/motor/listado.h"
@@ -117,8 +118,7 @@ bool ejercita_tipos(std::initializer_list<std::pair<int, float>> tipos, lineas_m
         propiedades_gas g;
         g.tipo = static_cast<std::int8_t>(tipo);
         g.aire = aire;
-        if (tipo == GAS_GASOLINA) g.c = 0.856f, g.h = 0.144f, g.Hu = 43543, g.aire_min = 14.756f;
-        if (tipo == GAS_GASOLEO) g.c = 0.86f, g.h = 0.12f, g.Hu = 41868, g.aire_min = 13.981f;
+        pon_datos_fijos(g);
         if (tipo == GAS_OTRO) g.c = 0.85f, g.h = 0.15f, g.Hu = 42000, g.humedad = 0.01f, g.aire_min = 14.89f;
         if (carga_propiedades(g))
             ejercita_gas(g, lista);

@@ -1,5 +1,6 @@
 #include "fichero_problema.h"
 #include "unidades.h"
+#include "zefirant/motor/combustible.h"
 
 #include "comun/binario.h"
 #include "comun/escritura_atomica.h"
@@ -57,9 +58,7 @@ bool lee_bytes(const std::string& ruta, std::vector<unsigned char>& bytes)
 }
 
 // Los números del fichero han de ser finitos, y los datos de un combustible
-// los que acepta la página del gas: c y h de 0 a 1, no los dos 0 y sin pasar
-// de 1 entre los dos; poder calorífico positivo; proporción de aire desde
-// 0,6 (gasolina) o desde 1 (gasóleo y otros); humedad de 0 en adelante.
+// los que acepta la página del gas (las mismas reglas).
 bool numeros_validos(const problema_leido& r)
 {
     if (!std::isfinite(r.M) || !std::isfinite(r.e0) || !finitos(r.combustible, 6)) return false;
@@ -68,12 +67,10 @@ bool numeros_validos(const problema_leido& r)
     for (int i = 0; i < r.num_estados; ++i)
         if (!finitos(r.datos[i].prop, NUM_PROP)) return false;
     if (r.con_humedad && !std::isfinite(r.humedad)) return false;
-    if (r.tipo < GAS_GASOLINA) return true;
+    if (!es_combustible(r.tipo)) return true;
     const float aire = r.combustible[0], c = r.combustible[2], h = r.combustible[3], Hu = r.combustible[4];
-    if (!(c >= 0 && c <= 1 && h >= 0 && h <= 1) || (c == 0 && h == 0) || (c + h) - 1 > 0) return false;
-    if (!(Hu > 0)) return false;
-    if (!(aire >= (r.tipo == GAS_GASOLINA ? 0.6f : 1.0f))) return false;
-    return !r.con_humedad || r.humedad >= 0;
+    if (!fracciones_validas(c, h) || !poder_calorifico_valido(Hu) || !proporcion_aire_valida(r.tipo, aire)) return false;
+    return !r.con_humedad || humedad_valida(r.humedad);
 }
 
 bool analiza(binario::lector l, problema_leido& r)

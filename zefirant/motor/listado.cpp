@@ -16,6 +16,26 @@ void punto_a_coma(std::string& texto)
         if (c == '.') c = ',';
 }
 
+std::string con_coma(std::string texto)
+{
+    punto_a_coma(texto);
+    return texto;
+}
+
+const char* segun_unidades(const char* kj_kmol, const char* kj_kg, const char* kcal_kmol, const char* kcal_kg)
+{
+    if (!unidad_energia_kcal) return !unidad_masa_kg ? kj_kmol : kj_kg;
+    return !unidad_masa_kg ? kcal_kmol : kcal_kg;
+}
+
+std::string texto_masa_molar(const propiedades_gas& g) { return con_coma(formatea("(`IM = %6.3f kg/kmol)", g.M)); }
+
+std::string linea_calor_humos(const propiedades_gas& g)
+{
+    return con_coma(formatea("`Im`Dc = %6.4f kg combustible/kmol humos; `Im`Dc·`IH`D`Iu = %-8.1f kJ/kmol humos"_w,
+                             g.m_c, double(g.m_c) * double(g.Hu)));
+}
+
 void quita_blancos(std::string& texto)
 {
     std::size_t n = texto.size();
@@ -73,25 +93,18 @@ constexpr int RAYA_LISTADO = 77;
 
 void escribe_cabecera(const propiedades_gas& g, const salida_listado& s)
 {
-    std::string linea;
     if (g.tipo < GAS_GASOLINA) {
         s.cabecera(formatea("PROPIEDADES TERMODINÁMICAS DEL %s EN ESTADO DE GAS PERFECTO"_w, nombre_registro(g).c_str()), false);
-        linea = formatea("(`IM = %6.3f kg/kmol)", g.M);
-        punto_a_coma(linea);
-        s.cabecera(linea, false);
+        s.cabecera(texto_masa_molar(g), false);
     } else {
         s.cabecera(formatea("PROPIEDADES TERMODINÁMICAS DE GASES DE COMBUSTIÓN DE %s"_w, nombre_registro(g).c_str()), false);
-        linea = formatea("EN ESTADO DE GAS PERFECTO (`Ic=%5.1f%%; `Ih=%5.1f%%;`IH`D`Iu=%8.1f kJ/kg combustible)",
-                         100.0 * g.c, 100.0 * g.h, g.Hu);
-        punto_a_coma(linea);
-        s.cabecera(linea, false);
-        linea = formatea("aire=%6.4f; aire(min) = %6.3f kg/kg combustible; `IM=%6.3f kg/kmol", g.aire, g.aire_min, g.M);
-        punto_a_coma(linea);
-        s.cabecera(linea, false);
-        linea = formatea("`Im`Dc = %6.4f kg combustible/kmol humos; `Im`Dc·`IH`D`Iu = %-8.1f kJ/kmol humos"_w, g.m_c,
-                         double(g.m_c) * double(g.Hu));
-        punto_a_coma(linea);
-        s.cabecera(linea, false);
+        s.cabecera(con_coma(formatea("EN ESTADO DE GAS PERFECTO (`Ic=%5.1f%%; `Ih=%5.1f%%;`IH`D`Iu=%8.1f kJ/kg combustible)",
+                                     100.0 * g.c, 100.0 * g.h, g.Hu)),
+                   false);
+        s.cabecera(con_coma(formatea("aire=%6.4f; aire(min) = %6.3f kg/kg combustible; `IM=%6.3f kg/kmol", g.aire,
+                                     g.aire_min, g.M)),
+                   false);
+        s.cabecera(linea_calor_humos(g), false);
     }
     s.cabecera("Exergías referidas a `It`D`Ia = 20 °C y `Ip`D`Ia = 1 bar"_w, false);
     s.cabecera(linea_raya(RAYA_LISTADO), false);
@@ -108,14 +121,11 @@ void escribe_cabecera(const propiedades_gas& g, const salida_listado& s)
                    "`Ih=`Ic`I`Dp·`IT     `Is`I`Dp`D=`D1`Da`Dt    `Ie`I`Dp`D=`D1`Da`Dt"_w,
                    false);
     }
-    const char* unidades;
-    if (!unidad_energia_kcal)
-        unidades = !unidad_masa_kg ? "            `S½ kJ/kmolK    kJ/kmolK    kJ/kmol   kJ/kmol   kJ/kmolK   kJ/kmol"_w
-                                   : "            `S½  kJ/kgK      kJ/kgK      kJ/kg     kJ/kg     kJ/kgK     kJ/kg "_w;
-    else
-        unidades = !unidad_masa_kg ? "            `S½kcal/kmolK  kcal/kmolK  kcal/kmol kcal/kmol kcal/kmolK kcal/kmol"_w
-                                   : "            `S½ kcal/kgK    kcal/kgK    kcal/kg   kcal/kg   kcal/kgK   kcal/kg"_w;
-    s.cabecera(unidades, false);
+    s.cabecera(segun_unidades("            `S½ kJ/kmolK    kJ/kmolK    kJ/kmol   kJ/kmol   kJ/kmolK   kJ/kmol"_w,
+                              "            `S½  kJ/kgK      kJ/kgK      kJ/kg     kJ/kg     kJ/kgK     kJ/kg "_w,
+                              "            `S½kcal/kmolK  kcal/kmolK  kcal/kmol kcal/kmol kcal/kmolK kcal/kmol"_w,
+                              "            `S½ kcal/kgK    kcal/kgK    kcal/kg   kcal/kg   kcal/kgK   kcal/kg"_w),
+               false);
     s.cabecera(linea_raya(RAYA_LISTADO), true);
 }
 
@@ -141,10 +151,7 @@ std::string fila_listado(const propiedades_gas& g, unsigned T)
         s *= factor;
         e *= factor;
     }
-    std::string linea = formatea("   %4u     `S½ %7.4f     %7.4f    %8.1f  %8.1f    %7.3f  %8.1f"_w, T, c_v, c_p, u, h,
-                                 s, e);
-    punto_a_coma(linea);
-    return linea;
+    return con_coma(formatea("   %4u     `S½ %7.4f     %7.4f    %8.1f  %8.1f    %7.3f  %8.1f"_w, T, c_v, c_p, u, h, s, e));
 }
 
 } // namespace

@@ -29,6 +29,16 @@ int lista_propiedades(const propiedades_gas& gas, unsigned t_inferior, unsigned 
 
 // Cambia cada "." del texto por ",".
 void punto_a_coma(std::string& texto);
+// El texto con cada "." cambiado por ",".
+std::string con_coma(std::string texto);
+// De los cuatro textos, el de las unidades elegidas: energía en kJ o en kcal,
+// por kmol o por kg.
+const char* segun_unidades(const char* kj_kmol, const char* kj_kg, const char* kcal_kmol, const char* kcal_kg);
+// Líneas de las cabeceras que describen el gas, con coma decimal: su masa
+// molar, "(`IM = ... kg/kmol)", y el calor del combustible por kmol de humos,
+// "`Im`Dc = ... kJ/kmol humos".
+std::string texto_masa_molar(const propiedades_gas& g);
+std::string linea_calor_humos(const propiedades_gas& g);
 // Quita los blancos del final; el primer carácter se queda aunque sea blanco.
 void quita_blancos(std::string& texto);
 // n caracteres de raya (0x97).

@@ -32,7 +32,7 @@ int intervalo_tabla(float T, int tipo, int& f, int temperaturas[3])
         } else {
             double t100 = T * 0.01;
             int k = static_cast<int>(t100);
-            if (T == 100.0f * k) {
+            if (T == 100.0f * static_cast<float>(k)) {
                 exacto = 1;
                 f = k - 2;
             } else {
@@ -42,7 +42,7 @@ int intervalo_tabla(float T, int tipo, int& f, int temperaturas[3])
     } else if (T <= 4500) {
         double t500 = T * 0.002;
         int k = static_cast<int>(t500);
-        if (T == 500.0f * k) {
+        if (T == 500.0f * static_cast<float>(k)) {
             exacto = 1;
             f = k + 22;
         } else {

@@ -71,64 +71,73 @@ bool termina_estado(estado& e, const propiedades_gas& g)
     return true;
 }
 
-// Estado fijado por dos valores dados (la primera pareja de la tabla cuyos
-// dos valores son mayores que 0). -1: ninguna pareja; 0: búsqueda fallida o
-// temperatura fuera de margen; 1: resuelto (sin la exergía).
-int resuelve_pareja(estado& e, const propiedades_gas& g)
+// Cómo se halla la temperatura de una pareja de datos.
+enum class via_T { dada, de_u, de_h, de_s0, de_s_v, de_p_v };
+
+// Temperatura del estado por la vía de su pareja; falso si no hay ninguna en
+// el intervalo del gas.
+bool temperatura_pareja(via_T via, const estado& e, const propiedades_gas& g, double& T)
 {
     const float* v = e.prop;
-    const bool P = v[E_PRES] > 0, T = v[E_TEMP] > 0, V = v[E_VOL] > 0;
-    const bool U = v[E_UINT] > 0, H = v[E_ENTAL] > 0, S = v[E_ENTROP] > 0;
-    // Los enlaces que quedan (n, x_v, x_p) no forman pareja con nada.
-    calculo_a_T c(e, g);
-    auto busca = [&](float t) {
-        if (t < 0) return false;
-        c.fija_T(t);
-        return true;
-    };
-    if (T && P) {
-        c.fija_T(v[E_TEMP]);
-        c.u(), c.h(), c.s(), c.v();
-    } else if (T && S) {
-        c.fija_T(v[E_TEMP]);
-        c.u(), c.h(), c.p_de_s(), c.v();
-    } else if (T && V) {
-        c.fija_T(v[E_TEMP]);
-        c.u(), c.h(), c.p_de_v(), c.s();
-    } else if (P && U) {
-        if (!busca(temperatura_de_u(e, g))) return 0;
-        c.h(), c.v(), c.s();
-    } else if (P && H) {
-        if (!busca(temperatura_de_h(e, g))) return 0;
-        c.u(), c.v(), c.s();
-    } else if (P && S) {
-        if (!busca(temperatura_de_s0(e, g))) return 0;
-        c.u(), c.h(), c.v();
-    } else if (P && V) {
-        double t = double(v[E_PRES]) * v[E_VOL] * INV_R_BAR;
-        if (fuera_de_margen(t, g.tipo)) return 0;
-        c.fija_T(t);
-        c.u(), c.h(), c.s();
-    } else if (H && S) {
-        if (!busca(temperatura_de_h(e, g))) return 0;
-        c.u(), c.p_de_s(), c.v();
-    } else if (H && V) {
-        if (!busca(temperatura_de_h(e, g))) return 0;
-        c.u(), c.p_de_v(), c.s();
-    } else if (U && S) {
-        if (!busca(temperatura_de_u(e, g))) return 0;
-        c.h(), c.p_de_s(), c.v();
-    } else if (U && V) {
-        if (!busca(temperatura_de_u(e, g))) return 0;
-        c.h(), c.p_de_v(), c.s();
-    } else if (S && V) {
-        if (!busca(temperatura_de_s_v(e, g))) return 0;
-        c.h(), c.u(), c.p_de_v();
-    } else {
-        return -1;
+    float t = 0;
+    switch (via) {
+    case via_T::dada: T = v[E_TEMP]; return true;
+    case via_T::de_p_v:
+        T = double(v[E_PRES]) * v[E_VOL] * INV_R_BAR;
+        return !fuera_de_margen(T, g.tipo);
+    case via_T::de_u: t = temperatura_de_u(e, g); break;
+    case via_T::de_h: t = temperatura_de_h(e, g); break;
+    case via_T::de_s0: t = temperatura_de_s0(e, g); break;
+    case via_T::de_s_v: t = temperatura_de_s_v(e, g); break;
     }
-    // Los enlaces que pudieran quedar hacen el estado incompatible.
-    return 1;
+    if (t < 0) return false;
+    T = t;
+    return true;
+}
+
+// Una pareja de datos: sus dos propiedades, cómo da la temperatura y lo que
+// después se calcula de ella, en este orden (cada paso usa lo anterior).
+using paso_calculo = void (calculo_a_T::*)();
+struct regla_pareja {
+    int a, b;
+    via_T via;
+    paso_calculo pasos[4];
+};
+
+using C = calculo_a_T;
+constexpr regla_pareja PAREJAS[] = {
+    {E_TEMP, E_PRES, via_T::dada, {&C::u, &C::h, &C::s, &C::v}},
+    {E_TEMP, E_ENTROP, via_T::dada, {&C::u, &C::h, &C::p_de_s, &C::v}},
+    {E_TEMP, E_VOL, via_T::dada, {&C::u, &C::h, &C::p_de_v, &C::s}},
+    {E_PRES, E_UINT, via_T::de_u, {&C::h, &C::v, &C::s}},
+    {E_PRES, E_ENTAL, via_T::de_h, {&C::u, &C::v, &C::s}},
+    {E_PRES, E_ENTROP, via_T::de_s0, {&C::u, &C::h, &C::v}},
+    {E_PRES, E_VOL, via_T::de_p_v, {&C::u, &C::h, &C::s}},
+    {E_ENTAL, E_ENTROP, via_T::de_h, {&C::u, &C::p_de_s, &C::v}},
+    {E_ENTAL, E_VOL, via_T::de_h, {&C::u, &C::p_de_v, &C::s}},
+    {E_UINT, E_ENTROP, via_T::de_u, {&C::h, &C::p_de_s, &C::v}},
+    {E_UINT, E_VOL, via_T::de_u, {&C::h, &C::p_de_v, &C::s}},
+    {E_ENTROP, E_VOL, via_T::de_s_v, {&C::h, &C::u, &C::p_de_v}},
+};
+
+// Estado fijado por dos valores dados (la primera pareja de la tabla cuyos
+// dos valores son mayores que 0). -1: ninguna pareja; 0: búsqueda fallida o
+// temperatura fuera de margen; 1: resuelto (sin la exergía). Los enlaces
+// que quedan (n, x_v, x_p) no forman pareja con nada; si los hay, hacen el
+// estado incompatible.
+int resuelve_pareja(estado& e, const propiedades_gas& g)
+{
+    for (const regla_pareja& r : PAREJAS) {
+        if (!(e.prop[r.a] > 0 && e.prop[r.b] > 0)) continue;
+        double T = 0;
+        if (!temperatura_pareja(r.via, e, g, T)) return 0;
+        calculo_a_T c(e, g);
+        c.fija_T(T);
+        for (paso_calculo paso : r.pasos)
+            if (paso) (c.*paso)();
+        return 1;
+    }
+    return -1;
 }
 
 void convierte_entrada(estado& e, float M)

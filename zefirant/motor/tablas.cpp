@@ -21,6 +21,19 @@ std::string nombre_visible(const propiedades_gas& g)
     return nombre;
 }
 
+// Columna de la clase de transformación, con su exponente en las
+// isentrópicas y las politrópicas.
+std::string texto_clase(const resultado_transformacion& r)
+{
+    switch (r.clase) {
+    case T_ISOBARA: return " isobara      ";
+    case T_ISOCORA: return " isócora      "_w;
+    case T_ISOTERMA: return " isoterma     ";
+    case T_ISENTROPICA: return formatea(" `Sg=%-11.4f", r.n);
+    default: return formatea(" `In=%-11.4f", r.n);
+    }
+}
+
 } // namespace
 
 void cabecera_estados(const problema& p, lista_lineas* lista, std::FILE* fichero)
@@ -30,23 +43,16 @@ void cabecera_estados(const problema& p, lista_lineas* lista, std::FILE* fichero
 
     escribe("PROPIEDADES DE ESTADOS INTRODUCIDOS");
     const std::string nombre = nombre_visible(g);
+    // El nombre conserva sus puntos: la coma decimal sólo va en los números.
     if (g.tipo < GAS_GASOLINA) {
-        std::string trozo = formatea("(`IM = %6.3f kg/kmol)", g.M);
-        punto_a_coma(trozo);
-        escribe(formatea("GAS: %s     ", nombre.c_str()) + trozo);
+        escribe(formatea("GAS: %s     ", nombre.c_str()) + texto_masa_molar(g));
     } else {
-        std::string trozo = formatea("(`Ic=%5.1f%%; `Ih=%5.1f%%; `IH`D`Iu=%8.1f kJ/kg combustible)", 100.0 * g.c,
-                                     100.0 * g.h, g.Hu);
-        punto_a_coma(trozo);
-        escribe(formatea("GAS: %s,  ", nombre.c_str()) + trozo);
-        std::string linea =
-            formatea("aire=%6.4f; aire(mín) = %6.3f kg/kg combustible; `IM=%6.3f kg/kmol"_w, g.aire, g.aire_min, g.M);
-        punto_a_coma(linea);
-        escribe(linea);
-        linea = formatea("`Im`Dc = %6.4f kg combustible/kmol humos; `Im`Dc·`IH`D`Iu = %-8.1f kJ/kmol humos"_w, g.m_c,
-                         double(g.m_c) * double(g.Hu));
-        punto_a_coma(linea);
-        escribe(linea);
+        escribe(formatea("GAS: %s,  ", nombre.c_str()) +
+                con_coma(formatea("(`Ic=%5.1f%%; `Ih=%5.1f%%; `IH`D`Iu=%8.1f kJ/kg combustible)", 100.0 * g.c,
+                                  100.0 * g.h, g.Hu)));
+        escribe(con_coma(
+            formatea("aire=%6.4f; aire(mín) = %6.3f kg/kg combustible; `IM=%6.3f kg/kmol"_w, g.aire, g.aire_min, g.M)));
+        escribe(linea_calor_humos(g));
     }
     escribe("Exergías referidas a `It`D`Ia = 20 °C y `Ip`D`Ia = 1 bar"_w);
     escribe(linea_raya(RAYA_TABLAS));
@@ -56,12 +62,10 @@ void cabecera_estados(const problema& p, lista_lineas* lista, std::FILE* fichero
     std::string unidades = "    `S½"_w;
     unidades += unidad_presion_at ? " kg/cm² "_w : "   bar  ";
     unidades += "    K      ";
-    if (!unidad_energia_kcal)
-        unidades += !unidad_masa_kg ? "kJ/kmol   kJ/kmol   kJ/kmolK  kJ/kmol    m³/kmol"_w
-                                    : "kJ/kg     kJ/kg     kJ/kgK     kJ/kg     m³/kg"_w;
-    else
-        unidades += !unidad_masa_kg ? "kcal/kmol kcal/kmol kcal/molK kcal/kmol  m³/kmol"_w
-                                    : "kcal/kg   kcal/kg   kcal/kgK   kcal/kg   m³/kg "_w;
+    unidades += segun_unidades("kJ/kmol   kJ/kmol   kJ/kmolK  kJ/kmol    m³/kmol"_w,
+                               "kJ/kg     kJ/kg     kJ/kgK     kJ/kg     m³/kg"_w,
+                               "kcal/kmol kcal/kmol kcal/molK kcal/kmol  m³/kmol"_w,
+                               "kcal/kg   kcal/kg   kcal/kgK   kcal/kg   m³/kg "_w);
     escribe(unidades);
     escribe(linea_raya(RAYA_TABLAS));
 }
@@ -72,10 +76,9 @@ int texto_estados(const problema& p, lista_lineas* lista, std::FILE* fichero)
     const int n = p.num_estados < MAXESTADOS ? p.num_estados : MAXESTADOS;
     for (int i = 0; i < n; ++i) {
         const float* v = p.estados[i].prop;
-        std::string linea = formatea(" %2d `S½ %6.2f  %7.2f  %8.1f  %8.1f   %7.3f   %8.1f   %8.4f"_w, i + 1,
-                                     v[E_PRES], v[E_TEMP], v[E_UINT], v[E_ENTAL], v[E_ENTROP], v[E_EXERG], v[E_VOL]);
-        punto_a_coma(linea);
-        escribe_linea(lista, fichero, linea);
+        escribe_linea(lista, fichero,
+                      con_coma(formatea(" %2d `S½ %6.2f  %7.2f  %8.1f  %8.1f   %7.3f   %8.1f   %8.4f"_w, i + 1, v[E_PRES],
+                                        v[E_TEMP], v[E_UINT], v[E_ENTAL], v[E_ENTROP], v[E_EXERG], v[E_VOL])));
     }
     return 1;
 }
@@ -90,14 +93,10 @@ void cabecera_transformaciones(const problema& p, lista_lineas* lista, std::FILE
     escribe("ción  `S½              `S½                     interna              entálpica"_w);
     escribe("      `S½              `S½ `IW=`Sò`Ip·`Id`Iv    -`Sò`Iv·`Id`Ip      `M`SD`Iu        `M`SD`Ih         "
             "`M`SD`Ie  "_w);
-    const char* unidades;
-    if (!unidad_energia_kcal)
-        unidades = !unidad_masa_kg ? "      `S½              `S½ kJ/kmol    kJ/kmol   kJ/kmol   kJ/kmol    kJ/kmol"_w
-                                   : "      `S½              `S½ kJ/kg      kJ/kg     kJ/kg     kJ/kg      kJ/kg  "_w;
-    else
-        unidades = !unidad_masa_kg ? "      `S½              `S½ kcal/kmol  kcal/kmol kcal/mol  kcal/kmol kcal/kmol"_w
-                                   : "      `S½              `S½ kcal/kg    kcal/kg   kcal/kg   kcal/kg   kcal/kg  "_w;
-    escribe(unidades);
+    escribe(segun_unidades("      `S½              `S½ kJ/kmol    kJ/kmol   kJ/kmol   kJ/kmol    kJ/kmol"_w,
+                           "      `S½              `S½ kJ/kg      kJ/kg     kJ/kg     kJ/kg      kJ/kg  "_w,
+                           "      `S½              `S½ kcal/kmol  kcal/kmol kcal/mol  kcal/kmol kcal/kmol"_w,
+                           "      `S½              `S½ kcal/kg    kcal/kg   kcal/kg   kcal/kg   kcal/kg  "_w));
     escribe(linea_raya(RAYA_TABLAS));
 }
 
@@ -108,18 +107,9 @@ int texto_transformaciones(const problema& p, lista_lineas* lista, std::FILE* fi
     for (int k = 0; k < n; ++k) {
         const transformacion& t = p.transformaciones[k];
         const resultado_transformacion& r = p.resultados[k];
-        std::string linea = formatea("%2d-%-2d `S½"_w, t.desde, t.hasta);
-        switch (r.clase) {
-        case T_ISOBARA: linea += " isobara      "; break;
-        case T_ISOCORA: linea += " isócora      "_w; break;
-        case T_ISOTERMA: linea += " isoterma     "; break;
-        case T_ISENTROPICA: linea += formatea(" `Sg=%-11.4f", r.n); break;
-        default: linea += formatea(" `In=%-11.4f", r.n); break;
-        }
-        linea += "`S½"_w;
+        std::string linea = formatea("%2d-%-2d `S½"_w, t.desde, t.hasta) + texto_clase(r) + "`S½"_w;
         linea += formatea("%9.1f %9.1f %9.1f %9.1f  %9.1f", r.W, r.Wt, r.du, r.dh, r.de);
-        punto_a_coma(linea);
-        escribe_linea(lista, fichero, linea);
+        escribe_linea(lista, fichero, con_coma(linea));
     }
     return 1;
 }

@@ -152,6 +152,9 @@ public:
     // Comprueba la página del gas y carga su tabla en c_gas, como al dejar
     // la página; falso si los datos se rechazan.
     bool comprueba_pagina_gas();
+    // Lee los datos del combustible de sus campos al registro, en el orden
+    // de la página; falso en el primer campo rechazado.
+    bool lee_combustible();
     // Antes de usar c_gas: la carga si no está al día con la página.
     bool asegura_gas();
 

@@ -9,6 +9,7 @@
 #include "comun/formato.h"
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
+#include "zefirant/motor/combustible.h"
 #include "zefirant/motor/gases.h"
 
 #include <QFrame>
@@ -124,9 +125,7 @@ void TForm1::RadioGroup2Click()
 void TForm1::selecciona_gas(int tipo)
 {
     gas_seleccionado = tipo;
-    float* combustible[7] = {&c_gas.aire, &c_gas.m_c, &c_gas.c, &c_gas.h, &c_gas.Hu, &c_gas.aire_min, &c_gas.humedad};
-    if (reinicia_combustible)
-        for (float* f : combustible) *f = -1.0f;
+    if (reinicia_combustible) pon_datos_combustible(c_gas, -1.0f);
     Panel2->setVisible(tipo > 8);
     if (reinicia_combustible) {
         c_gas.tipo = static_cast<std::int8_t>(tipo);
@@ -148,31 +147,15 @@ void TForm1::selecciona_gas(int tipo)
         c_gas.humedad = 0;
         if (c_gas.tipo > 8) c_gas.aire = 0;
     }
-    switch (c_gas.tipo) {
-    case GAS_GASOLINA:
-        c_gas.c = 0.856f;
-        c_gas.h = 0.144f;
-        c_gas.Hu = 43543;
-        c_gas.aire_min = 14.756f;
-        Label19->setText(QStringLiteral("(Desde 0.6)"));
-        break;
-    case GAS_GASOLEO:
-        c_gas.c = 0.86f;
-        c_gas.h = 0.12f;
-        c_gas.Hu = 41868;
-        c_gas.aire_min = 13.981f;
-        Label19->setText(QStringLiteral("(Desde 1.0)"));
-        break;
-    case GAS_OTRO:
-        if (reinicia_combustible) {
-            for (float* f : combustible) *f = 0;
-            copia_nombre(c_gas, "");
-        }
-        Label19->setText(QStringLiteral("(Desde 1.0)"));
-        break;
-    default:
-        break;
+    // La gasolina y el gasóleo traen sus datos; el combustible del usuario
+    // nuevo empieza sin nombre y con todo a 0.
+    pon_datos_fijos(c_gas);
+    if (c_gas.tipo == GAS_OTRO && reinicia_combustible) {
+        pon_datos_combustible(c_gas, 0);
+        copia_nombre(c_gas, "");
     }
+    if (es_combustible(c_gas.tipo))
+        Label19->setText(c_gas.tipo == GAS_GASOLINA ? QStringLiteral("(Desde 0.6)") : QStringLiteral("(Desde 1.0)"));
     for (campo_edicion* e : {Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->clear();
     auto muestra = [](campo_edicion* e, float v) {
         if (v > -1.0f) e->muestra_valor(v, QString::fromStdString(formatea("%g", v)));
@@ -198,8 +181,7 @@ void TForm1::Edit4Change()
         Label10->setText(QString::fromUtf8("Aire mínimo combustión:"));
         return;
     }
-    double aire_min = 11.483726 * c + 34.209086 * h;
-    Label10->setText(desde_1252(formatea("%s %g kg/kg combustible", "Aire mínimo combustión:"_w, aire_min)));
+    Label10->setText(desde_1252(formatea("%s %g kg/kg combustible", "Aire mínimo combustión:"_w, aire_minimo(c, h))));
 }
 
 void TForm1::Edit6Change()
@@ -232,47 +214,43 @@ void TForm1::Edit8Change()
     Edit6->al_cambiar = std::move(guardado);
 }
 
+bool TForm1::lee_combustible()
+{
+    // El poder calorífico en kcal/kg sólo se valida: el dato es el de kJ/kg.
+    float basura = 0;
+    return lee_campo_numerico(Edit4, 1, &c_gas.c) && lee_campo_numerico(Edit5, 1, &c_gas.h) &&
+           lee_campo_numerico(Edit6, 1, &basura) && lee_campo_numerico(Edit7, 1, &c_gas.humedad) &&
+           lee_campo_numerico(Edit8, 1, &c_gas.Hu) && lee_campo_numerico(Edit9, 1, &c_gas.aire);
+}
+
 bool TForm1::comprueba_pagina_gas()
 {
     Form14->registra(formatea("changing: tipo=%d", c_gas.tipo));
     // Tras una carga fallida el gas queda sin tipo: vale el elegido en la página.
     if (c_gas.tipo == GAS_NINGUNO) selecciona_gas(gas_seleccionado);
     if (c_gas.tipo > 8) {
-        float basura = 0;
-        if (!lee_campo_numerico(Edit4, 1, &c_gas.c)) return false;
-        if (!lee_campo_numerico(Edit5, 1, &c_gas.h)) return false;
-        if (!lee_campo_numerico(Edit6, 1, &basura)) return false;
-        if (!lee_campo_numerico(Edit7, 1, &c_gas.humedad)) return false;
-        if (!lee_campo_numerico(Edit8, 1, &c_gas.Hu)) return false;
-        if (!lee_campo_numerico(Edit9, 1, &c_gas.aire)) return false;
+        if (!lee_combustible()) return false;
         // Un campo vacío no es un dato: la humedad vacía vale 0; el carbono,
         // el hidrógeno y el poder calorífico vacíos se rechazan.
-        if (c_gas.humedad < 0) c_gas.humedad = 0;
-        if (c_gas.c > 1) c_gas.c = 1;
-        if (c_gas.h > 1) c_gas.h = 1;
-        if (c_gas.tipo == GAS_OTRO) c_gas.aire_min = static_cast<float>(11.483726 * c_gas.c + 34.209086 * c_gas.h);
-        float suma = c_gas.c + c_gas.h;
-        if (c_gas.c < 0 || c_gas.h < 0 || (c_gas.c == 0 && c_gas.h == 0) || suma - 1 > 0) {
+        ajusta_combustible(c_gas);
+        if (!fracciones_validas(c_gas.c, c_gas.h)) {
             muestra_error("ERROR: Datos fuera de margen (c,h)");
             return false;
         }
-        if (c_gas.Hu <= 0) {
+        if (!poder_calorifico_valido(c_gas.Hu)) {
             muestra_error("ERROR: Dato fuera de margen (Hu)");
             return false;
         }
     }
-    if (gas_seleccionado == GAS_GASOLINA && c_gas.aire < 0.6f) {
-        muestra_error("%s", "Proporción de aire menor de 0.6"_w);
-        return false;
-    }
-    if ((gas_seleccionado == GAS_GASOLEO || gas_seleccionado == GAS_OTRO) && c_gas.aire < 1.0f) {
-        muestra_error("%s", "Proporción de aire menor de 1.0"_w);
+    if (!proporcion_aire_valida(gas_seleccionado, c_gas.aire)) {
+        muestra_error("%s", gas_seleccionado == GAS_GASOLINA ? "Proporción de aire menor de 0.6"_w
+                                                             : "Proporción de aire menor de 1.0"_w);
         return false;
     }
     const bool hasta_1500 = gas_hasta_1500(gas_seleccionado);
     Label41->setText(hasta_1500 ? QStringLiteral("(273-1500 k)") : QStringLiteral("(273-5000 k)"));
     Label49->setText(hasta_1500 ? QStringLiteral("T=273 y T=1500 K") : QStringLiteral("T=273 y T=5000 K"));
-    Panel3->setVisible(gas_seleccionado >= 9 && gas_seleccionado <= 11);
+    Panel3->setVisible(es_combustible(gas_seleccionado));
     Label48->setText(desde_1252(c_gas.nombre));
     Label2->setText(desde_1252(c_gas.nombre));
     if (!carga_propiedades(c_gas)) {

@@ -1,5 +1,6 @@
 #include "ayuda_pruebas.h"
 
+#include "zefirant/motor/combustible.h"
 #include "zefirant/motor/solucion.h"
 #include "zefirant/motor/unidades.h"
 
@@ -23,8 +24,7 @@ void ConDatos::pon_gas(int tipo, float aire)
     propiedades_gas& g = *p->gas;
     g.tipo = static_cast<std::int8_t>(tipo);
     g.aire = aire;
-    if (tipo == GAS_GASOLINA) g.c = 0.856f, g.h = 0.144f, g.Hu = 43543.0f, g.aire_min = 14.756f;
-    if (tipo == GAS_GASOLEO) g.c = 0.86f, g.h = 0.12f, g.Hu = 41868.0f, g.aire_min = 13.981f;
+    pon_datos_fijos(g);
     if (tipo <= GAS_GASOLEO) std::strcpy(g.nombre, nombres_gases[tipo]);
     ASSERT_EQ(carga_propiedades(g), 1);
 }

@@ -33,7 +33,7 @@ protected:
         g.tipo = GAS_GASOLINA;
         g.M = 28.79f, g.Hu = 43543, g.humedad = 0.05f;
         g.c = 0.856f, g.h = 0.144f, g.aire = 0.8f;
-        for (int i = 0; i < NUM_FILAS; ++i) g.tabla[i] = {21.0f + i, 29.3f + i, 190.0f + 3 * i};
+        for (int i = 0; i < NUM_FILAS; ++i) g.tabla[i] = {21.0f + static_cast<float>(i), 29.3f + static_cast<float>(i), 190.0f + static_cast<float>(3 * i)};
         g.tabla[5].cv0 = std::bit_cast<float>(0x80401234u);  // se copia bit a bit
         origen->num_estados = 2;
         origen->datos[0].prop[E_TEMP] = 300, origen->datos[0].prop[E_PRES] = 1;
@@ -185,7 +185,7 @@ TEST_F(FicheroProblema, ReferenciasYParesSinEstadoSeCargan)
     auto b = bytes(r);
     auto referencia = [&](int estado, int propiedad, std::uint16_t valor) {
         const std::size_t i = 458 + 54 * estado + 40 + 2 * propiedad;
-        b[i] = valor & 0xFF, b[i + 1] = valor >> 8;
+        b[i] = static_cast<unsigned char>(valor & 0xFF), b[i + 1] = static_cast<unsigned char>(valor >> 8);
     };
     referencia(0, E_PRES, 0xFFFE);  // -2
     referencia(1, E_TEMP, 0);
@@ -217,7 +217,7 @@ TEST_F(FicheroProblema, MasEstadosOTransformacionesQueLosLimitesConElCuerpoEnter
         b[457] = static_cast<unsigned char>(K);
         for (int i = 0; i < N; ++i) {
             unsigned char e[54];
-            for (int k = 0; k < 10; ++k) binario::pon_f32(e + 4 * k, 300.0f + i);
+            for (int k = 0; k < 10; ++k) binario::pon_f32(e + 4 * k, 300.0f + static_cast<float>(i));
             std::memset(e + 40, 0xFF, 12);  // referencias -1
             e[52] = e[53] = 0;
             b.insert(b.end(), e, e + 54);

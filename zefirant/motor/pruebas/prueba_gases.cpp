@@ -20,10 +20,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // Valores de los ficheros de prueba, fáciles de reconocer.
-float cv_puro(int k, int i) { return 20.0f + k + 0.01f * i; }
-float s_puro(int k, int i) { return 150.0f + 2 * k + 3.0f * i; }
-float cv_gasolina(int r, int i) { return 25.0f + r + 0.02f * i; }
-float s_gasolina(int r, int i) { return 190.0f + 1.5f * r + 3.0f * i; }
+float real(int n) { return static_cast<float>(n); }
+float cv_puro(int k, int i) { return 20.0f + real(k) + 0.01f * real(i); }
+float s_puro(int k, int i) { return 150.0f + real(2 * k) + 3.0f * real(i); }
+float cv_gasolina(int r, int i) { return 25.0f + real(r) + 0.02f * real(i); }
+float s_gasolina(int r, int i) { return 190.0f + 1.5f * real(r) + 3.0f * real(i); }
 
 void escribe(const fs::path& ruta, const std::vector<float>& valores)
 {
@@ -41,8 +42,8 @@ protected:
         fs::create_directories(dir);
         std::vector<float> gases;
         for (int k = 0; k < 9; ++k) {
-            gases.push_back(10.0f + k);    // M
-            gases.push_back(100.0f + k);   // e0
+            gases.push_back(10.0f + real(k));    // M
+            gases.push_back(100.0f + real(k));   // e0
             for (int i = 0; i < NUM_FILAS; ++i) {
                 gases.push_back(cv_puro(k, i));
                 gases.push_back(cv_puro(k, i) + 8.3143f);
@@ -54,9 +55,9 @@ protected:
         const float lambda[3] = {0.6f, 0.8f, 1.0f};
         for (int r = 0; r < 3; ++r) {
             gasolina.push_back(lambda[r]);
-            gasolina.push_back(2.0f + r);          // m_c
-            gasolina.push_back(28.0f + r * r);     // M
-            gasolina.push_back(-500.0f - r);       // e0
+            gasolina.push_back(2.0f + real(r));          // m_c
+            gasolina.push_back(28.0f + real(r * r));     // M
+            gasolina.push_back(-500.0f - real(r));       // e0
             for (int i = 0; i < NUM_FILAS; ++i) {
                 gasolina.push_back(cv_gasolina(r, i));
                 gasolina.push_back(cv_gasolina(r, i) + 8.3143f);
@@ -72,6 +73,14 @@ protected:
     {
         cierra_ficheros_datos();
         fs::remove_all(dir);
+    }
+    // Registro por cargar de un gas de combustión.
+    static propiedades_gas combustion(int tipo, float aire)
+    {
+        propiedades_gas g;
+        g.tipo = static_cast<std::int8_t>(tipo);
+        g.aire = aire;
+        return g;
     }
     static double exergia_referencia(const propiedades_gas& g)
     {
@@ -112,18 +121,14 @@ TEST_F(FicherosGases, GasPuroTalCualYDatosDeCombustibleIntactos)
 
 TEST_F(FicherosGases, GasolinaRegistroExactoOParabola)
 {
-    propiedades_gas g;
-    g.tipo = GAS_GASOLINA;
-    g.aire = 0.8f;
+    propiedades_gas g = combustion(GAS_GASOLINA, 0.8f);
     ASSERT_EQ(carga_propiedades(g), 1);
     EXPECT_EQ(g.m_c, 3.0f);
     EXPECT_EQ(g.M, 29.0f);
     EXPECT_EQ(g.e0, -501.0f);  // del fichero, sin recalcular
     EXPECT_EQ(g.tabla[4].s0, s_gasolina(1, 4));
 
-    propiedades_gas p;
-    p.tipo = GAS_GASOLINA;
-    p.aire = 0.7f;
+    propiedades_gas p = combustion(GAS_GASOLINA, 0.7f);
     ASSERT_EQ(carga_propiedades(p), 1);
     EXPECT_EQ(p.aire, 0.7f);
     // M = 28 + r² con r = (λ - 0.6)/0.2: a 0.7, 28.25.
@@ -142,9 +147,7 @@ TEST_F(FicherosGases, GasolinaRegistroExactoOParabola)
 TEST_F(FicherosGases, MezclasDeCombustion)
 {
     // Gasolina justo por encima de λ = 1: mezcla de CO2, H2O y N2 casi sin aire.
-    propiedades_gas g;
-    g.tipo = GAS_GASOLINA;
-    g.aire = 1.0001f;
+    propiedades_gas g = combustion(GAS_GASOLINA, 1.0001f);
     ASSERT_EQ(carga_propiedades(g), 1);
     const double n[4] = {0.071268, 0.071429, 0.40451, 0.50946 * (1.0001f - 1.0)};
     const double N = 0.547207 + n[3];
@@ -161,9 +164,7 @@ TEST_F(FicherosGases, MezclasDeCombustion)
     EXPECT_NEAR(g.m_c, 1 / N, 1e-5);
     EXPECT_NEAR(exergia_referencia(g), 0.0, 0.02);
 
-    propiedades_gas d;
-    d.tipo = GAS_GASOLEO;
-    d.aire = 1.5f;
+    propiedades_gas d = combustion(GAS_GASOLEO, 1.5f);
     ASSERT_EQ(carga_propiedades(d), 1);
     EXPECT_NEAR(d.m_c, 1 / (0.514387 + 0.482703 * 0.5), 1e-5);
     EXPECT_NEAR(media_humos_b(1.5f, 1, 1, 1, 1), 1.0, 1e-6);
@@ -182,9 +183,7 @@ TEST_F(FicherosGases, MezclasDeCombustion)
 
 TEST_F(FicherosGases, CombustibleSinComposicionNoDaNaN)
 {
-    propiedades_gas g;
-    g.tipo = GAS_OTRO;
-    g.aire = 1.0f;
+    propiedades_gas g = combustion(GAS_OTRO, 1.0f);
     ASSERT_EQ(carga_propiedades(g), 1);
     EXPECT_EQ(g.m_c, 0.0f);
     for (const auto& fila : g.tabla) EXPECT_FALSE(std::isnan(fila.cv0) || std::isnan(fila.s0));

@@ -251,9 +251,10 @@ protected:
         p->num_estados = 4;
         for (int i = 0; i < 4; ++i) {
             float* v = p->estados[i].prop;
-            v[E_TEMP] = 300 + 100.0f * i, v[E_PRES] = 1 + i, v[E_ENTROP] = 200 + i;
+            const float f = static_cast<float>(i);
+            v[E_TEMP] = 300 + 100.0f * f, v[E_PRES] = 1 + f, v[E_ENTROP] = 200 + f;
             v[E_VOL] = static_cast<float>(0.083143 * v[E_TEMP] / v[E_PRES]);
-            v[E_UINT] = v[E_ENTAL] = v[E_EXERG] = 1000.0f * i;
+            v[E_UINT] = v[E_ENTAL] = v[E_EXERG] = 1000.0f * f;
         }
         p->estados[1].prop[E_TEMP] = 300, p->estados[0].prop[E_PRES] = 4;  // isoterma, p1 = 2·p2
         nueva_transformacion(1, 2);

@@ -73,11 +73,18 @@ const char* const TRANSFORMACIONES_GASOLEO[] = {
     " 3-4  `S½ `In=1,3500     `S½  23896,9   32260,8  -30687,9  -39051,7   -37906,2",
 };
 
+// Las líneas desde 'primera' son las esperadas; compara_filas, además, las
+// últimas de la lista.
+template <std::size_t N>
+void compara_lineas(const lineas_memoria& l, std::size_t primera, const char* const (&esperadas)[N])
+{
+    for (std::size_t i = 0; i < N; ++i) EXPECT_EQ(l.linea(primera + i), w(esperadas[i])) << "fila " << i + 1;
+}
 template <std::size_t N>
 void compara_filas(const lineas_memoria& l, std::size_t primera, const char* const (&esperadas)[N])
 {
     ASSERT_EQ(l.numero(), primera + N);
-    for (std::size_t i = 0; i < N; ++i) EXPECT_EQ(l.linea(primera + i), w(esperadas[i])) << "fila " << i + 1;
+    compara_lineas(l, primera, esperadas);
 }
 
 class Tablas : public ConDatos {
@@ -92,6 +99,17 @@ protected:
         texto_estados(*p, &estados, nullptr);
         texto_transformaciones(*p, &transformaciones, nullptr);
     }
+    // Calcula el problema de un combustible y compara las tres líneas que
+    // describen el gas y las filas de las dos tablas.
+    template <std::size_t E, std::size_t T>
+    void compara_combustible(const char* const (&gas)[3], const char* const (&filas_estados)[E],
+                             const char* const (&filas_transformaciones)[T])
+    {
+        calcula();
+        compara_lineas(estados, 1, gas);
+        compara_filas(estados, 11, filas_estados);
+        compara_filas(transformaciones, 8, filas_transformaciones);
+    }
     sumidero_prueba mensajes;
     lineas_memoria estados, transformaciones;
 };
@@ -105,7 +123,7 @@ TEST_F(Tablas, AireConReferenciasYPolitropica)
         "GAS: Aire     (`IM = 28,965 kg/kmol)",
         "Exergías referidas a `It`D`Ia = 20 °C y `Ip`D`Ia = 1 bar",
     };
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(estados.linea(i), w(cabecera[i]));
+    compara_lineas(estados, 0, cabecera);
     EXPECT_EQ(estados.linea(3), raya(73));
     EXPECT_EQ(estados.linea(4), w("est.`S½ presión  temp.    energía   entalpía  entropía  exergía   volumen "));
     EXPECT_EQ(estados.linea(5), w(" n° `S½absoluta absoluta  interna  específica específ. entálpica específico "));
@@ -138,25 +156,21 @@ TEST_F(Tablas, AirePorKgEnKcal)
 TEST_F(Tablas, GasolinaConCalorEnDosPasos)
 {
     problema_gasolina();
-    calcula();
-    EXPECT_EQ(estados.linea(1), w("GAS: Gasolina,  (`Ic= 85,6%; `Ih= 14,4%; `IH`D`Iu= 43543,0 kJ/kg combustible)"));
-    EXPECT_EQ(estados.linea(2), w("aire=1,0000; aire(mín) = 14,756 kg/kg combustible; `IM=28,793 kg/kmol"));
-    EXPECT_EQ(estados.linea(3), w("`Im`Dc = 1,8275 kg combustible/kmol humos; `Im`Dc·`IH`D`Iu = 79573,2  kJ/kmol humos"));
+    compara_combustible({"GAS: Gasolina,  (`Ic= 85,6%; `Ih= 14,4%; `IH`D`Iu= 43543,0 kJ/kg combustible)",
+                         "aire=1,0000; aire(mín) = 14,756 kg/kg combustible; `IM=28,793 kg/kmol",
+                         "`Im`Dc = 1,8275 kg combustible/kmol humos; `Im`Dc·`IH`D`Iu = 79573,2  kJ/kmol humos"},
+                        ESTADOS_GASOLINA, TRANSFORMACIONES_GASOLINA);
     EXPECT_EQ(estados.linea(5), raya(73));
-    compara_filas(estados, 11, ESTADOS_GASOLINA);
     EXPECT_EQ(transformaciones.linea(0), w("TRANSFORMACIONES TERMODINÁMICAS. GAS: Gasolina"));
-    compara_filas(transformaciones, 8, TRANSFORMACIONES_GASOLINA);
 }
 
 TEST_F(Tablas, GasoleoConCalorAPresionConstante)
 {
     problema_gasoleo();
-    calcula();
-    EXPECT_EQ(estados.linea(1), w("GAS: Gasóleo,  (`Ic= 86,0%; `Ih= 12,0%; `IH`D`Iu= 41868,0 kJ/kg combustible)"));
-    EXPECT_EQ(estados.linea(2), w("aire=1,5000; aire(mín) = 13,981 kg/kg combustible; `IM=29,045 kg/kmol"));
-    EXPECT_EQ(estados.linea(3), w("`Im`Dc = 1,3232 kg combustible/kmol humos; `Im`Dc·`IH`D`Iu = 55400,1  kJ/kmol humos"));
-    compara_filas(estados, 11, ESTADOS_GASOLEO);
-    compara_filas(transformaciones, 8, TRANSFORMACIONES_GASOLEO);
+    compara_combustible({"GAS: Gasóleo,  (`Ic= 86,0%; `Ih= 12,0%; `IH`D`Iu= 41868,0 kJ/kg combustible)",
+                         "aire=1,5000; aire(mín) = 13,981 kg/kg combustible; `IM=29,045 kg/kmol",
+                         "`Im`Dc = 1,3232 kg combustible/kmol humos; `Im`Dc·`IH`D`Iu = 55400,1  kJ/kmol humos"},
+                        ESTADOS_GASOLEO, TRANSFORMACIONES_GASOLEO);
 }
 
 TEST_F(Tablas, CabecerasSinFilasYCasosDeFormato)
@@ -172,14 +186,18 @@ TEST_F(Tablas, CabecerasSinFilasYCasosDeFormato)
     EXPECT_EQ(l.numero(), 8u);
     EXPECT_EQ(l.linea(0), w("TRANSFORMACIONES TERMODINÁMICAS. GAS: Fuel 2.5   "));
 
+    // La línea i de una tabla escrita de nuevo.
+    auto linea = [&](int (*tabla)(const problema&, lista_lineas*, std::FILE*), std::size_t i) {
+        l.borra();
+        tabla(*p, &l, nullptr);
+        return l.linea(i);
+    };
+
     // Unidades por kmol en kcal y kg/cm² (con sus erratas).
     unidad_energia_kcal = unidad_presion_at = 1;
-    l.borra();
-    texto_estados(*p, &l, nullptr);
-    EXPECT_EQ(l.linea(9), w("    `S½ kg/cm²     K      kcal/kmol kcal/kmol kcal/molK kcal/kmol  m³/kmol"));
-    l.borra();
-    texto_transformaciones(*p, &l, nullptr);
-    EXPECT_EQ(l.linea(6), w("      `S½              `S½ kcal/kmol  kcal/kmol kcal/mol  kcal/kmol kcal/kmol"));
+    EXPECT_EQ(linea(texto_estados, 9), w("    `S½ kg/cm²     K      kcal/kmol kcal/kmol kcal/molK kcal/kmol  m³/kmol"));
+    EXPECT_EQ(linea(texto_transformaciones, 6),
+              w("      `S½              `S½ kcal/kmol  kcal/kmol kcal/mol  kcal/kmol kcal/kmol"));
 
     // Un valor -1 sale como tal; el estado 12 alineado a la izquierda.
     p->num_estados = 1;
@@ -189,12 +207,9 @@ TEST_F(Tablas, CabecerasSinFilasYCasosDeFormato)
     p->resultados[0] = {};
     p->resultados[0].clase = T_POLITROPICA;
     p->resultados[0].n = 1.3f;
-    l.borra();
-    texto_estados(*p, &l, nullptr);
-    EXPECT_EQ(l.linea(11), w("  1 `S½  -1,00    -1,00      -1,0      -1,0    -1,000       -1,0    -1,0000"));
-    l.borra();
-    texto_transformaciones(*p, &l, nullptr);
-    EXPECT_EQ(l.linea(8), w(" 3-12 `S½ `In=1,3000     `S½      0,0       0,0       0,0       0,0        0,0"));
+    EXPECT_EQ(linea(texto_estados, 11), w("  1 `S½  -1,00    -1,00      -1,0      -1,0    -1,000       -1,0    -1,0000"));
+    EXPECT_EQ(linea(texto_transformaciones, 8),
+              w(" 3-12 `S½ `In=1,3000     `S½      0,0       0,0       0,0       0,0        0,0"));
 }
 
 } // namespace
