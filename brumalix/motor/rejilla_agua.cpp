@@ -26,8 +26,8 @@ constexpr double CERCANIA = 0.1;
 // Por encima de esta presión la rejilla, de 10 °C y 10 bar, no sigue siempre
 // las propiedades de una fase junto al punto crítico, y cada resultado de
 // calc_tp se comprueba con una estimación de su error (admite_lecturas), y
-// el de una búsqueda en una isoterma, además, con el valor dado
-// (admite_residuo). Hasta ella no se comprueba nada (en ella misma, una
+// el de una búsqueda en una isoterma o en una isobara, además, con el valor
+// dado (admite_residuo). Hasta ella no se comprueba nada (en ella misma, una
 // columna de la rejilla, los resultados están dentro de la tolerancia).
 // Desde ella, incluida, un punto de la rejilla da los valores de la tabla
 // (lee_punto_de_rejilla).
@@ -1165,19 +1165,21 @@ bool admite_lecturas(float t, const float valores[3], const plantilla usadas[3],
     return true;
 }
 
-// En la búsqueda en una isoterma, si la propiedad q (s o v) que calc_tp
-// acaba de dar en el estado hallado (en estado_resultado) es la dada,
-// 'dada', dentro de la tolerancia: la isoterma y la isobara interpolan por
-// caminos distintos, y donde se contradicen ninguna de las dos es de fiar.
-// Si no, una línea de traza lo dice. (En la isobara la búsqueda y la
-// lectura usan las mismas filas, y en las mallas de la comprobación la
-// estimación de calc_tp rechaza siempre antes lo que rechazaría esto.)
-bool admite_residuo(int q, float dada)
+// En una búsqueda ('quien' la nombra en la traza), si la propiedad q (h, s
+// o v) que calc_tp acaba de dar en el estado hallado (en estado_resultado)
+// es la dada, 'dada', dentro de la tolerancia. La isoterma y la isobara
+// interpolan por caminos distintos, y donde se contradicen ninguna de las
+// dos es de fiar. En la isobara la búsqueda y la lectura usan los mismos
+// puntos, pero la búsqueda interpola la temperatura en la propiedad y la
+// lectura al revés: junto al punto crítico la parábola de la búsqueda
+// puede dar justo la temperatura de saturación para una v un 12 % mayor que
+// la saturada, y allí la lectura, el punto de saturación mismo, no tiene
+// error estimado. Si no es la dada, una línea de traza lo dice.
+bool admite_residuo(const char* quien, int q, float dada)
 {
-    const float y = q == 1 ? estado_resultado.s : estado_resultado.v;
+    const float y = q == 0 ? estado_resultado.h : q == 1 ? estado_resultado.s : estado_resultado.v;
     if (std::fabs(double(y) - dada) <= tolerancia(q, dada)) return true;
-    escribe_traza("calcula_por_isoterma: %s=%g EN EL ESTADO HALLADO Y NO %g, FUERA DE MARGEN", NOMBRE_PROPIEDAD[q], y,
-                  dada);
+    escribe_traza("%s: %s=%g EN EL ESTADO HALLADO Y NO %g, FUERA DE MARGEN", quien, NOMBRE_PROPIEDAD[q], y, dada);
     return false;
 }
 
@@ -1321,7 +1323,9 @@ std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop, satura
     const std::int32_t b = busca(eje_temperaturas, [&linea, q](int i) { return linea.valor_recorrido(i, q); },
                                  MODO_ISOBARA, p, valor, prop, sat_p, t);
     if (b != BUSCA_BIEN) return b == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA;
-    return calc_tp_con(t, p, sat_p, &linea);
+    const std::int32_t r = calc_tp_con(t, p, sat_p, &linea);
+    if (r == TP_BIEN && p > P_COMPROBADA && !admite_residuo("calcula_por_isobara", q, valor)) return TP_INVEROSIMIL;
+    return r;
 }
 
 std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop)
@@ -1347,6 +1351,6 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, satur
     // encima de P_COMPROBADA, aunque ella quede por debajo: junto al punto
     // crítico la isoterma puede dar menos de 200 bar para un estado de 220.
     const bool comprobada = p > P_COMPROBADA || *std::max_element(pl.y, pl.y + pl.n) > P_COMPROBADA;
-    if (r == TP_BIEN && comprobada && !admite_residuo(q, valor)) return TP_INVEROSIMIL;
+    if (r == TP_BIEN && comprobada && !admite_residuo("calcula_por_isoterma", q, valor)) return TP_INVEROSIMIL;
     return r;
 }

@@ -346,6 +346,10 @@ TEST_F(exactitud, junto_al_punto_critico_lo_que_la_rejilla_no_sigue_se_rechaza)
     // debajo de donde se comprueba calc_tp: la s que da el estado hallado no
     // es la dada.
     rechaza(COD_TS, 374.5f, 4.7998647f, "calcula_por_isoterma: S=");
+    // (p, v) de 218,7 bar y 373,5 °C (IF97: v 4,37962, h 2280,31): la
+    // búsqueda en la isobara daba justo la temperatura de saturación, y allí
+    // el vapor saturado, h 2213,79 y v 3,91846, sin error estimado.
+    rechaza(COD_PV, 218.7f, 4.37962f, "calcula_por_isobara: V=");
 }
 
 // Vapor húmedo: la tabla de saturación sola, sin cambios.
