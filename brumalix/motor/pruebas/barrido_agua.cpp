@@ -103,6 +103,10 @@ void informa_punto_critico(bool detalle)
                               {"(t, s)", COD_TS}, {"(t, v)", COD_TV}, {"(p, v)", COD_PV}};
     bool titulo = false;
     int zona = 0, zona_aceptados = 0;
+    // De 200 a 205 bar (sin 205), donde la isobara usa las columnas de 190,
+    // 200 y 210 bar: aceptados por pareja, de cuántos, y erróneos.
+    std::string banda_baja;
+    int banda_baja_n = 0, banda_baja_erroneos = 0;
     for (const pareja& k : parejas) {
         auto puntos = barridos::junto_al_punto_critico(k.codigo);
         if (puntos.empty()) return;
@@ -116,14 +120,18 @@ void informa_punto_critico(bool detalle)
                         "h peor %", "s peor %", "v peor %", "p peor %", "t peor K",
                         "a 15 K de la saturación (205-221,2 bar)");
         }
-        int exitos = 0, erroneos = 0, z = 0, za = 0;
+        int exitos = 0, erroneos = 0, z = 0, za = 0, baja = 0;
         barridos::errores peor;
         for (const punto& q : puntos) {
             const bool en_zona = barridos::a_15_k_de_la_saturacion(q);
+            const bool en_banda_baja = q.p < 205;
             z += en_zona;
+            banda_baja_n += en_banda_baja && k.codigo == COD_TP;
             if (q.resultado != 0) continue;
             ++exitos;
             za += en_zona;
+            baja += en_banda_baja;
+            banda_baja_erroneos += en_banda_baja && barridos::exito_erroneo(q);
             const auto e = barridos::errores_de(q, 0, 0);
             peor.h = std::max(peor.h, e.h);
             peor.s = std::max(peor.s, e.s);
@@ -140,6 +148,7 @@ void informa_punto_critico(bool detalle)
         std::printf("  %-7s %6d %9d %8zu | %8.3g %8.3g %8.3g %8.3g %8.3g | %d de %d (%.1f %%)\n", k.nombre, exitos,
                     erroneos, puntos.size() - std::size_t(exitos), 100 * peor.h, 100 * peor.s, 100 * peor.v,
                     100 * peor.p, peor.t, za, z, z ? 100.0 * za / z : 0.0);
+        banda_baja += std::string(banda_baja.empty() ? "" : ", ") + k.nombre + " " + std::to_string(baja);
         // Las cinco parejas de la zona; (p, v) sólo da vapor.
         if (k.codigo != COD_PV) {
             zona += z;
@@ -148,6 +157,8 @@ void informa_punto_critico(bool detalle)
     }
     std::printf("  A 15 K de la saturación, las cinco primeras parejas: %d de %d aceptados (%.1f %%)\n", zona_aceptados,
                 zona, zona ? 100.0 * zona_aceptados / zona : 0.0);
+    std::printf("  De 200 a 205 bar (sin 205), aceptados de %d: %s; erróneos %d\n", banda_baja_n, banda_baja.c_str(),
+                banda_baja_erroneos);
 
     int nodos = 0, exactos = 0;
     for (int j = 0; j < NUM_PRESIONES; ++j) {

@@ -266,6 +266,22 @@ std::vector<punto> junto_al_punto_critico(int codigo)
     return puntos;
 }
 
+std::vector<punto> malla_sobre_la_saturacion(double p_desde, double p_hasta, double dt_desde, double dt_hasta,
+                                             double paso, int codigo)
+{
+    std::vector<punto> puntos;
+    std::vector<std::string> c;
+    for (int k = 0;; ++k) {
+        const double p = p_desde + k * paso;
+        if (!(p < p_hasta)) break;
+        punto_saturacion sat;
+        if (!consulta_saturacion(POR_PRESION, float(p), sat)) continue;
+        for (long i = std::lround(std::ceil((sat.sat + dt_desde) / paso)); i * paso <= sat.sat + dt_hasta; ++i)
+            anade(puntos, c, p, double(i) * paso, codigo);
+    }
+    return con_referencias(puntos, c);
+}
+
 void calcula_puntos(std::vector<punto>& puntos)
 {
     for (punto& q : puntos) {

@@ -61,6 +61,14 @@ std::vector<punto> una_fase(int codigo, double p_min, double p_max, double t_min
 // pareja 'codigo' con los valores de IF97 en (p, t). Vacío sin oráculo.
 std::vector<punto> junto_al_punto_critico(int codigo);
 
+// Estados de vapor en una malla de 'paso' bar × 'paso' K: presiones desde
+// p_desde y por debajo de p_hasta, temperaturas múltiplos de 'paso' de
+// dt_desde a dt_hasta kelvin por encima de la temperatura de saturación de
+// la tabla del motor; dados al motor por la pareja 'codigo' con los valores
+// de IF97 en (p, t). Vacío sin oráculo.
+std::vector<punto> malla_sobre_la_saturacion(double p_desde, double p_hasta, double dt_desde, double dt_hasta,
+                                             double paso, int codigo);
+
 // Un éxito que no se puede dar por bueno: alguna salida se aparta de IF97
 // más del 1 % en h o s, del 2 % en v, del 1 % en p o de 1 K en t.
 bool exito_erroneo(const punto& q);

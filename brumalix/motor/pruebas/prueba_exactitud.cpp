@@ -263,6 +263,44 @@ TEST_F(exactitud, junto_al_punto_critico_ningun_exito_erroneo)
     EXPECT_GT(zona_aceptados, 55);
 }
 
+// De 200 a 205 bar la isobara usa las columnas de 190, 200 y 210 bar, y
+// junto a la saturación se aceptan los estados buenos que la estimación de
+// su error distingue de los erróneos: de la malla de 1 bar × 1 K (200 a 204
+// bar, 355 a 420 °C) se aceptaban 247 de 330 por (t, p), (p, h) y (p, s), y
+// unos 230 por las parejas que sólo dan vapor. Donde sin comprobación v sale
+// hasta un 2,3 % fuera (de 202,5 a 205 bar, de 2 a 9 K por encima de la
+// saturación), una malla de 0,1 bar × 0,1 K no da ninguno erróneo por
+// bueno, por ninguna pareja, y acepta un centenar de buenos por pareja (no
+// se aceptaba ninguno).
+TEST_F(exactitud, de_200_a_205_bar_junto_a_la_saturacion)
+{
+    const auto fina = barridos::malla_sobre_la_saturacion(202.5, 205, 2, 9, 0.1, 0);
+    if (fina.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
+    ASSERT_EQ(fina.size(), 1750u);
+    for (int codigo : {COD_TP, COD_PH, COD_PS, COD_TS, COD_TV, COD_PV}) {
+        SCOPED_TRACE(formatea("código %d", codigo));
+        auto puntos = barridos::junto_al_punto_critico(codigo);
+        puntos.erase(std::remove_if(puntos.begin(), puntos.end(), [](const auto& q) { return q.p >= 205; }),
+                     puntos.end());
+        ASSERT_EQ(puntos.size(), 5u * 66u);
+        barridos::calcula_puntos(puntos);
+        const auto aceptados =
+            std::count_if(puntos.begin(), puntos.end(), [](const auto& q) { return q.resultado == CALCULA_BIEN; });
+        EXPECT_GE(aceptados, codigo == COD_TP || codigo == COD_PH || codigo == COD_PS ? 300 : 240);
+
+        auto malla = fina;
+        for (auto& q : malla) q.codigo = codigo;
+        barridos::calcula_puntos(malla);
+        int malos = 0, buenos = 0;
+        for (const auto& q : malla) {
+            if (barridos::exito_erroneo(q) && ++malos <= 10) ADD_FAILURE() << donde(q);
+            buenos += q.resultado == CALCULA_BIEN && !barridos::exito_erroneo(q);
+        }
+        EXPECT_EQ(malos, 0);
+        EXPECT_GT(buenos, 100);
+    }
+}
+
 // Cada punto de la rejilla de 200 a 240 bar, dado por (t, p), sale con los
 // valores de la tabla, bit a bit: también junto a la saturación (370 °C a
 // 210 bar, donde la isobara no pasa por el punto), a 800 °C y por encima
@@ -346,6 +384,10 @@ TEST_F(exactitud, junto_al_punto_critico_lo_que_la_rejilla_no_sigue_se_rechaza)
     // debajo de donde se comprueba calc_tp: la s que da el estado hallado no
     // es la dada.
     rechaza(COD_TS, 374.5f, 4.7998647f, "calcula_por_isoterma: S=");
+    // (p, v) de 218,7 bar y 373,5 °C (IF97: v 4,37962, h 2280,31): la
+    // búsqueda en la isobara daba justo la temperatura de saturación, y allí
+    // el vapor saturado, h 2213,79 y v 3,91846, sin error estimado.
+    rechaza(COD_PV, 218.7f, 4.37962f, "calcula_por_isobara: V=");
 }
 
 // Vapor húmedo: la tabla de saturación sola, sin cambios.
