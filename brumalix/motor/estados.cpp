@@ -3,6 +3,7 @@
 #include "listados.h"
 #include "traza.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/lineas.h"
 #include "comun/mensajes.h"
@@ -121,7 +122,7 @@ void pon_unidades_cabeceras()
 
 void pon_limites_presion()
 {
-    const double f = unidad_presion_at == 1 ? 1.019716 : 1.0;
+    const double f = unidad_presion_at == 1 ? BAR_A_AT : 1.0;
     PMINF1 = static_cast<float>(0.0061 * f);
     PMAXF1 = static_cast<float>(221.2 * f);
     PMINF2 = static_cast<float>(0.02 * f);
@@ -224,11 +225,11 @@ int calcula_estados(std::FILE* fichero)
         estado_agua& e = estados_calculo[i];
         e = estados_dato[i];
         e.calculado = 0;
-        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * 0.980665);
+        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * AT_A_BAR);
         if (unidad_energia_kcal == 1) {
-            e.h = static_cast<float>(e.h * 4.1868);
-            e.s = static_cast<float>(e.s * 4.1868);
-            e.e = static_cast<float>(e.e * 4.1868);
+            e.h = static_cast<float>(e.h * KCAL_A_KJ);
+            e.s = static_cast<float>(e.s * KCAL_A_KJ);
+            e.e = static_cast<float>(e.e * KCAL_A_KJ);
         }
     }
 
@@ -277,11 +278,11 @@ int calcula_estados(std::FILE* fichero)
 
     for (int i = 0; i < n; ++i) {
         estado_agua& e = estados_calculo[i];
-        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * 1.019716);
+        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * BAR_A_AT);
         if (unidad_energia_kcal == 1) {
-            e.h = static_cast<float>(e.h * 0.23885);
-            e.s = static_cast<float>(e.s * 0.23885);
-            e.e = static_cast<float>(e.e * 0.23885);
+            e.h = static_cast<float>(e.h * KJ_A_KCAL_REDONDEADO);
+            e.s = static_cast<float>(e.s * KJ_A_KCAL_REDONDEADO);
+            e.e = static_cast<float>(e.e * KJ_A_KCAL_REDONDEADO);
         }
     }
     for (auto& e : estados_calculo) e.calculado = 0;

@@ -11,6 +11,7 @@
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/listados.h"
 #include "brumalix/motor/problema_agua.h"
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
@@ -195,7 +196,7 @@ void TListados::Button1Click()
     }
     if (unidad_presion_at == 1) {
         float* p[2] = {curvas ? &c.pmin : &t.pmin, curvas ? &c.pmax : &t.pmax};
-        for (float* v : p) *v = static_cast<float>(*v * 0.980665);
+        for (float* v : p) *v = static_cast<float>(*v * AT_A_BAR);
     }
 
     Form11->pagina_actual = 1;
