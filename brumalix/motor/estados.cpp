@@ -32,21 +32,14 @@ void (*muestra_resultados)() = nullptr;
 
 const char* nombre_unidad(int base, int bandera) { return nombres_unidades[base + (bandera ? 1 : 0)]; }
 
-// Las seis propiedades de un estado, con su referencia, en el orden en que
-// se resuelven las referencias.
-struct propiedad {
-    float estado_agua::*valor;
-    std::int32_t estado_agua::*referencia;
-};
-constexpr propiedad propiedades[6] = {
-    {&estado_agua::p, &estado_agua::ref_p}, {&estado_agua::t, &estado_agua::ref_t},
-    {&estado_agua::h, &estado_agua::ref_h}, {&estado_agua::s, &estado_agua::ref_s},
-    {&estado_agua::v, &estado_agua::ref_v}, {&estado_agua::x, &estado_agua::ref_x},
-};
+// Las seis propiedades de un estado en el orden en que se comprueban y se
+// resuelven las referencias: p, t, h, s, v, x.
+constexpr propiedad_estado propiedades[6] = {propiedades_estado[0], propiedades_estado[1], propiedades_estado[4],
+                                             propiedades_estado[5], propiedades_estado[3], propiedades_estado[2]};
 
 // Toma el valor referido si el estado al que apunta ya lo tiene. Las
 // referencias se han comprobado antes (1..n), así que el índice es válido.
-bool resuelve_referencia(estado_agua& e, const propiedad& q)
+bool resuelve_referencia(estado_agua& e, const propiedad_estado& q)
 {
     const std::int32_t ref = e.*q.referencia;
     if (ref == -1) return false;
@@ -64,7 +57,7 @@ int comprueba_referencias(int n)
 {
     for (int i = 0; i < n; ++i) {
         const estado_agua& e = estados_dato[i];
-        for (const propiedad& q : propiedades) {
+        for (const propiedad_estado& q : propiedades) {
             const std::int32_t ref = e.*q.referencia;
             if (ref == -1) continue;
             if (ref < 1 || ref > n) {
@@ -133,7 +126,7 @@ void pon_limites_presion()
 int cuenta_datos(const estado_agua& e, int solo_valores)
 {
     int n = 0;
-    for (const propiedad& q : propiedades) {
+    for (const propiedad_estado& q : propiedades) {
         if (e.*q.valor >= 0) ++n;
         if (!solo_valores && e.*q.referencia >= 0) ++n;
     }
@@ -234,7 +227,7 @@ int calcula_estados(std::FILE* fichero)
     }
 
     // Referencias a valores dados: propiedad por propiedad hasta que nada cambie.
-    for (const propiedad& q : propiedades) {
+    for (const propiedad_estado& q : propiedades) {
         bool cambio = true;
         while (cambio) {
             cambio = false;
@@ -261,7 +254,7 @@ int calcula_estados(std::FILE* fichero)
                 e.calculado = 1;
                 cambio = true;
             } else {
-                for (const propiedad& q : propiedades)
+                for (const propiedad_estado& q : propiedades)
                     if (resuelve_referencia(e, q)) cambio = true;
             }
         }

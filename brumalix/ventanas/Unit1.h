@@ -236,3 +236,7 @@ private:
 
 // Reemplaza en el texto cada aparición de un carácter por otro.
 void cambia_caracter(std::string& texto, char de, char a);
+
+// Los datos dados de un estado como se listan: "p=%g " por cada valor y
+// "p=[%d] " por cada referencia, en el orden de la página.
+std::string datos_estado(const estado_agua& e);
