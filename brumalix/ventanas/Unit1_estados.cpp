@@ -103,10 +103,10 @@ void TForm1::crea_pagina_estados()
                            8, 194, true);
     pista->setFixedWidth(424);
 
-    BitBtn7 = boton(QStringLiteral("|<"), QStringLiteral("Primer estado"), p, 130, 214, 40);
-    BitBtn8 = boton(QStringLiteral("<"), QStringLiteral("Estado anterior"), p, 174, 214, 40);
-    BitBtn9 = boton(QStringLiteral(">"), QStringLiteral("Siguiente/nuevo estado"), p, 218, 214, 40);
-    BitBtn10 = boton(QStringLiteral(">|"), QString::fromUtf8("Último estado"), p, 262, 214, 40);
+    crea_navegacion(p, {&BitBtn7, &BitBtn8, &BitBtn9, &BitBtn10},
+                    {QStringLiteral("Primer estado"), QStringLiteral("Estado anterior"),
+                     QStringLiteral("Siguiente/nuevo estado"), QString::fromUtf8("Último estado")},
+                    {&TForm1::BitBtn7Click, &TForm1::BitBtn8Click, &TForm1::BitBtn9Click, &TForm1::BitBtn10Click});
 
     // Orden del tabulador: cada valor con su referencia y, al final, el caudal.
     QWidget* orden[] = {Edit1, Edit7, Edit2, Edit8, Edit3, Edit9, Edit4, Edit10, Edit5, Edit11, Edit6, Edit12, Edit28};
@@ -134,10 +134,6 @@ void TForm1::crea_pagina_estados()
         lee_campo_numerico(Edit28, 1, &estados_dato[estado_actual].caudal);
     };
     connect(BitBtn11, &QToolButton::clicked, this, [this] { BitBtn11Click(); });
-    connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
-    connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
-    connect(BitBtn9, &QPushButton::clicked, this, [this] { BitBtn9Click(); });
-    connect(BitBtn10, &QPushButton::clicked, this, [this] { BitBtn10Click(); });
 }
 
 void TForm1::limpia_campo(campo_edicion* edit)

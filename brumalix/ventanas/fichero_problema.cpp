@@ -85,13 +85,26 @@ bool lee_equipo(binario::lector& l, elemento& q)
            q.num_salientes <= MAXESTENEQUIPO;
 }
 
-// Un número de registros que sigue (estados o equipos): entre 0 y 'maximo',
-// y con sitio en el fichero para todos; -1 si no.
-int lee_cuenta(binario::lector& l, int maximo, std::size_t bytes_cada_uno)
+bool lee_ecuacion_guardada(binario::lector& l, ecuacion_balance& q) { return lee_texto(l, q.texto, sizeof q.texto); }
+
+// Lee los registros uno tras otro; falso en el primero que no vale.
+template <class C, class F>
+bool lee_todos(binario::lector& l, C& registros, F lee)
+{
+    for (auto& r : registros)
+        if (!lee(l, r)) return false;
+    return true;
+}
+
+// Registros precedidos de su número (estados o equipos): entre 0 y
+// 'maximo', y con sitio en el fichero para todos.
+template <class T, class F>
+bool lee_lista(binario::lector& l, std::vector<T>& registros, int maximo, std::size_t bytes_cada_uno, F lee)
 {
     const int n = l.i16();
-    if (!l.bien() || n < 0 || n > maximo || !l.hay(bytes_cada_uno * static_cast<std::size_t>(n))) return -1;
-    return n;
+    if (!l.bien() || n < 0 || n > maximo || !l.hay(bytes_cada_uno * static_cast<std::size_t>(n))) return false;
+    registros.assign(static_cast<std::size_t>(n), T{});
+    return lee_todos(l, registros, lee);
 }
 
 void escribe_estado(binario::escritor& w, const estado_agua& e)
@@ -124,27 +137,12 @@ lectura_problema lee_problema(const std::vector<unsigned char>& bytes, problema_
     binario::lector l(bytes);
     if (bytes.empty()) return L::incorrecto;
     if (bytes[0] == 'B') return L::marca_b;
-    if (!lee_unidades(l, bytes[0] == 'A', p)) return L::incorrecto;
-
-    const int S = lee_cuenta(l, MAXNUMESTADOS, BYTES_ESTADO);
-    if (S < 0) return L::incorrecto;
-    p.estados.assign(static_cast<std::size_t>(S), estado_agua{});
-    for (estado_agua& e : p.estados)
-        if (!lee_estado(l, e)) return L::incorrecto;
-    for (caudal_directo& c : p.caudales)
-        if (!lee_caudal(l, c)) return L::incorrecto;
-
-    const int E = lee_cuenta(l, MAXNUMEQUIPOS, BYTES_EQUIPO);
-    if (E < 0) return L::incorrecto;
-    p.equipos.assign(static_cast<std::size_t>(E), elemento{});
-    for (elemento& q : p.equipos)
-        if (!lee_equipo(l, q)) return L::incorrecto;
-
-    for (ecuacion_balance& q : p.masa)
-        if (!lee_texto(l, q.texto, sizeof q.texto)) return L::incorrecto;
-    for (ecuacion_balance& q : p.energia)
-        if (!lee_texto(l, q.texto, sizeof q.texto)) return L::incorrecto;
-    return l.bien() ? L::bien : L::incorrecto;
+    const bool leido = lee_unidades(l, bytes[0] == 'A', p) &&
+                       lee_lista(l, p.estados, MAXNUMESTADOS, BYTES_ESTADO, lee_estado) &&
+                       lee_todos(l, p.caudales, lee_caudal) &&
+                       lee_lista(l, p.equipos, MAXNUMEQUIPOS, BYTES_EQUIPO, lee_equipo) &&
+                       lee_todos(l, p.masa, lee_ecuacion_guardada) && lee_todos(l, p.energia, lee_ecuacion_guardada);
+    return leido && l.bien() ? L::bien : L::incorrecto;
 }
 
 void pasa_al_problema(const problema_leido& p)
