@@ -114,7 +114,8 @@ void formulario_informe::compone_banda(pagina_informe& pagina, const banda_infor
         QFont f = fuentes::fuente(e.fuente, e.pixeles, e.negrita, e.cursiva);
         double x = izquierda + e.izquierda;
         if (e.alinea != etiqueta_informe::izquierda_) {
-            double w = e.paso > 0 ? e.paso * cadena.size() : QFontMetricsF(f).horizontalAdvance(cadena);
+            const double w = e.paso > 0 ? static_cast<double>(e.paso * cadena.size())
+                                        : QFontMetricsF(f).horizontalAdvance(cadena);
             x = e.alinea == etiqueta_informe::derecha ? izquierda + ancho - w : izquierda + (ancho - w) / 2;
         }
         if (e.fuente == QLatin1String("Symbol")) {
@@ -178,8 +179,10 @@ void formulario_informe::dibuja(QPainter& p, const pagina_informe& pagina)
         p.setFont(t.fuente);
         const double base = t.y + QFontMetricsF(t.fuente).ascent();
         if (t.paso > 0) {
-            for (qsizetype i = 0; i < t.cadena.size(); ++i)
-                if (t.cadena[i] != QLatin1Char(' ')) p.drawText(QPointF(t.x + t.paso * i, base), QString(t.cadena[i]));
+            for (qsizetype i = 0; i < t.cadena.size(); ++i) {
+                const double x = t.x + static_cast<double>(t.paso * i);
+                if (t.cadena[i] != QLatin1Char(' ')) p.drawText(QPointF(x, base), QString(t.cadena[i]));
+            }
         } else {
             p.drawText(QPointF(t.x, base), t.cadena);
         }

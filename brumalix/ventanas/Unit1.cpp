@@ -359,11 +359,11 @@ void TForm1::pulsa_si_habilitado(QPushButton* boton)
     if (boton->isEnabled()) boton->click();
 }
 
-QPushButton* TForm1::boton_de_pagina(QPushButton* estados, QPushButton* equipos, QPushButton* masa,
-                                     QPushButton* energia) const
+QPushButton* TForm1::boton_de_pagina(QPushButton* de_estados, QPushButton* de_equipos, QPushButton* de_masa,
+                                     QPushButton* de_energia) const
 {
     QWidget* p = PageControl1->currentWidget();
-    return p == TabSheet1 ? estados : p == TabSheet2 ? equipos : p == TabSheet3 ? masa : energia;
+    return p == TabSheet1 ? de_estados : p == TabSheet2 ? de_equipos : p == TabSheet3 ? de_masa : de_energia;
 }
 
 void TForm1::crea_navegacion(QWidget* pagina, const std::array<QPushButton**, 4>& botones,

@@ -222,8 +222,8 @@ private:
     void cierra_panel(QFrame* panel);
     void pulsa_si_habilitado(QPushButton* boton);
     // De cuatro botones, uno por página, el de la página a la vista.
-    QPushButton* boton_de_pagina(QPushButton* estados, QPushButton* equipos, QPushButton* masa,
-                                 QPushButton* energia) const;
+    QPushButton* boton_de_pagina(QPushButton* de_estados, QPushButton* de_equipos, QPushButton* de_masa,
+                                 QPushButton* de_energia) const;
     // Los cuatro botones de navegación de una página (|<, <, >, >|) al pie,
     // con sus pistas y sus órdenes.
     void crea_navegacion(QWidget* pagina, const std::array<QPushButton**, 4>& botones,
