@@ -1,17 +1,18 @@
 // Factores de conversión de unidades de los dos programas (y de los
 // generadores de sus ficheros de datos).
 //
-// Cada factor tiene el tipo (double) y el valor exacto del número que se
-// escribía en su sitio, y cada cuenta los usa en el mismo orden que antes:
-// los resultados impresos dependen de su último bit.
+// Todos son double. Lo que imprimen los programas depende del último bit de
+// cada uno y del orden de las cuentas que lo usan: no se cambia el tipo ni
+// el valor de ninguno, ni se reordenan esas cuentas.
 //
 // Dos factores de kJ a kcal, y los dos se siguen imprimiendo:
 //  - ZEFIRANT, al calcular estados y transformaciones, pasa a kJ los datos
 //    dados en kcal (KCAL_A_KJ) y devuelve los resultados con el inverso
 //    exacto (KJ_A_KCAL): un dato dado en kcal vuelve con el valor con que se
-//    dio, salvo el redondeo a float. Su listado de propiedades y el espejo
-//    del poder calorífico de la página del gas convierten en un solo
-//    sentido, con KJ_A_KCAL_REDONDEADO.
+//    dio, salvo el redondeo a float. Su listado de propiedades, que sólo
+//    convierte de kJ a kcal, usa KJ_A_KCAL_REDONDEADO, y también el poder
+//    calorífico en kcal/kg de la página del gas (el de kJ/kg sale de él con
+//    KCAL_A_KJ).
 //  - BRUMALIX pasa a kJ los datos en kcal con KCAL_A_KJ y escribe en kcal
 //    todos sus resultados (tabla de estados y listados) con
 //    KJ_A_KCAL_REDONDEADO. El producto de los dos es 1,0000172: una
