@@ -22,6 +22,11 @@ sumidero_mensajes* actual = &consola;
 
 constexpr std::size_t largo_mensaje = 200;
 
+void muestra(void (sumidero_mensajes::*caja)(const std::string&), const char* formato, va_list args)
+{
+    (actual->*caja)(formatea_va(largo_mensaje, formato, args));
+}
+
 } // namespace
 
 sumidero_mensajes* pon_sumidero_mensajes(sumidero_mensajes* s)
@@ -37,16 +42,14 @@ void muestra_error(const char* formato, ...)
 {
     va_list args;
     va_start(args, formato);
-    std::string texto = formatea_va(largo_mensaje, formato, args);
+    muestra(&sumidero_mensajes::error, formato, args);
     va_end(args);
-    actual->error(texto);
 }
 
 void muestra_aviso(const char* formato, ...)
 {
     va_list args;
     va_start(args, formato);
-    std::string texto = formatea_va(largo_mensaje, formato, args);
+    muestra(&sumidero_mensajes::aviso, formato, args);
     va_end(args);
-    actual->aviso(texto);
 }

@@ -175,20 +175,23 @@ grupo_radio::grupo_radio(const QString& titulo, const QStringList& opciones, int
     }
 }
 
+bool grupo_radio::marca(int i)
+{
+    if (i < 0 || i >= static_cast<int>(botones_.size())) return false;
+    botones_[static_cast<std::size_t>(i)]->setChecked(true);
+    return true;
+}
+
 void grupo_radio::pon_indice(int i)
 {
-    if (i < 0 || i >= static_cast<int>(botones_.size())) return;
-    botones_[static_cast<std::size_t>(i)]->setChecked(true);
-    if (i == indice_) return;
+    if (!marca(i) || i == indice_) return;
     indice_ = i;
     if (al_pulsar) al_pulsar();
 }
 
 void grupo_radio::pon_indice_sin_evento(int i)
 {
-    if (i < 0 || i >= static_cast<int>(botones_.size())) return;
-    botones_[static_cast<std::size_t>(i)]->setChecked(true);
-    indice_ = i;
+    if (marca(i)) indice_ = i;
 }
 
 lista_desplegable::lista_desplegable(QWidget* padre) : QComboBox(padre)

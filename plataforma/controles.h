@@ -100,6 +100,8 @@ public:
     QRadioButton* opcion(int i) const { return botones_.at(static_cast<std::size_t>(i)); }
 
 private:
+    // Marca la opción i; falso (y nada marcado) si no la hay.
+    bool marca(int i);
     std::vector<QRadioButton*> botones_;
     int indice_ = -1;
 };

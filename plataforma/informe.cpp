@@ -46,42 +46,41 @@ QSizeF hoja_por_omision()
     return hoja_de(impresora);
 }
 
-banda_informe banda_titulo(int alto, const QString& titulo, int izquierda, const QString& texto_pagina)
+etiqueta_informe rotulo_arial(const QString& titulo, int pixeles, bool negrita_cursiva, int izquierda, int arriba)
 {
-    banda_informe b;
-    b.alto = alto;
-    b.raya_abajo = true;
-    etiqueta_informe rotulo;
-    rotulo.titulo = titulo;
-    rotulo.fuente = QStringLiteral("Arial");
-    rotulo.pixeles = 16;
-    rotulo.negrita = rotulo.cursiva = true;
-    rotulo.izquierda = izquierda;
-    rotulo.arriba = 16;
-    b.etiquetas.push_back(rotulo);
-    etiqueta_informe pagina;
-    pagina.tipo = etiqueta_informe::numero_pagina;
-    pagina.titulo = texto_pagina;
-    pagina.fuente = QStringLiteral("Arial");
-    pagina.alinea = etiqueta_informe::derecha;
-    pagina.arriba = 16;
-    b.etiquetas.push_back(pagina);
-    return b;
+    etiqueta_informe e;
+    e.titulo = titulo;
+    e.fuente = QStringLiteral("Arial");
+    e.pixeles = pixeles;
+    e.negrita = e.cursiva = negrita_cursiva;
+    e.izquierda = izquierda;
+    e.arriba = arriba;
+    return e;
 }
 
-banda_informe pie_con_fecha(int alto, int arriba)
+etiqueta_informe numero_pagina_arial(const QString& texto, int pixeles, bool negrita_cursiva, int arriba)
 {
-    banda_informe b;
-    b.alto = alto;
-    b.raya_arriba = true;
-    etiqueta_informe fecha;
-    fecha.tipo = etiqueta_informe::fecha_hora;
-    fecha.fuente = QStringLiteral("Arial");
-    fecha.alinea = etiqueta_informe::centro;
-    fecha.arriba = arriba;
-    b.etiquetas.push_back(fecha);
-    return b;
+    etiqueta_informe e = rotulo_arial(texto, pixeles, negrita_cursiva, 0, arriba);
+    e.tipo = etiqueta_informe::numero_pagina;
+    e.alinea = etiqueta_informe::derecha;
+    return e;
 }
+
+etiqueta_informe fecha_hora_arial(int pixeles, int arriba)
+{
+    etiqueta_informe e = rotulo_arial(QString(), pixeles, false, 0, arriba);
+    e.tipo = etiqueta_informe::fecha_hora;
+    e.alinea = etiqueta_informe::centro;
+    return e;
+}
+
+banda_informe banda_titulo(int alto, const QString& titulo, int izquierda, const QString& texto_pagina)
+{
+    return banda_informe{alto, false, true, 2,
+                         {rotulo_arial(titulo, 16, true, izquierda, 16), numero_pagina_arial(texto_pagina, 11, false, 16)}};
+}
+
+banda_informe pie_con_fecha(int alto, int arriba) { return banda_informe{alto, true, false, 2, {fecha_hora_arial(11, arriba)}}; }
 
 bool lee_linea(std::FILE* f, std::string& linea, int capacidad)
 {
@@ -115,7 +114,8 @@ void formulario_informe::compone_banda(pagina_informe& pagina, const banda_infor
         QFont f = fuentes::fuente(e.fuente, e.pixeles, e.negrita, e.cursiva);
         double x = izquierda + e.izquierda;
         if (e.alinea != etiqueta_informe::izquierda_) {
-            double w = e.paso > 0 ? e.paso * cadena.size() : QFontMetricsF(f).horizontalAdvance(cadena);
+            const double w = e.paso > 0 ? static_cast<double>(e.paso * cadena.size())
+                                        : QFontMetricsF(f).horizontalAdvance(cadena);
             x = e.alinea == etiqueta_informe::derecha ? izquierda + ancho - w : izquierda + (ancho - w) / 2;
         }
         if (e.fuente == QLatin1String("Symbol")) {
@@ -179,8 +179,10 @@ void formulario_informe::dibuja(QPainter& p, const pagina_informe& pagina)
         p.setFont(t.fuente);
         const double base = t.y + QFontMetricsF(t.fuente).ascent();
         if (t.paso > 0) {
-            for (qsizetype i = 0; i < t.cadena.size(); ++i)
-                if (t.cadena[i] != QLatin1Char(' ')) p.drawText(QPointF(t.x + t.paso * i, base), QString(t.cadena[i]));
+            for (qsizetype i = 0; i < t.cadena.size(); ++i) {
+                const double x = t.x + static_cast<double>(t.paso * i);
+                if (t.cadena[i] != QLatin1Char(' ')) p.drawText(QPointF(x, base), QString(t.cadena[i]));
+            }
         } else {
             p.drawText(QPointF(t.x, base), t.cadena);
         }

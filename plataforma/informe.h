@@ -63,11 +63,18 @@ struct pagina_informe {
     std::vector<raya> rayas;
 };
 
+// Etiquetas en Arial de 'pixeles', en negrita y cursiva si se pide: un
+// texto en (izquierda, arriba); el número de página a la derecha, con
+// 'texto' delante; la fecha y la hora, centradas.
+etiqueta_informe rotulo_arial(const QString& titulo, int pixeles, bool negrita_cursiva, int izquierda, int arriba);
+etiqueta_informe numero_pagina_arial(const QString& texto, int pixeles, bool negrita_cursiva, int arriba);
+etiqueta_informe fecha_hora_arial(int pixeles, int arriba);
 // Cabecera de página con el título (Arial de 16 píxeles, negrita y cursiva)
 // en 'izquierda', arriba 16, y el número de página con su texto delante a la
-// derecha; raya de 2 abajo.
+// derecha (Arial de 11 píxeles); raya de 2 abajo.
 banda_informe banda_titulo(int alto, const QString& titulo, int izquierda, const QString& texto_pagina);
-// Pie de página con la fecha y la hora centradas en 'arriba'; raya de 2 arriba.
+// Pie de página con la fecha y la hora (Arial de 11 píxeles) centradas en
+// 'arriba'; raya de 2 arriba.
 banda_informe pie_con_fecha(int alto, int arriba);
 // Lee de un fichero de texto una línea, o un trozo de como mucho
 // capacidad - 1 caracteres de una más larga, sin su salto de línea (un trozo

@@ -51,23 +51,14 @@ ventana_listado::ventana_listado(const estilo_marcado& estilo, const disposicion
     ComboBox1->al_cambiar = [this] { ComboBox1Change(); };
 
     PopupMenu1 = new QMenu(this);
-    PopupMenu1->addAction(QStringLiteral("Primero\tHome"), this, [this] { Button4Click(); });
-    PopupMenu1->addAction(QStringLiteral("Anterior\tPgUp"), this, [this] { Button1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Siguiente\tPgDn"), this, [this] { Button2Click(); });
-    PopupMenu1->addAction(QStringLiteral("Ultimo\tEnd"), this, [this] { Button5Click(); });
-    PopupMenu1->addAction(QStringLiteral("Preview\tAlt+P"), this, [this] { Button7Click(); });
     atajos_ = new atajos_ventana(this);
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Home), [this] { Button4Click(); });
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_PageUp), [this] { Button1Click(); });
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_PageDown), [this] { Button2Click(); });
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_End), [this] { Button5Click(); });
-    atajos_->ata(QKeyCombination(Qt::AltModifier, Qt::Key_P), [this] { Button7Click(); });
+    atajos_->ata_recorrido_en_menu(PopupMenu1, [this] { Button4Click(); }, [this] { Button1Click(); },
+                                   [this] { Button2Click(); }, [this] { Button5Click(); });
+    atajos_->ata_en_menu(PopupMenu1,
+                         {{QStringLiteral("Preview\tAlt+P"), Qt::AltModifier | Qt::Key_P, [this] { Button7Click(); }}});
     atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Escape), [this] { Button3Click(); });
     if (d.cerrar_por_omision)
-        atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Return), [this] {
-            if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-            else Button3Click();
-        });
+        atajos_->ata_boton_con_foco(QKeyCombination(Qt::NoModifier, Qt::Key_Return), [this] { Button3Click(); });
 }
 
 void ventana_listado::contextMenuEvent(QContextMenuEvent* e) { PopupMenu1->popup(e->globalPos()); }

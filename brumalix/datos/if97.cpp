@@ -1,5 +1,7 @@
 #include "if97.h"
 
+#include "comun/factores_unidades.h"
+
 #include <cmath>
 #include <cstddef>
 #include <stdexcept>
@@ -124,7 +126,7 @@ double presion_region3(double rho, double t)
     double phi_d = R3_N1 / delta;
     for (const auto& k : R3)
         if (k.i != 0) phi_d += k.n * k.i * potencia(delta, k.i - 1) * potencia(tau, k.j);
-    return rho * R * t * delta * phi_d / 1000.0;
+    return rho * R * t * delta * phi_d / KPA_POR_MPA;
 }
 
 // Raíz de p(ρ) = p entre a y b (f(a) y f(b) de signos opuestos), por
@@ -186,7 +188,7 @@ propiedades region1(double p, double t)
     propiedades r;
     r.p = p;
     r.t = t;
-    r.v = R * t * pi * g_pi / (p * 1000.0);
+    r.v = R * t * pi * g_pi / (p * KPA_POR_MPA);
     r.h = R * t * tau * g_tau;
     r.s = R * (tau * g_tau - g);
     return r;
@@ -220,7 +222,7 @@ propiedades region2(double p, double t)
     propiedades r;
     r.p = p;
     r.t = t;
-    r.v = R * t * pi * (g0_pi + gr_pi) / (p * 1000.0);
+    r.v = R * t * pi * (g0_pi + gr_pi) / (p * KPA_POR_MPA);
     r.h = R * t * tau * (g0_tau + gr_tau);
     r.s = R * (tau * (g0_tau + gr_tau) - (g0 + gr));
     return r;
@@ -237,7 +239,7 @@ propiedades region3(double rho, double t)
         phi_t += k.n * di * k.j * potencia(tau, k.j - 1);
     }
     propiedades r;
-    r.p = rho * R * t * delta * phi_d / 1000.0;
+    r.p = rho * R * t * delta * phi_d / KPA_POR_MPA;
     r.t = t;
     r.v = 1.0 / rho;
     r.h = R * t * (tau * phi_t + delta * phi_d);

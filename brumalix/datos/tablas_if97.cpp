@@ -5,6 +5,7 @@
 #include "brumalix/motor/tablas.h"
 #include "brumalix/motor/traza.h"
 #include "comun/binario.h"
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/lineas.h"
 
@@ -17,8 +18,6 @@
 namespace tablas_if97 {
 
 namespace {
-
-constexpr double KELVIN = 273.15;
 
 // Las búsquedas de prueba escriben su traza; aquí no interesa guardarla.
 // Mientras vive, la traza va a ninguna parte; al acabar vuelve a la lista
@@ -50,8 +49,8 @@ fila_f1 fila_de(double p_bar, double t_c, const if97::propiedades& l, const if97
     f[F1_SL] = static_cast<float>(l.s);
     f[7] = 0.0f;
     f[F1_SV] = static_cast<float>(v.s);
-    f[F1_VL] = static_cast<float>(l.v * 1000.0);
-    f[F1_VV] = static_cast<float>(v.v * 1000.0);
+    f[F1_VL] = static_cast<float>(l.v * DM3_POR_M3);
+    f[F1_VV] = static_cast<float>(v.v * DM3_POR_M3);
     return f;
 }
 
@@ -62,7 +61,10 @@ double relativo(double calculado, double exacto, double suelo = 0.0)
 
 // Temperatura de la fila de 200 bar: el refinado por temperatura llega hasta
 // ella.
-double t_limite_precision() { return if97::temperatura_saturacion(P_LIMITE_PRECISION / 10.0) - KELVIN; }
+double t_limite_precision()
+{
+    return if97::temperatura_saturacion(P_LIMITE_PRECISION / BAR_POR_MPA) - CERO_CELSIUS_EN_K;
+}
 
 // Presión redonda dentro de la mitad central de (a, b): la de menos cifras
 // (pasos 5, 2 y 1 por potencia de diez, de mayor a menor) y, entre las de un
@@ -91,14 +93,14 @@ double presion_redonda(double a, double b)
 
 fila_f1 fila_saturacion(double p_bar)
 {
-    const if97::saturacion s = if97::saturacion_a_p(p_bar / 10.0);
-    return fila_de(p_bar, s.liquido.t - KELVIN, s.liquido, s.vapor);
+    const if97::saturacion s = if97::saturacion_a_p(p_bar / BAR_POR_MPA);
+    return fila_de(p_bar, s.liquido.t - CERO_CELSIUS_EN_K, s.liquido, s.vapor);
 }
 
 fila_f1 fila_triple()
 {
     const if97::saturacion s = if97::saturacion_a_t(if97::T_TRIPLE);
-    return fila_de(s.liquido.p * 10.0, if97::T_TRIPLE - KELVIN, s.liquido, s.vapor);
+    return fila_de(s.liquido.p * BAR_POR_MPA, if97::T_TRIPLE - CERO_CELSIUS_EN_K, s.liquido, s.vapor);
 }
 
 fila_f1 fila_critica()
@@ -109,10 +111,10 @@ fila_f1 fila_critica()
 
 std::array<double, 3> valor_rejilla(double p_bar, double t_c, bool liquido)
 {
-    const double t = t_c + KELVIN;
+    const double t = t_c + CERO_CELSIUS_EN_K;
     if (p_bar <= 0.0) return {if97::entalpia_gas_ideal(t), 0.0, 0.0};
-    const if97::propiedades e = if97::estado(p_bar / 10.0, t, liquido);
-    return {e.h, e.s, e.v * 1000.0};
+    const if97::propiedades e = if97::estado(p_bar / BAR_POR_MPA, t, liquido);
+    return {e.h, e.s, e.v * DM3_POR_M3};
 }
 
 std::vector<std::string> desacuerdos_limite_vapor(const float* limites)
@@ -121,7 +123,7 @@ std::vector<std::string> desacuerdos_limite_vapor(const float* limites)
     for (int j = 1; j < NUM_PRESIONES; ++j) {
         const double p = eje_presiones_listado[j];
         if (p > 220.0) break;
-        const double ts = if97::temperatura_saturacion(p / 10.0) - KELVIN;
+        const double ts = if97::temperatura_saturacion(p / BAR_POR_MPA) - CERO_CELSIUS_EN_K;
         for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
             const double t = eje_temperaturas[i];
             const bool liquido_tabla = eje_temperaturas[i] < limites[j];
@@ -156,18 +158,18 @@ double error_busqueda(int tipo, float valor)
     if97::saturacion s;
     double e;
     if (tipo == POR_PRESION) {
-        s = if97::saturacion_a_p(double(valor) / 10.0);
-        e = relativo(primero + KELVIN, s.liquido.t);
+        s = if97::saturacion_a_p(double(valor) / BAR_POR_MPA);
+        e = relativo(primero + CERO_CELSIUS_EN_K, s.liquido.t);
     } else {
-        s = if97::saturacion_a_t(double(valor) + KELVIN);
-        e = relativo(primero, s.liquido.p * 10.0);
+        s = if97::saturacion_a_t(double(valor) + CERO_CELSIUS_EN_K);
+        e = relativo(primero, s.liquido.p * BAR_POR_MPA);
     }
     e = std::max(e, relativo(hl, s.liquido.h, SUELO_HL));
     e = std::max(e, relativo(hv, s.vapor.h));
     e = std::max(e, relativo(sl, s.liquido.s, SUELO_SL));
     e = std::max(e, relativo(sv, s.vapor.s));
-    e = std::max(e, relativo(vl, s.liquido.v * 1000.0));
-    e = std::max(e, relativo(vv, s.vapor.v * 1000.0));
+    e = std::max(e, relativo(vl, s.liquido.v * DM3_POR_M3));
+    e = std::max(e, relativo(vv, s.vapor.v * DM3_POR_M3));
     return e;
 }
 
@@ -178,7 +180,7 @@ bool tabla_f1(double objetivo, std::vector<fila_f1>& filas, std::string& error)
     std::map<double, fila_f1> por_presion;
     for (int j = 1; j < NUM_PRESIONES && eje_presiones_listado[j] <= 220.0; ++j)
         por_presion[eje_presiones_listado[j]] = fila_saturacion(eje_presiones_listado[j]);
-    const double p_salto = 10.0 * if97::presion_saturacion(if97::T_FRONTERA_13);
+    const double p_salto = BAR_POR_MPA * if97::presion_saturacion(if97::T_FRONTERA_13);
     if (std::fabs(0.5 * (P_FILAS_SALTO[0] + P_FILAS_SALTO[1]) - p_salto) > 0.01) {
         error = formatea("las filas del salto no rodean %g bar", p_salto);
         filas.clear();

@@ -3,6 +3,7 @@
 #include "problema_agua.h"
 #include "traza.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
 
@@ -232,7 +233,7 @@ int sepera_estados()
     for (const caudal_directo& c : caudales_directos) {
         if (c.estado < 0) continue;
         filas[fila][columna[c.estado]] += 1.0f;
-        filas[fila][n] = static_cast<float>(c.caudal * (unidad_caudal_th == 1 ? 0.277778 : 1.0));
+        filas[fila][n] = static_cast<float>(c.caudal * (unidad_caudal_th == 1 ? TH_A_KGS : 1.0));
         ++fila;
     }
 

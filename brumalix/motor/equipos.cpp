@@ -4,6 +4,7 @@
 #include "problema_agua.h"
 #include "traza.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/lineas.h"
 #include "comun/texto1252.h"
@@ -55,7 +56,7 @@ int lista_elemento(int indice, std::FILE* fichero)
     std::replace(cabecera_equipo[5].begin(), cabecera_equipo[5].end(), '-', '\x97');
     for (const std::string& linea : cabecera_equipo) escribe(linea);
 
-    const double f = unidad_energia_kcal == 1 ? 4.1868 : 1.0;
+    const double f = unidad_energia_kcal == 1 ? KCAL_A_KJ : 1.0;
     const int entrantes = limita(eq.num_entrantes);
     const int salientes = limita(eq.num_salientes);
     const int resueltos = std::clamp(static_cast<int>(num_incognitas), 0, static_cast<int>(MAXINCOGNITAS));

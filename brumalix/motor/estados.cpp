@@ -3,6 +3,7 @@
 #include "listados.h"
 #include "traza.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/lineas.h"
 #include "comun/mensajes.h"
@@ -31,21 +32,14 @@ void (*muestra_resultados)() = nullptr;
 
 const char* nombre_unidad(int base, int bandera) { return nombres_unidades[base + (bandera ? 1 : 0)]; }
 
-// Las seis propiedades de un estado, con su referencia, en el orden en que
-// se resuelven las referencias.
-struct propiedad {
-    float estado_agua::*valor;
-    std::int32_t estado_agua::*referencia;
-};
-constexpr propiedad propiedades[6] = {
-    {&estado_agua::p, &estado_agua::ref_p}, {&estado_agua::t, &estado_agua::ref_t},
-    {&estado_agua::h, &estado_agua::ref_h}, {&estado_agua::s, &estado_agua::ref_s},
-    {&estado_agua::v, &estado_agua::ref_v}, {&estado_agua::x, &estado_agua::ref_x},
-};
+// Las seis propiedades de un estado en el orden en que se comprueban y se
+// resuelven las referencias: p, t, h, s, v, x.
+constexpr propiedad_estado propiedades[6] = {propiedades_estado[0], propiedades_estado[1], propiedades_estado[4],
+                                             propiedades_estado[5], propiedades_estado[3], propiedades_estado[2]};
 
 // Toma el valor referido si el estado al que apunta ya lo tiene. Las
 // referencias se han comprobado antes (1..n), así que el índice es válido.
-bool resuelve_referencia(estado_agua& e, const propiedad& q)
+bool resuelve_referencia(estado_agua& e, const propiedad_estado& q)
 {
     const std::int32_t ref = e.*q.referencia;
     if (ref == -1) return false;
@@ -63,7 +57,7 @@ int comprueba_referencias(int n)
 {
     for (int i = 0; i < n; ++i) {
         const estado_agua& e = estados_dato[i];
-        for (const propiedad& q : propiedades) {
+        for (const propiedad_estado& q : propiedades) {
             const std::int32_t ref = e.*q.referencia;
             if (ref == -1) continue;
             if (ref < 1 || ref > n) {
@@ -121,7 +115,7 @@ void pon_unidades_cabeceras()
 
 void pon_limites_presion()
 {
-    const double f = unidad_presion_at == 1 ? 1.019716 : 1.0;
+    const double f = unidad_presion_at == 1 ? BAR_A_AT : 1.0;
     PMINF1 = static_cast<float>(0.0061 * f);
     PMAXF1 = static_cast<float>(221.2 * f);
     PMINF2 = static_cast<float>(0.02 * f);
@@ -132,7 +126,7 @@ void pon_limites_presion()
 int cuenta_datos(const estado_agua& e, int solo_valores)
 {
     int n = 0;
-    for (const propiedad& q : propiedades) {
+    for (const propiedad_estado& q : propiedades) {
         if (e.*q.valor >= 0) ++n;
         if (!solo_valores && e.*q.referencia >= 0) ++n;
     }
@@ -224,16 +218,16 @@ int calcula_estados(std::FILE* fichero)
         estado_agua& e = estados_calculo[i];
         e = estados_dato[i];
         e.calculado = 0;
-        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * 0.980665);
+        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * AT_A_BAR);
         if (unidad_energia_kcal == 1) {
-            e.h = static_cast<float>(e.h * 4.1868);
-            e.s = static_cast<float>(e.s * 4.1868);
-            e.e = static_cast<float>(e.e * 4.1868);
+            e.h = static_cast<float>(e.h * KCAL_A_KJ);
+            e.s = static_cast<float>(e.s * KCAL_A_KJ);
+            e.e = static_cast<float>(e.e * KCAL_A_KJ);
         }
     }
 
     // Referencias a valores dados: propiedad por propiedad hasta que nada cambie.
-    for (const propiedad& q : propiedades) {
+    for (const propiedad_estado& q : propiedades) {
         bool cambio = true;
         while (cambio) {
             cambio = false;
@@ -260,7 +254,7 @@ int calcula_estados(std::FILE* fichero)
                 e.calculado = 1;
                 cambio = true;
             } else {
-                for (const propiedad& q : propiedades)
+                for (const propiedad_estado& q : propiedades)
                     if (resuelve_referencia(e, q)) cambio = true;
             }
         }
@@ -277,11 +271,11 @@ int calcula_estados(std::FILE* fichero)
 
     for (int i = 0; i < n; ++i) {
         estado_agua& e = estados_calculo[i];
-        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * 1.019716);
+        if (unidad_presion_at == 1) e.p = static_cast<float>(e.p * BAR_A_AT);
         if (unidad_energia_kcal == 1) {
-            e.h = static_cast<float>(e.h * 0.23885);
-            e.s = static_cast<float>(e.s * 0.23885);
-            e.e = static_cast<float>(e.e * 0.23885);
+            e.h = static_cast<float>(e.h * KJ_A_KCAL_REDONDEADO);
+            e.s = static_cast<float>(e.s * KJ_A_KCAL_REDONDEADO);
+            e.e = static_cast<float>(e.e * KJ_A_KCAL_REDONDEADO);
         }
     }
     for (auto& e : estados_calculo) e.calculado = 0;

@@ -2,6 +2,7 @@
 #include "problema_agua.h"
 #include "tablas.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/lineas.h"
 #include "comun/texto1252.h"
@@ -78,9 +79,9 @@ void pon_lista_listado(lista_lineas* lista) { listado_actual = lista ? lista : &
 
 void convierte_fila_saturacion(float fila[11])
 {
-    if (unidad_presion_at == 1) fila[F1_P] = static_cast<float>(fila[F1_P] * 1.019716);
+    if (unidad_presion_at == 1) fila[F1_P] = static_cast<float>(fila[F1_P] * BAR_A_AT);
     if (unidad_energia_kcal == 1) {
-        for (int c : {F1_HL, F1_HV, F1_SL, F1_SV}) fila[c] = static_cast<float>(fila[c] * 0.23885);
+        for (int c : {F1_HL, F1_HV, F1_SL, F1_SV}) fila[c] = static_cast<float>(fila[c] * KJ_A_KCAL_REDONDEADO);
     }
 }
 
@@ -88,8 +89,8 @@ void convierte_fila_vapor(float punto1[3], float punto2[3])
 {
     if (unidad_energia_kcal == 1) {
         for (int k = 0; k < 2; ++k) {
-            punto1[k] = static_cast<float>(punto1[k] * 0.23885);
-            punto2[k] = static_cast<float>(punto2[k] * 0.23885);
+            punto1[k] = static_cast<float>(punto1[k] * KJ_A_KCAL_REDONDEADO);
+            punto2[k] = static_cast<float>(punto2[k] * KJ_A_KCAL_REDONDEADO);
         }
     }
 }
@@ -142,7 +143,7 @@ int listado_liquido_vapor(int pagina, int solo_contar, destino_listado destino, 
     const limites_tablas& lim = limites_listado_tablas;
     const int salto_p = salto_valido(lim.salto_p, NUM_PRESIONES);
     const int salto_t = salto_valido(lim.salto_t, NUM_TEMPERATURAS);
-    const double factor = unidad_presion_at == 1 ? 1.019716 : 1.0;
+    const double factor = unidad_presion_at == 1 ? BAR_A_AT : 1.0;
     const bool at = unidad_presion_at == 1;
 
     // Columnas: de la primera presión del eje que llega a pmin a la primera

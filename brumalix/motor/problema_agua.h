@@ -23,6 +23,20 @@ struct estado_agua {
     float me = -1;
 };
 
+// Las seis propiedades que se dan de un estado, en el orden de las filas de
+// la página de estados y del fichero de problema: el valor, la referencia a
+// otro estado (desde 1) y la letra con que se nombra.
+struct propiedad_estado {
+    float estado_agua::*valor;
+    std::int32_t estado_agua::*referencia;
+    const char* letra;
+};
+inline constexpr propiedad_estado propiedades_estado[6] = {
+    {&estado_agua::p, &estado_agua::ref_p, "p"}, {&estado_agua::t, &estado_agua::ref_t, "t"},
+    {&estado_agua::x, &estado_agua::ref_x, "x"}, {&estado_agua::v, &estado_agua::ref_v, "v"},
+    {&estado_agua::h, &estado_agua::ref_h, "h"}, {&estado_agua::s, &estado_agua::ref_s, "s"},
+};
+
 struct ecuacion_balance {
     char texto[LARGO_ECUACION] = {};
 };

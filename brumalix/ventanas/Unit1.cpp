@@ -126,34 +126,20 @@ void TForm1::crea_menus()
 
     // Menú emergente de la ventana: no se muestra; existe por sus atajos.
     PopupMenu1 = new QMenu(this);
-    PopupMenu1->addAction(QStringLiteral("Primero\tHome"), this, [this] { Primero1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Anterior\tPgUp"), this, [this] { Anterior1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Siguiente\tPgDn"), this, [this] { Siguiente1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Ultimo\tEnd"), this, [this] { Ultimo1Click(); });
-    PopupMenu1->addAction(QStringLiteral("GoEstados\tCtrl+1"), this, [this] { GoEstados1Click(); });
-    PopupMenu1->addAction(QStringLiteral("GoElementos\tCtrl+2"), this, [this] { GoElementos1Click(); });
-    PopupMenu1->addAction(QStringLiteral("GoEcMasa\tCtrl+3"), this, [this] { GoEcMasa1Click(); });
-    PopupMenu1->addAction(QStringLiteral("GoEcEnergia\tCtrl+4"), this, [this] { GoEcEnergia1Click(); });
-    PopupMenu1->addAction(QStringLiteral("GoAnterior\tCtrl+Left"), this, [this] { GoAnterior1Click(); });
-    PopupMenu1->addAction(QStringLiteral("GoSiguiente\tCtrl+Right"), this, [this] { GoSiguiente1Click(); });
-    PopupMenu1->addAction(QStringLiteral("CalcEstados\tAlt+C"), this, [this] { CalcEstados1Click(); });
-    PopupMenu1->addAction(QStringLiteral("CalcTodo\tAlt+T"), this, [this] { CalcTodo1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Trace\tShift+F12"), this, [this] { Trace1Click(); });
-
     atajos = new atajos_ventana(this);
-    atajos->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Home), [this] { Primero1Click(); });
-    atajos->ata(QKeyCombination(Qt::NoModifier, Qt::Key_PageUp), [this] { Anterior1Click(); });
-    atajos->ata(QKeyCombination(Qt::NoModifier, Qt::Key_PageDown), [this] { Siguiente1Click(); });
-    atajos->ata(QKeyCombination(Qt::NoModifier, Qt::Key_End), [this] { Ultimo1Click(); });
-    atajos->ata(QKeyCombination(Qt::ControlModifier, Qt::Key_1), [this] { GoEstados1Click(); });
-    atajos->ata(QKeyCombination(Qt::ControlModifier, Qt::Key_2), [this] { GoElementos1Click(); });
-    atajos->ata(QKeyCombination(Qt::ControlModifier, Qt::Key_3), [this] { GoEcMasa1Click(); });
-    atajos->ata(QKeyCombination(Qt::ControlModifier, Qt::Key_4), [this] { GoEcEnergia1Click(); });
-    atajos->ata(QKeyCombination(Qt::ControlModifier, Qt::Key_Left), [this] { GoAnterior1Click(); });
-    atajos->ata(QKeyCombination(Qt::ControlModifier, Qt::Key_Right), [this] { GoSiguiente1Click(); });
-    atajos->ata(QKeyCombination(Qt::AltModifier, Qt::Key_C), [this] { CalcEstados1Click(); });
-    atajos->ata(QKeyCombination(Qt::AltModifier, Qt::Key_T), [this] { CalcTodo1Click(); });
-    atajos->ata(QKeyCombination(Qt::ShiftModifier, Qt::Key_F12), [this] { Trace1Click(); });
+    atajos->ata_recorrido_en_menu(PopupMenu1, [this] { Primero1Click(); }, [this] { Anterior1Click(); },
+                                  [this] { Siguiente1Click(); }, [this] { Ultimo1Click(); });
+    atajos->ata_en_menu(PopupMenu1, {
+        {QStringLiteral("GoEstados\tCtrl+1"), Qt::ControlModifier | Qt::Key_1, [this] { GoEstados1Click(); }},
+        {QStringLiteral("GoElementos\tCtrl+2"), Qt::ControlModifier | Qt::Key_2, [this] { GoElementos1Click(); }},
+        {QStringLiteral("GoEcMasa\tCtrl+3"), Qt::ControlModifier | Qt::Key_3, [this] { GoEcMasa1Click(); }},
+        {QStringLiteral("GoEcEnergia\tCtrl+4"), Qt::ControlModifier | Qt::Key_4, [this] { GoEcEnergia1Click(); }},
+        {QStringLiteral("GoAnterior\tCtrl+Left"), Qt::ControlModifier | Qt::Key_Left, [this] { GoAnterior1Click(); }},
+        {QStringLiteral("GoSiguiente\tCtrl+Right"), Qt::ControlModifier | Qt::Key_Right, [this] { GoSiguiente1Click(); }},
+        {QStringLiteral("CalcEstados\tAlt+C"), Qt::AltModifier | Qt::Key_C, [this] { CalcEstados1Click(); }},
+        {QStringLiteral("CalcTodo\tAlt+T"), Qt::AltModifier | Qt::Key_T, [this] { CalcTodo1Click(); }},
+        {QStringLiteral("Trace\tShift+F12"), Qt::ShiftModifier | Qt::Key_F12, [this] { Trace1Click(); }},
+    });
 }
 
 void TForm1::crea_paneles(QWidget* centro)
@@ -373,29 +359,28 @@ void TForm1::pulsa_si_habilitado(QPushButton* boton)
     if (boton->isEnabled()) boton->click();
 }
 
-void TForm1::Primero1Click()
+QPushButton* TForm1::boton_de_pagina(QPushButton* de_estados, QPushButton* de_equipos, QPushButton* de_masa,
+                                     QPushButton* de_energia) const
 {
     QWidget* p = PageControl1->currentWidget();
-    pulsa_si_habilitado(p == TabSheet1 ? BitBtn7 : p == TabSheet2 ? BitBtn14 : p == TabSheet3 ? BitBtn19 : BitBtn35);
+    return p == TabSheet1 ? de_estados : p == TabSheet2 ? de_equipos : p == TabSheet3 ? de_masa : de_energia;
 }
 
-void TForm1::Anterior1Click()
+void TForm1::crea_navegacion(QWidget* pagina, const std::array<QPushButton**, 4>& botones,
+                             const std::array<QString, 4>& pistas, const std::array<void (TForm1::*)(), 4>& ordenes)
 {
-    QWidget* p = PageControl1->currentWidget();
-    pulsa_si_habilitado(p == TabSheet1 ? BitBtn8 : p == TabSheet2 ? BitBtn15 : p == TabSheet3 ? BitBtn20 : BitBtn36);
+    const QString textos[4] = {QStringLiteral("|<"), QStringLiteral("<"), QStringLiteral(">"), QStringLiteral(">|")};
+    for (std::size_t k = 0; k < 4; ++k) {
+        QPushButton* b = boton(textos[k], pistas[k], pagina, 130 + 44 * static_cast<int>(k), 214, 40);
+        *botones[k] = b;
+        connect(b, &QPushButton::clicked, this, [this, orden = ordenes[k]] { (this->*orden)(); });
+    }
 }
 
-void TForm1::Siguiente1Click()
-{
-    QWidget* p = PageControl1->currentWidget();
-    pulsa_si_habilitado(p == TabSheet1 ? BitBtn9 : p == TabSheet2 ? BitBtn16 : p == TabSheet3 ? BitBtn21 : BitBtn37);
-}
-
-void TForm1::Ultimo1Click()
-{
-    QWidget* p = PageControl1->currentWidget();
-    pulsa_si_habilitado(p == TabSheet1 ? BitBtn10 : p == TabSheet2 ? BitBtn17 : p == TabSheet3 ? BitBtn22 : BitBtn38);
-}
+void TForm1::Primero1Click() { pulsa_si_habilitado(boton_de_pagina(BitBtn7, BitBtn14, BitBtn19, BitBtn35)); }
+void TForm1::Anterior1Click() { pulsa_si_habilitado(boton_de_pagina(BitBtn8, BitBtn15, BitBtn20, BitBtn36)); }
+void TForm1::Siguiente1Click() { pulsa_si_habilitado(boton_de_pagina(BitBtn9, BitBtn16, BitBtn21, BitBtn37)); }
+void TForm1::Ultimo1Click() { pulsa_si_habilitado(boton_de_pagina(BitBtn10, BitBtn17, BitBtn22, BitBtn38)); }
 
 void TForm1::GoEstados1Click() { PageControl1->pon_pagina(TabSheet1); }
 void TForm1::GoElementos1Click() { PageControl1->pon_pagina(TabSheet2); }

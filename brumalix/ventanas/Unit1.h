@@ -221,6 +221,17 @@ private:
     void abre_panel(QFrame* panel, QListWidget* lista);
     void cierra_panel(QFrame* panel);
     void pulsa_si_habilitado(QPushButton* boton);
+    // De cuatro botones, uno por página, el de la página a la vista.
+    QPushButton* boton_de_pagina(QPushButton* de_estados, QPushButton* de_equipos, QPushButton* de_masa,
+                                 QPushButton* de_energia) const;
+    // Los cuatro botones de navegación de una página (|<, <, >, >|) al pie,
+    // con sus pistas y sus órdenes.
+    void crea_navegacion(QWidget* pagina, const std::array<QPushButton**, 4>& botones,
+                         const std::array<QString, 4>& pistas, const std::array<void (TForm1::*)(), 4>& ordenes);
+    // Pone delante una página y la llena desde el problema cargado: borra sus
+    // campos, va a su primera ficha y fija la última.
+    void llena_pagina_cargada(QWidget* pagina, void (TForm1::*borra)(), int& actual, int& ultimo, int valor_ultimo,
+                              void (TForm1::*muestra)(), void (TForm1::*habilita)());
     void cambia_pagina_ciclica(int paso);
     void cierra_resultados();
     // Grupo de ecuaciones: navegación común a las dos páginas.
@@ -236,3 +247,7 @@ private:
 
 // Reemplaza en el texto cada aparición de un carácter por otro.
 void cambia_caracter(std::string& texto, char de, char a);
+
+// Los datos dados de un estado como se listan: "p=%g " por cada valor y
+// "p=[%d] " por cada referencia, en el orden de la página.
+std::string datos_estado(const estado_agua& e);

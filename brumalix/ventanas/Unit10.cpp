@@ -11,6 +11,7 @@
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/listados.h"
 #include "brumalix/motor/problema_agua.h"
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
@@ -40,6 +41,29 @@ const regla_campo regla_temperatura{.forma = campos::valor.forma, .minimo = -FLT
 
 QString texto_g(double v) { return QString::fromStdString(formatea("%g", v)); }
 
+// Una fila de límites de un panel, en el orden del tabulador: "p. inferior"
+// (o "t. inferior") y su campo, el superior y el suyo, la unidad y el salto.
+struct fila_limites {
+    campo_edicion* inferior;
+    campo_edicion* superior;
+    QLabel* unidad;
+    QComboBox* salto;
+};
+
+fila_limites crea_fila_limites(QWidget* panel, int y, const QString& magnitud, const QString& unidad)
+{
+    fila_limites f{};
+    etiqueta(magnitud + QStringLiteral(". inferior"), panel, 6, y + 3);
+    f.inferior = campo(panel, 64, y, 72);
+    etiqueta(magnitud + QStringLiteral(". superior"), panel, 142, y + 3);
+    f.superior = campo(panel, 202, y, 72);
+    f.unidad = etiqueta(unidad, panel, 278, y + 3);
+    f.unidad->setFixedWidth(50);
+    etiqueta(QStringLiteral("Salto"), panel, 330, y + 3);
+    f.salto = lista_saltos(panel, 358, y);
+    return f;
+}
+
 } // namespace
 
 TListados* Listados = nullptr;
@@ -60,33 +84,16 @@ TListados::TListados()
         return p;
     };
     Panel1 = panel();
-    etiqueta(QStringLiteral("p. inferior"), Panel1, 6, 15);
-    Edit1 = campo(Panel1, 64, 12, 72);
+    const fila_limites curvas = crea_fila_limites(Panel1, 12, QStringLiteral("p"), QString());
+    Edit1 = curvas.inferior, Edit2 = curvas.superior, Label12 = curvas.unidad, ComboBox1 = curvas.salto;
     Edit1->setText(QStringLiteral("0.00000000"));
-    etiqueta(QStringLiteral("p. superior"), Panel1, 142, 15);
-    Edit2 = campo(Panel1, 202, 12, 72);
-    Label12 = etiqueta(QString(), Panel1, 278, 15);
-    Label12->setFixedWidth(50);
-    etiqueta(QStringLiteral("Salto"), Panel1, 330, 15);
-    ComboBox1 = lista_saltos(Panel1, 358, 12);
 
     Panel2 = panel();
-    etiqueta(QStringLiteral("p. inferior"), Panel2, 6, 15);
-    Edit3 = campo(Panel2, 64, 12, 72);
-    etiqueta(QStringLiteral("p. superior"), Panel2, 142, 15);
-    Edit4 = campo(Panel2, 202, 12, 72);
-    Label10 = etiqueta(QString(), Panel2, 278, 15);
-    Label10->setFixedWidth(50);
-    etiqueta(QStringLiteral("Salto"), Panel2, 330, 15);
-    ComboBox2 = lista_saltos(Panel2, 358, 12);
-    etiqueta(QStringLiteral("t. inferior"), Panel2, 6, 47);
-    Edit5 = campo(Panel2, 64, 44, 72);
-    etiqueta(QStringLiteral("t. superior"), Panel2, 142, 47);
-    Edit6 = campo(Panel2, 202, 44, 72);
-    Label11 = etiqueta(QString::fromUtf8("°C"), Panel2, 278, 47);
-    Label11->setFixedWidth(50);
-    etiqueta(QStringLiteral("Salto"), Panel2, 330, 47);
-    ComboBox3 = lista_saltos(Panel2, 358, 44);
+    const fila_limites presiones = crea_fila_limites(Panel2, 12, QStringLiteral("p"), QString());
+    Edit3 = presiones.inferior, Edit4 = presiones.superior, Label10 = presiones.unidad, ComboBox2 = presiones.salto;
+    const fila_limites temperaturas = crea_fila_limites(Panel2, 44, QStringLiteral("t"), QString::fromUtf8("°C"));
+    Edit5 = temperaturas.inferior, Edit6 = temperaturas.superior, Label11 = temperaturas.unidad;
+    ComboBox3 = temperaturas.salto;
     Panel2->hide();
     Panel1->show();
 
@@ -106,14 +113,9 @@ TListados::TListados()
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [] { muestra_ayuda(Form1->ruta_ayuda, "IDH_menu"); });
+    // Intro pulsa el botón que tiene el foco o, si no, "Aceptar"; Escape cierra.
     atajos_ = new atajos_ventana(this);
-    auto intro = [this] {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-        else Button1Click();
-    };
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Return), intro);
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Enter), intro);
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Escape), [this] { Button2Click(); });
+    atajos_->ata_dialogo([this] { Button1Click(); }, [this] { Button2Click(); });
 }
 
 void TListados::RadioGroup1Click()
@@ -195,7 +197,7 @@ void TListados::Button1Click()
     }
     if (unidad_presion_at == 1) {
         float* p[2] = {curvas ? &c.pmin : &t.pmin, curvas ? &c.pmax : &t.pmax};
-        for (float* v : p) *v = static_cast<float>(*v * 0.980665);
+        for (float* v : p) *v = static_cast<float>(*v * AT_A_BAR);
     }
 
     Form11->pagina_actual = 1;

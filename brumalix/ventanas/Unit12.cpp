@@ -27,35 +27,11 @@ TImpresion::TImpresion() : QuickReport1(std::make_unique<formulario_informe>())
 {
     formulario_informe& q = *QuickReport1;
     q.margen_izquierdo = formulario_informe::MARGEN_10MM;
-    banda_informe cabecera;
-    cabecera.alto = 61;
-    etiqueta_informe titulo;
-    titulo.titulo = QStringLiteral("Resultados de BRUMALIX");
-    titulo.fuente = QStringLiteral("Arial");
-    titulo.pixeles = 19;
-    titulo.negrita = titulo.cursiva = true;
-    titulo.izquierda = 2;
-    titulo.arriba = 32;
-    cabecera.etiquetas.push_back(titulo);
-    etiqueta_informe pagina;
-    pagina.tipo = etiqueta_informe::numero_pagina;
-    pagina.titulo = QString::fromUtf8("Página ");
-    pagina.fuente = QStringLiteral("Arial");
-    pagina.pixeles = 13;
-    pagina.negrita = pagina.cursiva = true;
-    pagina.alinea = etiqueta_informe::derecha;
-    pagina.arriba = 36;
-    cabecera.etiquetas.push_back(pagina);
-    q.cabeceras.push_back(cabecera);
+    q.cabeceras.push_back(banda_informe{61, false, false, 2,
+                                        {rotulo_arial(QStringLiteral("Resultados de BRUMALIX"), 19, true, 2, 32),
+                                         numero_pagina_arial(QString::fromUtf8("Página "), 13, true, 36)}});
     q.cabeceras.push_back(banda_informe{41, false, false, 2, {}});
-    q.pie.alto = 43;
-    etiqueta_informe fecha;
-    fecha.tipo = etiqueta_informe::fecha_hora;
-    fecha.fuente = QStringLiteral("Arial");
-    fecha.pixeles = 13;
-    fecha.alinea = etiqueta_informe::centro;
-    fecha.arriba = 14;
-    q.pie.etiquetas.push_back(fecha);
+    q.pie = banda_informe{43, false, false, 2, {fecha_hora_arial(13, 14)}};
     q.detalle.alto = 12;
     reglas_.sangria = 6;
     reglas_.paso = 7;

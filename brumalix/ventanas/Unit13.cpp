@@ -27,25 +27,10 @@ Timprelist1::Timprelist1() : formulario_listado(reglas_listado, reglas_lineas)
     lineas_por_pagina = 55;
     formulario_informe& q = *QuickReport1;
     q.margen_izquierdo = formulario_informe::MARGEN_10MM;
-    banda_informe cabecera;
-    cabecera.alto = 41;
-    etiqueta_informe titulo;
-    titulo.fuente = QStringLiteral("Arial");
-    titulo.pixeles = 13;
-    titulo.negrita = titulo.cursiva = true;
-    titulo.izquierda = 16;
-    titulo.arriba = 16;
-    cabecera.etiquetas.push_back(titulo);
-    etiqueta_informe pagina;
-    pagina.tipo = etiqueta_informe::numero_pagina;
-    pagina.titulo = QString::fromUtf8("Página: ");
-    pagina.fuente = QStringLiteral("Arial");
-    pagina.pixeles = 13;
-    pagina.negrita = pagina.cursiva = true;
-    pagina.alinea = etiqueta_informe::derecha;
-    pagina.arriba = 16;
-    cabecera.etiquetas.push_back(pagina);
-    q.cabeceras.push_back(cabecera);
+    // El título lo pone el diálogo de listados (pon_titulo).
+    q.cabeceras.push_back(banda_informe{
+        41, false, false, 2,
+        {rotulo_arial(QString(), 13, true, 16, 16), numero_pagina_arial(QString::fromUtf8("Página: "), 13, true, 16)}});
     q.cabeceras.push_back(banda_informe{8, false, false, 2, {}});
     q.cabeceras.push_back(banda_informe{8, false, false, 2, {}});
     q.pie.alto = 0;

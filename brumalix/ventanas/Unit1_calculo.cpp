@@ -28,13 +28,6 @@ void cierra(std::FILE*& f)
 
 std::string texto_campo(const char* campo, std::size_t capacidad) { return std::string(campo, strnlen(campo, capacidad)); }
 
-constexpr float estado_agua::*valores[6] = {&estado_agua::p, &estado_agua::t, &estado_agua::x,
-                                            &estado_agua::v, &estado_agua::h, &estado_agua::s};
-constexpr std::int32_t estado_agua::*referencias[6] = {&estado_agua::ref_p, &estado_agua::ref_t,
-                                                       &estado_agua::ref_x, &estado_agua::ref_v,
-                                                       &estado_agua::ref_h, &estado_agua::ref_s};
-constexpr const char* letras[6] = {"p", "t", "x", "v", "h", "s"};
-
 } // namespace
 
 int TForm1::monta_caudales_directos()
@@ -153,15 +146,8 @@ void TForm1::escribe_datos_problema(std::FILE* f)
     std::fputs("====================================================\n", f);
     std::fputs("ESTADOS\n\n", f);
     const int n = numero_estados();
-    for (int i = 0; i < n; ++i) {
-        const estado_agua& e = estados_dato[i];
-        std::string linea = formatea("    %3d: ", i + 1);
-        for (int k = 0; k < 6; ++k)
-            if (e.*valores[k] >= 0) linea += formatea("%s=%g ", letras[k], e.*valores[k]);
-        for (int k = 0; k < 6; ++k)
-            if (e.*referencias[k] >= 0) linea += formatea("%s=[%d] ", letras[k], e.*referencias[k]);
-        std::fprintf(f, "%s\n", linea.c_str());
-    }
+    for (int i = 0; i < n; ++i)
+        std::fprintf(f, "%s\n", (formatea("    %3d: ", i + 1) + datos_estado(estados_dato[i])).c_str());
     if (num_equipos == 0) return;
     std::fputs("\nEQUIPOS\n\n", f);
     for (int i = 0; i < num_equipos && i < MAXNUMEQUIPOS; ++i) {

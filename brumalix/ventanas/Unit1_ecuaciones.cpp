@@ -88,29 +88,15 @@ void TForm1::crea_pagina_ecuaciones(QWidget* p, bool masa)
             muestra_lista_estados();
         });
     }
-    auto* primero = boton(QStringLiteral("|<"), QStringLiteral("Primer grupo de ecuaciones"), p, 130, 214, 40);
-    auto* anterior = boton(QStringLiteral("<"), QStringLiteral("Grupo de ecuaciones anterior"), p, 174, 214, 40);
-    auto* siguiente = boton(QStringLiteral(">"), QStringLiteral("Siguiente/nuevo grupo de ecuaciones"), p, 218, 214, 40);
-    auto* final = boton(QStringLiteral(">|"), QStringLiteral("Ultimo grupo de ecuaciones"), p, 262, 214, 40);
-    if (masa) {
-        BitBtn19 = primero;
-        BitBtn20 = anterior;
-        BitBtn21 = siguiente;
-        BitBtn22 = final;
-        connect(BitBtn19, &QPushButton::clicked, this, [this] { BitBtn19Click(); });
-        connect(BitBtn20, &QPushButton::clicked, this, [this] { BitBtn20Click(); });
-        connect(BitBtn21, &QPushButton::clicked, this, [this] { BitBtn21Click(); });
-        connect(BitBtn22, &QPushButton::clicked, this, [this] { BitBtn22Click(); });
-    } else {
-        BitBtn35 = primero;
-        BitBtn36 = anterior;
-        BitBtn37 = siguiente;
-        BitBtn38 = final;
-        connect(BitBtn35, &QPushButton::clicked, this, [this] { BitBtn35Click(); });
-        connect(BitBtn36, &QPushButton::clicked, this, [this] { BitBtn36Click(); });
-        connect(BitBtn37, &QPushButton::clicked, this, [this] { BitBtn37Click(); });
-        connect(BitBtn38, &QPushButton::clicked, this, [this] { BitBtn38Click(); });
-    }
+    const std::array<QString, 4> pistas = {
+        QStringLiteral("Primer grupo de ecuaciones"), QStringLiteral("Grupo de ecuaciones anterior"),
+        QStringLiteral("Siguiente/nuevo grupo de ecuaciones"), QStringLiteral("Ultimo grupo de ecuaciones")};
+    if (masa)
+        crea_navegacion(p, {&BitBtn19, &BitBtn20, &BitBtn21, &BitBtn22}, pistas,
+                        {&TForm1::BitBtn19Click, &TForm1::BitBtn20Click, &TForm1::BitBtn21Click, &TForm1::BitBtn22Click});
+    else
+        crea_navegacion(p, {&BitBtn35, &BitBtn36, &BitBtn37, &BitBtn38}, pistas,
+                        {&TForm1::BitBtn35Click, &TForm1::BitBtn36Click, &TForm1::BitBtn37Click, &TForm1::BitBtn38Click});
 }
 
 namespace {

@@ -78,15 +78,11 @@ void TForm1::crea_pagina_equipos()
     pista->setFont(fuentes::fuente(QStringLiteral("Arial"), 12, true));
     pista->setGeometry(8, 150, 424, 18);
 
-    BitBtn14 = boton(QStringLiteral("|<"), QStringLiteral("Primer elemento"), p, 130, 214, 40);
-    BitBtn15 = boton(QStringLiteral("<"), QStringLiteral("Elemento anterior"), p, 174, 214, 40);
-    BitBtn16 = boton(QStringLiteral(">"), QStringLiteral("Siguiente/nuevo elemento"), p, 218, 214, 40);
-    BitBtn17 = boton(QStringLiteral(">|"), QStringLiteral("Ultimo elemento"), p, 262, 214, 40);
+    crea_navegacion(p, {&BitBtn14, &BitBtn15, &BitBtn16, &BitBtn17},
+                    {QStringLiteral("Primer elemento"), QStringLiteral("Elemento anterior"),
+                     QStringLiteral("Siguiente/nuevo elemento"), QStringLiteral("Ultimo elemento")},
+                    {&TForm1::BitBtn14Click, &TForm1::BitBtn15Click, &TForm1::BitBtn16Click, &TForm1::BitBtn17Click});
 
-    connect(BitBtn14, &QPushButton::clicked, this, [this] { BitBtn14Click(); });
-    connect(BitBtn15, &QPushButton::clicked, this, [this] { BitBtn15Click(); });
-    connect(BitBtn16, &QPushButton::clicked, this, [this] { BitBtn16Click(); });
-    connect(BitBtn17, &QPushButton::clicked, this, [this] { BitBtn17Click(); });
     connect(BitBtn18, &QToolButton::clicked, this, [this] { muestra_lista_equipos(); });
     connect(BitBtn12, &QToolButton::clicked, this, [this] {
         campo_destino = Edit14;

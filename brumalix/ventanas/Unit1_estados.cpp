@@ -19,13 +19,9 @@ using namespace disposicion;
 
 namespace {
 
-// Las seis propiedades de un estado en el orden de las filas de la página.
-constexpr float estado_agua::*valores[6] = {&estado_agua::p, &estado_agua::t, &estado_agua::x,
-                                            &estado_agua::v, &estado_agua::h, &estado_agua::s};
-constexpr std::int32_t estado_agua::*referencias[6] = {&estado_agua::ref_p, &estado_agua::ref_t,
-                                                       &estado_agua::ref_x, &estado_agua::ref_v,
-                                                       &estado_agua::ref_h, &estado_agua::ref_s};
-constexpr const char* letras[6] = {"p", "t", "x", "v", "h", "s"};
+// El valor y la referencia de la propiedad de la fila i de la página.
+float& valor_de(estado_agua& e, int i) { return e.*propiedades_estado[i].valor; }
+std::int32_t& referencia_de(estado_agua& e, int i) { return e.*propiedades_estado[i].referencia; }
 
 std::int32_t entero_de(const std::string& texto)
 {
@@ -44,6 +40,16 @@ QString texto_valor(float v)
 }
 
 } // namespace
+
+std::string datos_estado(const estado_agua& e)
+{
+    std::string texto;
+    for (const propiedad_estado& q : propiedades_estado)
+        if (e.*q.valor >= 0) texto += formatea("%s=%g ", q.letra, e.*q.valor);
+    for (const propiedad_estado& q : propiedades_estado)
+        if (e.*q.referencia >= 0) texto += formatea("%s=[%d] ", q.letra, e.*q.referencia);
+    return texto;
+}
 
 campo_edicion* TForm1::edit_valor(int i) const
 {
@@ -97,10 +103,10 @@ void TForm1::crea_pagina_estados()
                            8, 194, true);
     pista->setFixedWidth(424);
 
-    BitBtn7 = boton(QStringLiteral("|<"), QStringLiteral("Primer estado"), p, 130, 214, 40);
-    BitBtn8 = boton(QStringLiteral("<"), QStringLiteral("Estado anterior"), p, 174, 214, 40);
-    BitBtn9 = boton(QStringLiteral(">"), QStringLiteral("Siguiente/nuevo estado"), p, 218, 214, 40);
-    BitBtn10 = boton(QStringLiteral(">|"), QString::fromUtf8("Último estado"), p, 262, 214, 40);
+    crea_navegacion(p, {&BitBtn7, &BitBtn8, &BitBtn9, &BitBtn10},
+                    {QStringLiteral("Primer estado"), QStringLiteral("Estado anterior"),
+                     QStringLiteral("Siguiente/nuevo estado"), QString::fromUtf8("Último estado")},
+                    {&TForm1::BitBtn7Click, &TForm1::BitBtn8Click, &TForm1::BitBtn9Click, &TForm1::BitBtn10Click});
 
     // Orden del tabulador: cada valor con su referencia y, al final, el caudal.
     QWidget* orden[] = {Edit1, Edit7, Edit2, Edit8, Edit3, Edit9, Edit4, Edit10, Edit5, Edit11, Edit6, Edit12, Edit28};
@@ -110,12 +116,12 @@ void TForm1::crea_pagina_estados()
         campo_edicion* valor = edit_valor(i);
         valor->al_salir = [this, valor, i] {
             limpia_campo(valor);
-            lee_campo_numerico(valor, 1, &(estados_dato[estado_actual].*valores[i]));
+            lee_campo_numerico(valor, 1, &valor_de(estados_dato[estado_actual], i));
         };
         campo_edicion* ref = edit_referencia(i);
         ref->al_salir = [this, ref, i] {
             limpia_campo(ref);
-            lee_campo_numerico(ref, 0, &(estados_dato[estado_actual].*referencias[i]));
+            lee_campo_numerico(ref, 0, &referencia_de(estados_dato[estado_actual], i));
         };
         connect(*listas[i], &QToolButton::clicked, this, [this, ref] {
             campo_destino = ref;
@@ -128,10 +134,6 @@ void TForm1::crea_pagina_estados()
         lee_campo_numerico(Edit28, 1, &estados_dato[estado_actual].caudal);
     };
     connect(BitBtn11, &QToolButton::clicked, this, [this] { BitBtn11Click(); });
-    connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
-    connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
-    connect(BitBtn9, &QPushButton::clicked, this, [this] { BitBtn9Click(); });
-    connect(BitBtn10, &QPushButton::clicked, this, [this] { BitBtn10Click(); });
 }
 
 void TForm1::limpia_campo(campo_edicion* edit)
@@ -153,8 +155,8 @@ bool TForm1::lee_estado()
     // Se lee en una copia: un campo rechazado no deja el estado a medias.
     estado_agua e = estados_dato[estado_actual];
     for (int i = 0; i < 6; ++i) {
-        if (!lee_campo_numerico(edit_valor(i), 1, &(e.*valores[i]))) return false;
-        if (!lee_campo_numerico(edit_referencia(i), 0, &(e.*referencias[i]))) return false;
+        if (!lee_campo_numerico(edit_valor(i), 1, &valor_de(e, i))) return false;
+        if (!lee_campo_numerico(edit_referencia(i), 0, &referencia_de(e, i))) return false;
     }
     if (!lee_campo_numerico(Edit28, 1, &e.caudal)) return false;
     estados_dato[estado_actual] = e;
@@ -175,8 +177,10 @@ void TForm1::muestra_estado()
     borra_campos_estado();
     const estado_agua& e = estados_dato[estado_actual];
     for (int i = 0; i < 6; ++i) {
-        if (e.*valores[i] >= 0) edit_valor(i)->muestra_valor(e.*valores[i], texto_valor(e.*valores[i]));
-        if (e.*referencias[i] >= 0) edit_referencia(i)->setText(QString::number(e.*referencias[i]));
+        const float v = e.*propiedades_estado[i].valor;
+        const std::int32_t r = e.*propiedades_estado[i].referencia;
+        if (v >= 0) edit_valor(i)->muestra_valor(v, texto_valor(v));
+        if (r >= 0) edit_referencia(i)->setText(QString::number(r));
     }
     if (e.caudal >= 0) Edit28->muestra_valor(e.caudal, texto_valor(e.caudal));
     Label13->setText(QString::number(estado_actual + 1));
@@ -257,13 +261,7 @@ void TForm1::muestra_lista_estados()
     ListBox1->clear();
     ListBox1->addItem(QStringLiteral("<CERRAR>"));
     for (int i = 0; i < n; ++i) {
-        const estado_agua& e = estados_dato[i];
-        std::string linea = formatea("%03d: ", i + 1);
-        for (int k = 0; k < 6; ++k)
-            if (e.*valores[k] >= 0) linea += formatea("%s=%g ", letras[k], e.*valores[k]);
-        for (int k = 0; k < 6; ++k)
-            if (e.*referencias[k] >= 0) linea += formatea("%s=[%d] ", letras[k], e.*referencias[k]);
-        ListBox1->addItem(desde_1252(linea));
+        ListBox1->addItem(desde_1252(formatea("%03d: ", i + 1) + datos_estado(estados_dato[i])));
     }
     ListBox1->setCurrentRow(-1);
     abre_panel(Panel1, ListBox1);
@@ -288,7 +286,7 @@ void TForm1::ListBox1Click(int fila)
         campo_destino->setText(QString::number(k));
         for (int i = 0; i < 6; ++i)
             if (campo_destino == edit_referencia(i))
-                lee_campo_numerico(campo_destino, 0, &(estados_dato[estado_actual].*referencias[i]));
+                lee_campo_numerico(campo_destino, 0, &referencia_de(estados_dato[estado_actual], i));
         campo_destino->setFocus();
         break;
     case 3:

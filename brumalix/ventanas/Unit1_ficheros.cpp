@@ -97,6 +97,17 @@ void TForm1::Salvarproblema1Click()
     guarda_problema(ultimo_estado + 1, ultimo_equipo + 1);
 }
 
+void TForm1::llena_pagina_cargada(QWidget* pagina, void (TForm1::*borra)(), int& actual, int& ultimo, int valor_ultimo,
+                                  void (TForm1::*muestra)(), void (TForm1::*habilita)())
+{
+    PageControl1->pon_pagina(pagina);
+    (this->*borra)();
+    actual = 0;
+    ultimo = valor_ultimo;
+    (this->*muestra)();
+    (this->*habilita)();
+}
+
 void TForm1::Cargarfichero1Click()
 {
     nuevo_problema();
@@ -122,34 +133,14 @@ void TForm1::Cargarfichero1Click()
 
     // Cada página se pone delante antes de llenarla: su habilitación le da el foco.
     // Un fichero sin estados o sin equipos deja la página en su primera ficha.
-    PageControl1->pon_pagina(TabSheet1);
-    borra_campos_estado();
-    estado_actual = 0;
-    ultimo_estado = std::max(S - 1, 0);
-    muestra_estado();
-    habilita_botones_estados();
-
-    PageControl1->pon_pagina(TabSheet2);
-    borra_campos_equipo();
-    equipo_actual = 0;
-    ultimo_equipo = std::max(E - 1, 0);
-    muestra_equipo();
-    habilita_botones_equipos();
-
-    PageControl1->pon_pagina(TabSheet3);
-    borra_campos_masa();
-    grupo_masa_actual = 0;
-    ultimo_grupo_masa = 10;
-    muestra_ecuaciones_masa();
-    habilita_botones_masa();
-
-    PageControl1->pon_pagina(TabSheet4);
-    borra_campos_energia();
-    grupo_energia_actual = 0;
-    ultimo_grupo_energia = 4;
-    muestra_ecuaciones_energia();
-    habilita_botones_energia();
-
+    llena_pagina_cargada(TabSheet1, &TForm1::borra_campos_estado, estado_actual, ultimo_estado, std::max(S - 1, 0),
+                         &TForm1::muestra_estado, &TForm1::habilita_botones_estados);
+    llena_pagina_cargada(TabSheet2, &TForm1::borra_campos_equipo, equipo_actual, ultimo_equipo, std::max(E - 1, 0),
+                         &TForm1::muestra_equipo, &TForm1::habilita_botones_equipos);
+    llena_pagina_cargada(TabSheet3, &TForm1::borra_campos_masa, grupo_masa_actual, ultimo_grupo_masa, 10,
+                         &TForm1::muestra_ecuaciones_masa, &TForm1::habilita_botones_masa);
+    llena_pagina_cargada(TabSheet4, &TForm1::borra_campos_energia, grupo_energia_actual, ultimo_grupo_energia, 4,
+                         &TForm1::muestra_ecuaciones_energia, &TForm1::habilita_botones_energia);
     PageControl1->pon_pagina(TabSheet1);
     Edit1->setFocus();
 }

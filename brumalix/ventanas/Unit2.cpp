@@ -34,15 +34,9 @@ TConfigurar::TConfigurar()
     Button2->setGeometry(328, 50, 84, 25);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    // Intro pulsa el botón que tiene el foco o, si no, "Aceptar"; Escape cancela.
     atajos_ = new atajos_ventana(this);
-    // Intro pulsa el botón que tiene el foco o, si no, "Aceptar".
-    auto intro = [this] {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-        else Button1Click();
-    };
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Return), intro);
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Enter), intro);
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Escape), [this] { Button2Click(); });
+    atajos_->ata_dialogo([this] { Button1Click(); }, [this] { Button2Click(); });
 }
 
 void TConfigurar::Button1Click()

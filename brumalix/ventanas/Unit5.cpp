@@ -64,23 +64,14 @@ TResultados::TResultados()
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addAction(QStringLiteral("Enviar al clipboard"), this, [this] { Enviaralclipboard1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Primero\tHome"), this, [this] { Primero1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Anterior\tPgUp"), this, [this] { Anterior1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Siguiente\tPgDn"), this, [this] { Siguiente1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Ultimo\tEnd"), this, [this] { Ultimo1Click(); });
-    PopupMenu1->addAction(QStringLiteral("Preview\tAlt+P"), this, [this] { Preview1Click(); });
     atajos_ = new atajos_ventana(this);
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Home), [this] { Primero1Click(); });
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_PageUp), [this] { Anterior1Click(); });
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_PageDown), [this] { Siguiente1Click(); });
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_End), [this] { Ultimo1Click(); });
-    atajos_->ata(QKeyCombination(Qt::AltModifier, Qt::Key_P), [this] { Preview1Click(); });
+    atajos_->ata_recorrido_en_menu(PopupMenu1, [this] { Primero1Click(); }, [this] { Anterior1Click(); },
+                                   [this] { Siguiente1Click(); }, [this] { Ultimo1Click(); });
+    atajos_->ata_en_menu(PopupMenu1,
+                         {{QStringLiteral("Preview\tAlt+P"), Qt::AltModifier | Qt::Key_P, [this] { Preview1Click(); }}});
     // "Cerrar" es el botón por omisión y el de cancelar.
     atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Escape), [this] { Button1Click(); });
-    atajos_->ata(QKeyCombination(Qt::NoModifier, Qt::Key_Return), [this] {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-        else Button1Click();
-    });
+    atajos_->ata_boton_con_foco(QKeyCombination(Qt::NoModifier, Qt::Key_Return), [this] { Button1Click(); });
 
     oculta_navegacion();
     pon_lista_resultados(ListBox1);

@@ -10,17 +10,8 @@
 // carácter dibujado, y "`N" pone en negrita el resto de la línea.
 inline estilo_marcado estilo_resultados()
 {
-    estilo_marcado e;
-    e.paso = 8;
-    e.alto_item = 14;
-    e.pixeles_base = 13;
-    e.pixeles_menor = 9;
-    e.baja_menor = 5;
-    e.izquierda_cursiva = 2;
-    e.izquierda_M = 0;
-    e.codigos_cruzan_blancos = true;
-    e.codigo_N = true;
-    return e;
+    return {.paso = 8, .alto_item = 14, .pixeles_base = 13, .pixeles_menor = 9, .baja_menor = 5,
+            .izquierda_cursiva = 2, .izquierda_M = 0, .codigos_cruzan_blancos = true, .codigo_N = true};
 }
 
 // Listados: un blanco gasta los códigos leídos antes de él, y "`N" no hace

@@ -209,7 +209,7 @@ TEST_F(EscrituraAtomica, UnFalloAMediasDejaElAnteriorByteAByte)
         rlim_t limite;  // 0: sin límite
     };
     const std::vector<caso> casos = {
-        {"la orden de guardar falla", [](std::FILE* f) { std::fputs("medio", f); return false; }, 0},
+        {"la orden de guardar falla", [](std::FILE* destino) { std::fputs("medio", destino); return false; }, 0},
         {"límite de tamaño", escribe(std::string(4000, 'n')), 100},
         {"disco lleno", escribe_sin_sitio("nuevo"), 0},
     };

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
@@ -164,6 +165,55 @@ TEST(Atajos, GananAlCampoConFoco)
     // Una tecla sin atar llega al campo.
     QTest::keyClick(campo, Qt::Key_Left);
     EXPECT_EQ(campo->cursorPosition(), 2);
+}
+
+TEST(Atajos, MenuConTeclasYRecorrido)
+{
+    QWidget ventana;
+    QMenu menu(&ventana);
+    std::string hecho;
+    atajos_ventana atajos(&ventana);
+    atajos.ata_recorrido_en_menu(&menu, [&] { hecho += "1"; }, [&] { hecho += "2"; }, [&] { hecho += "3"; },
+                                 [&] { hecho += "4"; });
+    atajos.ata_en_menu(&menu, {{QStringLiteral("Vista\tAlt+P"), Qt::AltModifier | Qt::Key_P, [&] { hecho += "P"; }}});
+    QStringList textos;
+    for (QAction* a : menu.actions()) textos << a->text();
+    EXPECT_EQ(textos, (QStringList{QStringLiteral("Primero\tHome"), QStringLiteral("Anterior\tPgUp"),
+                                   QStringLiteral("Siguiente\tPgDn"), QStringLiteral("Ultimo\tEnd"),
+                                   QStringLiteral("Vista\tAlt+P")}));
+    // Cada entrada y su tecla hacen la misma orden.
+    for (QAction* a : menu.actions()) a->trigger();
+    for (Qt::Key k : {Qt::Key_Home, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End})
+        EXPECT_TRUE(atajos.pulsa(QKeyCombination(Qt::NoModifier, k)));
+    EXPECT_TRUE(atajos.pulsa(QKeyCombination(Qt::AltModifier, Qt::Key_P)));
+    EXPECT_FALSE(atajos.pulsa(QKeyCombination(Qt::NoModifier, Qt::Key_P)));
+    EXPECT_EQ(hecho, "1234P1234P");
+}
+
+TEST(Atajos, IntroPulsaElBotonConFocoYEscapeCancela)
+{
+    QWidget ventana;
+    auto* campo = new QLineEdit(&ventana);
+    auto* otro = new QPushButton(QStringLiteral("Otro"), &ventana);
+    otro->move(0, 40);
+    int aceptar = 0, cancelar = 0, otros = 0;
+    QObject::connect(otro, &QPushButton::clicked, [&] { ++otros; });
+    atajos_ventana atajos(&ventana);
+    atajos.ata_dialogo([&] { ++aceptar; }, [&] { ++cancelar; });
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    // Desde un campo, las dos teclas Intro aceptan.
+    campo->setFocus();
+    QTest::keyClick(campo, Qt::Key_Return);
+    QTest::keyClick(campo, Qt::Key_Enter);
+    EXPECT_EQ(aceptar, 2);
+    // Con el foco en un botón, Intro lo pulsa a él y no acepta.
+    otro->setFocus();
+    QTest::keyClick(otro, Qt::Key_Return);
+    EXPECT_EQ(otros, 1);
+    EXPECT_EQ(aceptar, 2);
+    QTest::keyClick(campo, Qt::Key_Escape);
+    EXPECT_EQ(cancelar, 1);
 }
 
 TEST(Campos, SalidaCambioYRadio)

@@ -2,6 +2,7 @@
 #include "rejilla.h"
 #include "unidades.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/lineas.h"
 #include "comun/texto1252.h"
@@ -142,7 +143,7 @@ std::string fila_listado(const propiedades_gas& g, unsigned T)
     double e = h - 293.15 * s + g.e0;
     double factor = 1.0;
     if (unidad_masa_kg) factor /= g.M;
-    if (unidad_energia_kcal) factor *= 0.23885;
+    if (unidad_energia_kcal) factor *= KJ_A_KCAL_REDONDEADO;
     if (factor != 1.0) {
         c_v *= factor;
         c_p *= factor;

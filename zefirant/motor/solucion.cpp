@@ -2,6 +2,7 @@
 #include "rejilla.h"
 #include "unidades.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"

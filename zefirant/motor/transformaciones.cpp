@@ -1,6 +1,7 @@
 #include "transformaciones.h"
 #include "unidades.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/texto1252.h"
 
@@ -28,12 +29,12 @@ int calcula_transformaciones(problema& p, std::string& texto)
         // Clasificación por igualdad exacta de los valores guardados.
         if (e1[E_PRES] == e2[E_PRES]) {
             r.clase = T_ISOBARA;
-            W = 100.0 * e1[E_PRES] * a_bar * (double(e2[E_VOL]) - e1[E_VOL]);
+            W = BAR_M3_A_KJ * e1[E_PRES] * a_bar * (double(e2[E_VOL]) - e1[E_VOL]);
             Wt = 0;
         } else if (e1[E_VOL] == e2[E_VOL]) {
             r.clase = T_ISOCORA;
             W = 0;
-            Wt = 100.0 * e1[E_VOL] * (double(e1[E_PRES]) - e2[E_PRES]) * a_bar;
+            Wt = BAR_M3_A_KJ * e1[E_VOL] * (double(e1[E_PRES]) - e2[E_PRES]) * a_bar;
         } else if (e1[E_TEMP] == e2[E_TEMP]) {
             r.clase = T_ISOTERMA;
             W = R * double(e1[E_TEMP]) * std::log(double(e1[E_PRES]) / e2[E_PRES]);

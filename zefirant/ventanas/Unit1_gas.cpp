@@ -6,6 +6,7 @@
 #include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"
 
+#include "comun/factores_unidades.h"
 #include "comun/formato.h"
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
@@ -192,7 +193,7 @@ void TForm1::Edit6Change()
     Edit8->al_cambiar = nullptr;
     double kcal = 0;
     if (valor_de(Edit6, kcal) && !Edit6->text().isEmpty())
-        Edit8->setText(QString::fromStdString(formatea("%g", kcal * 4.1868)));
+        Edit8->setText(QString::fromStdString(formatea("%g", kcal * KCAL_A_KJ)));
     else
         Edit8->clear();
     Edit8->al_cambiar = std::move(guardado);
@@ -206,7 +207,7 @@ void TForm1::Edit8Change()
     if (valor_de(Edit8, kj) && !Edit8->text().isEmpty()) {
         // El texto en kcal/kg sólo se muestra: su valor exacto vale aunque
         // "%g" lo escriba con exponente.
-        const double kcal = kj * 0.23885;
+        const double kcal = kj * KJ_A_KCAL_REDONDEADO;
         Edit6->muestra_valor(static_cast<float>(kcal), QString::fromStdString(formatea("%g", kcal)));
     } else {
         Edit6->clear();

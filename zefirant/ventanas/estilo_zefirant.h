@@ -7,14 +7,6 @@
 
 inline estilo_marcado estilo_zefirant()
 {
-    estilo_marcado e;
-    e.paso = 8;
-    e.alto_item = 16;
-    e.pixeles_base = 13;
-    e.pixeles_menor = 11;
-    e.baja_menor = 4;
-    e.izquierda_cursiva = 2;
-    e.izquierda_M = 2;
-    e.codigos_cruzan_blancos = true;
-    return e;
+    return {.paso = 8, .alto_item = 16, .pixeles_base = 13, .pixeles_menor = 11, .baja_menor = 4,
+            .izquierda_cursiva = 2, .izquierda_M = 2, .codigos_cruzan_blancos = true, .codigo_N = false};
 }

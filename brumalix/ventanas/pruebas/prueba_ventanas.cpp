@@ -847,9 +847,9 @@ TEST_F(VentanasBrumalix, SalvarSinSitioNoPierdeElProblemaAnterior)
         for (const auto& [ruta, mensaje] : casos) {
             mensajes.errores.clear();
             guardar.push_back(ruta);
-            const auto antes = std::chrono::steady_clock::now();
+            const auto comienzo = std::chrono::steady_clock::now();
             Form1->Salvarproblema1Click();
-            if (std::chrono::steady_clock::now() - antes > std::chrono::seconds(1))
+            if (std::chrono::steady_clock::now() - comienzo > std::chrono::seconds(1))
                 return sin_privilegios::falla(1, "tardó más de 1 s: " + ruta);
             if (mensajes.errores != std::vector<std::string>{mensaje + ruta})
                 return sin_privilegios::falla(2, ruta + ": " + (mensajes.errores.empty() ? "" : mensajes.errores[0]));
