@@ -3,6 +3,7 @@
 // escribe en dispositivos, en tuberías o como otro usuario se hace en un hijo
 // sin privilegios y con límite de tiempo.
 #include "comun/escritura_atomica.h"
+#include "comun/pruebas/directorio_prueba.h"
 #include "limite_tamano.h"
 #include "sin_privilegios.h"
 
@@ -45,10 +46,7 @@ class EscrituraAtomica : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("escritura_atomica_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = directorio_prueba("escritura_atomica");
         sin_privilegios::entrega(dir.string());
     }
     void TearDown() override

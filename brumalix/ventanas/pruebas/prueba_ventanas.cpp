@@ -28,6 +28,7 @@
 #include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
 #include "plataforma/pruebas/texto_pdf.h"
+#include "plataforma/pruebas/ventanas_programa.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -47,57 +48,27 @@ using namespace std::string_literals;
 
 namespace {
 
-class VentanasBrumalix : public ::testing::Test {
+class VentanasBrumalix : public VentanasPrograma {
 protected:
+    VentanasBrumalix() : VentanasPrograma("brumalix", DIR_DATOS, {"f1-bin.dat", "f2-bin.dat", "BRUMALIX.HLP"}) {}
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("brumalix_ventanas_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        for (const char* f : {"f1-bin.dat", "f2-bin.dat", "BRUMALIX.HLP"}) fs::copy_file(fs::path(DIR_DATOS) / f, dir / f);
-        pon_directorio_programa(dir.string() + "/");
-        pon_dialogos([this](QWidget*) { return siguiente(abrir); }, [this](QWidget*) { return siguiente(guardar); });
-        pon_servicio_ayuda([this](const std::string& r, const std::string& c) { ayudas.push_back(r + "#" + c); });
+        VentanasPrograma::SetUp();
         arranca();
         ASSERT_TRUE(Form1->arrancado()) << (mensajes.errores.empty() ? "" : mensajes.errores.back());
     }
     void TearDown() override
     {
         destruye_ventanas();
-        pon_dialogos(nullptr, nullptr);
-        pon_servicio_ayuda(nullptr);
-        pon_directorio_programa("");
-        fs::remove_all(dir);
+        VentanasPrograma::TearDown();
     }
+    QWidget* principal() const override { return Form1; }
     static void arranca()
     {
         crea_ventanas();
         Form1->show();
         QApplication::setActiveWindow(Form1);
     }
-    static std::optional<std::string> siguiente(std::deque<std::optional<std::string>>& cola)
-    {
-        if (cola.empty()) return std::nullopt;
-        auto r = cola.front();
-        cola.pop_front();
-        return r;
-    }
-    // Escribe en un campo como el usuario: foco, texto y nada más (la salida
-    // del campo llega con el foco siguiente).
-    static void teclea(QLineEdit* e, const char* texto)
-    {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, QString::fromUtf8(texto));
-    }
-    static void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        QWidget* foco = QApplication::focusWidget();
-        QTest::keyClick(foco ? foco : Form1, k, m);
-    }
-    static void pulsa(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     // Rellena el estado mostrado: valores p, t, x, v, h, s, referencias y
     // caudal ("" deja el campo vacío), y pulsa ">" con el ratón.
     static void estado(std::initializer_list<const char*> valores, std::initializer_list<const char*> refs = {},
@@ -140,30 +111,7 @@ protected:
         tecla(Qt::Key_Right, Qt::ControlModifier);
         ecuaciones(Form1->edits_masa, {"2=3", "3=4", "4=1"});
     }
-    // Pulsa 'imprimir' y acepta el diálogo de impresión hacia el PDF 'pdf'.
-    static void imprime_en_pdf(QPushButton* imprimir, const fs::path& pdf)
-    {
-        pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(QString::fromStdString(pdf.string()));
-            return true;
-        });
-        pulsa(imprimir);
-        pon_dialogo_impresion(nullptr);
-    }
-    // El botón "Imprimir" de una ventana (el de la vista previa).
-    static QPushButton* boton_imprimir(QWidget* ventana)
-    {
-        for (auto* b : ventana->findChildren<QPushButton*>())
-            if (b->text() == QStringLiteral("Imprimir")) return b;
-        return nullptr;
-    }
     static std::string pagina() { return Form1->PageControl1->tabText(Form1->PageControl1->currentIndex()).toStdString(); }
-    std::string lee(const fs::path& f) const
-    {
-        std::ifstream in(f, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     static std::string linea_resultados(std::size_t i) { return Resultados->ListBox1->linea(i); }
     // Fila de la tabla de estados (desde 1) en la lista de resultados.
     static std::string fila_estado(int n)
@@ -186,11 +134,6 @@ protected:
             if (t.cadena.toStdString().find(trozo) != std::string::npos) return true;
         return false;
     }
-
-    fs::path dir;
-    sumidero_prueba mensajes;
-    std::deque<std::optional<std::string>> abrir, guardar;
-    std::vector<std::string> ayudas;
 };
 
 
@@ -799,11 +742,6 @@ TEST_F(VentanasBrumalix, SalvarSinSitioNoPierdeElProblemaAnterior)
     Form1->Salvarproblema1Click();
     ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
     const std::string antes = lee(fichero);
-    auto restos = [&] {
-        int n = 0;
-        for (const auto& e : fs::directory_iterator(dir)) n += e.path().filename().string().rfind(".problema.bmx", 0) == 0;
-        return n;
-    };
 
     // Con un límite de tamaño de fichero menor que el problema: el mensaje,
     // el fichero anterior entero y el programa sigue.
@@ -817,12 +755,12 @@ TEST_F(VentanasBrumalix, SalvarSinSitioNoPierdeElProblemaAnterior)
     ASSERT_EQ(mensajes.errores.size(), 1u);
     EXPECT_EQ(mensajes.errores[0], "Error al escribir " + fichero);
     EXPECT_EQ(lee(fichero), antes);
-    EXPECT_EQ(restos(), 0);
+    EXPECT_EQ(restos("problema.bmx"), 0);
     guardar.push_back(fichero);
     Form1->Salvarproblema1Click();
     EXPECT_EQ(mensajes.errores.size(), 1u);
     EXPECT_EQ(fs::file_size(fichero), antes.size() + 54);
-    EXPECT_EQ(restos(), 0);
+    EXPECT_EQ(restos("problema.bmx"), 0);
     const std::string guardado = lee(fichero);
 
     // En un hijo sin privilegios y con límite de tiempo: un dispositivo
@@ -1023,13 +961,7 @@ TEST_F(VentanasBrumalix, ListadoCanceladoOSoloVistoDejaLosResultados)
     ASSERT_TRUE(Form11->isVisible());
 
     // "Imprimir" y "Cancelar" en el diálogo: el temporal queda como estaba.
-    int dialogos = 0;
-    pon_dialogo_impresion([&](QPrinter&, QWidget*) {
-        ++dialogos;
-        return false;
-    });
-    pulsa(Form11->Button6);
-    EXPECT_EQ(dialogos, 1);
+    EXPECT_EQ(cancela_impresion(Form11->Button6), 1);
     EXPECT_EQ(lee(dir / "BRUMALIX.TMP"), resultados);
 
     // La vista previa muestra el listado entero sin tocar el temporal, y su

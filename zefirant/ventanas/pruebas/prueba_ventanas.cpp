@@ -21,6 +21,7 @@
 #include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
 #include "plataforma/pruebas/texto_pdf.h"
+#include "plataforma/pruebas/ventanas_programa.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/unidades.h"
 
@@ -40,19 +41,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class VentanasZefirant : public ::testing::Test {
+class VentanasZefirant : public VentanasPrograma {
 protected:
+    VentanasZefirant() : VentanasPrograma("zefirant", DIR_DATOS, {"GASES.DAT", "GASOLINA.DAT", "ZEFIRANT.HLP"}) {}
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("zefirant_ventanas_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        for (const char* f : {"GASES.DAT", "GASOLINA.DAT", "ZEFIRANT.HLP"})
-            fs::copy_file(fs::path(DIR_DATOS) / f, dir / f);
-        pon_directorio_programa(dir.string() + "/");
-        pon_dialogos([this](QWidget*) { return siguiente(abrir); }, [this](QWidget*) { return siguiente(guardar); });
-        pon_servicio_ayuda([this](const std::string& r, const std::string& c) { ayudas.push_back(r + "#" + c); });
+        VentanasPrograma::SetUp();
         unidad_masa_kg = unidad_energia_kcal = unidad_presion_at = 0;
         ASSERT_TRUE(crea_ventanas());
         Form1->show();
@@ -61,35 +55,12 @@ protected:
     void TearDown() override
     {
         destruye_ventanas();
-        pon_dialogos(nullptr, nullptr);
-        pon_servicio_ayuda(nullptr);
-        pon_directorio_programa("");
-        fs::remove_all(dir);
+        VentanasPrograma::TearDown();
     }
-    static std::optional<std::string> siguiente(std::deque<std::optional<std::string>>& cola)
-    {
-        if (cola.empty()) return std::nullopt;
-        auto r = cola.front();
-        cola.pop_front();
-        return r;
-    }
-    // Escribe en un campo como el usuario: foco, texto y salida.
-    static void teclea(QLineEdit* e, const char* texto)
-    {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, QString::fromUtf8(texto));
-    }
-    static void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        QWidget* foco = QApplication::focusWidget();
-        QTest::keyClick(foco ? foco : Form1, k, m);
-    }
-    static void pulsa(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    QWidget* principal() const override { return Form1; }
     // Acepta el estado actual con los valores dados (p, T, v, u, h, s, n,
     // x_v, x_p) y las referencias (p, T, v, u, h, s); "" deja el campo vacío.
-    static void estado(std::initializer_list<const char*> valores, std::initializer_list<const char*> refs = {})
+    void estado(std::initializer_list<const char*> valores, std::initializer_list<const char*> refs = {}) const
     {
         int i = 0;
         for (const char* v : valores) teclea(Form1->edit_valor(i++), v);
@@ -102,30 +73,7 @@ protected:
         teclea(Form1->Edit25, texto);
         pulsa(Form1->Button7);
     }
-    // Pulsa 'imprimir' y acepta el diálogo de impresión hacia el PDF 'pdf'.
-    static void imprime_en_pdf(QPushButton* imprimir, const fs::path& pdf)
-    {
-        pon_dialogo_impresion([&](QPrinter& p, QWidget*) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(QString::fromStdString(pdf.string()));
-            return true;
-        });
-        pulsa(imprimir);
-        pon_dialogo_impresion(nullptr);
-    }
-    // El botón "Imprimir" de una ventana (el de la vista previa).
-    static QPushButton* boton_imprimir(QWidget* ventana)
-    {
-        for (auto* b : ventana->findChildren<QPushButton*>())
-            if (b->text() == QStringLiteral("Imprimir")) return b;
-        return nullptr;
-    }
     static std::string pagina() { return Form1->PageControl1->tabText(Form1->PageControl1->currentIndex()).toStdString(); }
-    std::string lee(const fs::path& f) const
-    {
-        std::ifstream in(f, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     std::string linea_resultados(std::size_t i) const { return Form11->ListBox1->linea(i); }
     // Fila de la tabla de estados (desde 1) en la lista de resultados.
     std::string fila_estado(int n) const
@@ -136,27 +84,17 @@ protected:
         }
         return {};
     }
-
-    fs::path dir;
-    sumidero_prueba mensajes;
-    std::deque<std::optional<std::string>> abrir, guardar;
-    std::vector<std::string> ayudas;
+    // Gasolina con proporción de aire 1 y la página de estados a la vista.
+    static void gasolina_con_estado_1()
+    {
+        Form1->RadioGroup1->opcion(9)->click();
+        teclea(Form1->Edit9, "1");
+        QTest::keyClick(Form1->Edit9, Qt::Key_Right, Qt::ControlModifier);
+    }
 };
 
 
 bool mismo_estado(const estado& a, const estado& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-// Gasolina con proporción de aire 1 y el estado 1 (1 bar, 300 K) aceptado;
-// la página de estados a la vista.
-void gasolina_con_estado_1()
-{
-    Form1->RadioGroup1->opcion(9)->click();
-    Form1->Edit9->setFocus();
-    Form1->Edit9->selectAll();
-    QTest::keyClick(Form1->Edit9, Qt::Key_Delete);
-    QTest::keyClicks(Form1->Edit9, QStringLiteral("1"));
-    QTest::keyClick(Form1->Edit9, Qt::Key_Right, Qt::ControlModifier);
-}
 
 class CampoDeEstadoZefirant : public VentanasZefirant, public ::testing::WithParamInterface<int> {};
 class CampoDeGasZefirant : public VentanasZefirant, public ::testing::WithParamInterface<int> {};
@@ -861,11 +799,6 @@ TEST_F(VentanasZefirant, SalvarSinSitioNoPierdeElProblemaAnterior)
     ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
     const std::string antes = lee(fichero);
     ASSERT_EQ(antes.size(), 462u + 2 * 54);
-    auto restos = [&] {
-        int n = 0;
-        for (const auto& e : fs::directory_iterator(dir)) n += e.path().filename().string().rfind(".problema.zef", 0) == 0;
-        return n;
-    };
 
     // Con un límite de tamaño de fichero menor que el problema, y con el
     // disco lleno: el mensaje, el fichero anterior entero y el programa sigue.
@@ -879,7 +812,7 @@ TEST_F(VentanasZefirant, SalvarSinSitioNoPierdeElProblemaAnterior)
     ASSERT_EQ(mensajes.errores.size(), 1u);
     EXPECT_EQ(mensajes.errores[0], "Error al salvar el problema");
     EXPECT_EQ(lee(fichero), antes);
-    EXPECT_EQ(restos(), 0);
+    EXPECT_EQ(restos("problema.zef"), 0);
     EXPECT_EQ(Form1->modificado, 1);
 
     // En un hijo sin privilegios y con límite de tiempo: un dispositivo
@@ -924,7 +857,7 @@ TEST_F(VentanasZefirant, SalvarSinSitioNoPierdeElProblemaAnterior)
     Form1->Salvarproblema1Click();
     EXPECT_EQ(fs::file_size(fichero), 462u + 3 * 54);
     EXPECT_EQ(Form1->modificado, 0);
-    EXPECT_EQ(restos(), 0);
+    EXPECT_EQ(restos("problema.zef"), 0);
 }
 
 TEST_F(VentanasZefirant, UnidadesBloqueadasAlAceptarElPrimerEstado)
@@ -1025,13 +958,7 @@ TEST_F(VentanasZefirant, ListadoCanceladoOSoloVistoDejaLosResultados)
     pulsa(Form1->Button1);
     ASSERT_TRUE(Form5->isVisible());
 
-    int dialogos = 0;
-    pon_dialogo_impresion([&](QPrinter&, QWidget*) {
-        ++dialogos;
-        return false;
-    });
-    pulsa(Form5->Button6);
-    EXPECT_EQ(dialogos, 1);
+    EXPECT_EQ(cancela_impresion(Form5->Button6), 1);
     EXPECT_EQ(lee(dir / "ZEFIRANT.TMP"), resultados);
 
     QTest::keyClick(Form5->ListBox1, Qt::Key_P, Qt::AltModifier);
