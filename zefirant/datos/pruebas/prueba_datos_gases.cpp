@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <string>
@@ -139,9 +140,25 @@ double kp_prueba(double T)
     return std::exp(-(G("CO2") + G("H2") - G("CO") - G("H2O")) / (R_POLINOMIOS * T));
 }
 
+// Cada gas puro de GASES.DAT, por su número de registro.
+class DatosDeCadaGas : public ::testing::TestWithParam<int> {
+protected:
+    const char* nombre() const { return nombres[GetParam()]; }
+};
+
+// Cada registro de GASOLINA.DAT, por su número.
+class RegistroDeGasolina : public ::testing::TestWithParam<int> {};
+
+std::string nombre_de_gas(const ::testing::TestParamInfo<int>& i) { return nombres[i.param]; }
+std::string nombre_de_registro(const ::testing::TestParamInfo<int>& i)
+{
+    const char* const lambdas[3] = {"Lambda06", "Lambda08", "Lambda10"};
+    return lambdas[i.param];
+}
+
 } // namespace
 
-TEST(datos_gases, tamanos_de_los_ficheros)
+TEST(DatosGases, TamanosDeLosFicheros)
 {
     EXPECT_EQ(fichero("GASES.DAT").size(), 3636u);
     EXPECT_EQ(fichero("GASOLINA.DAT").size(), 1236u);
@@ -150,60 +167,57 @@ TEST(datos_gases, tamanos_de_los_ficheros)
 // El lector de la prueba entiende bien las columnas: la entalpía asignada a
 // 298,15 K es la de formación, los dos intervalos empalman en 1000 K y las
 // entropías estándar son las de las tablas.
-TEST(datos_gases, polinomios_coherentes)
+TEST_P(DatosDeCadaGas, PolinomiosCoherentes)
 {
     const std::map<std::string, double> s298 = {{"H2", 130.680}, {"O2", 205.147}, {"N2", 191.609},
                                                 {"H2O", 188.834}, {"CO", 197.660}, {"CO2", 213.785},
                                                 {"CH4", 186.25},  {"NH3", 192.77}};
     ASSERT_EQ(polinomios().size(), 9u);
-    for (const char* n : nombres) {
-        const gas_ref& g = polinomios().at(n);
-        EXPECT_NEAR(g.H(298.15), g.hf, 1.0) << n;
-        gas_ref alto = g;
-        alto.p.erase(alto.p.begin());
-        EXPECT_NEAR(g.H(1000), alto.H(1000), 1.0) << n;
-        EXPECT_NEAR(g.S(1000), alto.S(1000), 0.01) << n;
-        if (s298.count(n)) {
-            EXPECT_NEAR(g.S(298.15), s298.at(n), 0.3) << n;
-        }
+    const char* n = nombre();
+    const gas_ref& g = polinomios().at(n);
+    EXPECT_NEAR(g.H(298.15), g.hf, 1.0);
+    gas_ref alto = g;
+    alto.p.erase(alto.p.begin());
+    EXPECT_NEAR(g.H(1000), alto.H(1000), 1.0);
+    EXPECT_NEAR(g.S(1000), alto.S(1000), 0.01);
+    if (s298.count(n)) {
+        EXPECT_NEAR(g.S(298.15), s298.at(n), 0.3);
     }
 }
 
-TEST(datos_gases, columnas_iguales_a_los_polinomios)
+TEST_P(DatosDeCadaGas, ColumnasIgualesALosPolinomios)
 {
     auto d = fichero("GASES.DAT");
     ASSERT_EQ(d.size(), 3636u);
-    for (int k = 0; k < 9; ++k) {
-        const gas_ref& ref = polinomios().at(nombres[k]);
-        propiedades_gas g = registro(d, 404, k, false);
-        igual_f32(g.M, ref.M, nombres[k]);
-        for (int i = 0; i < NUM_FILAS; ++i) {
-            double T = temperatura_fila(i);
-            std::string que = std::string(nombres[k]) + " fila " + std::to_string(i);
-            igual_f32(g.tabla[i].cp0, ref.cp_medio(T), que + " cp0");
-            igual_f32(g.tabla[i].cv0, ref.cp_medio(T) - 8.3143, que + " cv0");
-            igual_f32(g.tabla[i].s0, ref.S(T), que + " s0");
-        }
+    const gas_ref& ref = polinomios().at(nombre());
+    propiedades_gas g = registro(d, 404, GetParam(), false);
+    igual_f32(g.M, ref.M, "M");
+    for (int i = 0; i < NUM_FILAS; ++i) {
+        double T = temperatura_fila(i);
+        std::string que = "fila " + std::to_string(i);
+        igual_f32(g.tabla[i].cp0, ref.cp_medio(T), que + " cp0");
+        igual_f32(g.tabla[i].cv0, ref.cp_medio(T) - 8.3143, que + " cv0");
+        igual_f32(g.tabla[i].s0, ref.S(T), que + " s0");
     }
 }
 
 // La búsqueda de T por p y s recorre la columna s0 hasta la fila 32 también en
 // el metano y el amoniaco: todas las columnas crecen hasta la última fila.
-TEST(datos_gases, filas_crecen_hasta_la_ultima)
+TEST_P(DatosDeCadaGas, FilasCrecenHastaLaUltima)
 {
     auto d = fichero("GASES.DAT");
     ASSERT_EQ(d.size(), 3636u);
-    for (int k = 0; k < 9; ++k) {
-        propiedades_gas g = registro(d, 404, k, false);
-        for (int i = 1; i < NUM_FILAS; ++i) {
-            EXPECT_GT(g.tabla[i].cp0, g.tabla[i - 1].cp0) << nombres[k] << " fila " << i;
-            EXPECT_GT(g.tabla[i].s0, g.tabla[i - 1].s0) << nombres[k] << " fila " << i;
-        }
+    propiedades_gas g = registro(d, 404, GetParam(), false);
+    for (int i = 1; i < NUM_FILAS; ++i) {
+        EXPECT_GT(g.tabla[i].cp0, g.tabla[i - 1].cp0) << "fila " << i;
+        EXPECT_GT(g.tabla[i].s0, g.tabla[i - 1].s0) << "fila " << i;
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Gases, DatosDeCadaGas, ::testing::Range(0, 9), nombre_de_gas);
+
 // Cifras conocidas del aire: cp cerca de 29,1 kJ/kmol K a 300 K.
-TEST(datos_gases, aire_con_cifras_conocidas)
+TEST(DatosGases, AireConCifrasConocidas)
 {
     auto d = fichero("GASES.DAT");
     ASSERT_EQ(d.size(), 3636u);
@@ -217,55 +231,64 @@ TEST(datos_gases, aire_con_cifras_conocidas)
     EXPECT_NEAR(aire.M, 28.96, 0.01);
 }
 
+// La constante de equilibrio agua-gas de los humos de la gasolina, a la
+// temperatura a la que se toma.
+TEST(DatosGasolina, ConstanteDeEquilibrioAguaGas)
+{
+    const double kp = kp_prueba(T_EQUILIBRIO_AGUA_GAS);
+    EXPECT_GT(kp, 0.2);
+    EXPECT_LT(kp, 0.4);
+}
+
 // Humos de la gasolina: composición en equilibrio agua-gas y balances de C, H,
 // O y N2; m_c = 1/N, M = (1 + 14,756·lambda)/N; columnas = medias por moles.
-TEST(datos_gasolina, registros_de_la_composicion)
+TEST_P(RegistroDeGasolina, ComposicionYColumnas)
 {
     auto d = fichero("GASOLINA.DAT");
     ASSERT_EQ(d.size(), 1236u);
     const double kp = kp_prueba(T_EQUILIBRIO_AGUA_GAS);
-    EXPECT_GT(kp, 0.2);
-    EXPECT_LT(kp, 0.4);
     const float lambdas[3] = {0.6f, 0.8f, 1.0f};
-    for (int k = 0; k < 3; ++k) {
-        propiedades_gas g = registro(d, 412, k, true);
-        EXPECT_EQ(g.aire, lambdas[k]);
-        humos_gasolina x;
-        ASSERT_TRUE(composicion_gasolina_rica(lambdas[k], kp, x));
-        if (k < 2) {
-            const double C = 0.856 / 12.011, H2 = 0.144 / 2.016;
-            EXPECT_NEAR(x.co2 + x.co, C, 1e-12);
-            EXPECT_NEAR(x.h2o + x.h2, H2, 1e-12);
-            EXPECT_NEAR(2 * x.co2 + x.co + x.h2o, 2 * lambdas[k] * (C + 0.144 / 4.032), 1e-12);
-            EXPECT_NEAR(x.co2 * x.h2 / (x.co * x.h2o), kp, 1e-9 * kp);
-            EXPECT_GT(std::min({x.co2, x.co, x.h2o, x.h2}), 0.0);
-        } else {
-            EXPECT_EQ(x.co, 0.0);
-            EXPECT_EQ(x.h2, 0.0);
-            EXPECT_NEAR(x.total(), 0.547207, 1e-12);
+    const int k = GetParam();
+    propiedades_gas g = registro(d, 412, k, true);
+    EXPECT_EQ(g.aire, lambdas[k]);
+    humos_gasolina x;
+    ASSERT_TRUE(composicion_gasolina_rica(lambdas[k], kp, x));
+    if (k < 2) {
+        const double C = 0.856 / 12.011, H2 = 0.144 / 2.016;
+        EXPECT_NEAR(x.co2 + x.co, C, 1e-12);
+        EXPECT_NEAR(x.h2o + x.h2, H2, 1e-12);
+        EXPECT_NEAR(2 * x.co2 + x.co + x.h2o, 2 * lambdas[k] * (C + 0.144 / 4.032), 1e-12);
+        EXPECT_NEAR(x.co2 * x.h2 / (x.co * x.h2o), kp, 1e-9 * kp);
+        EXPECT_GT(std::min({x.co2, x.co, x.h2o, x.h2}), 0.0);
+    } else {
+        EXPECT_EQ(x.co, 0.0);
+        EXPECT_EQ(x.h2, 0.0);
+        EXPECT_NEAR(x.total(), 0.547207, 1e-12);
+    }
+    EXPECT_NEAR(x.n2, 0.40451 * lambdas[k], 1e-12);
+    const double N = x.total();
+    igual_f32(g.m_c, 1.0 / N, "m_c");
+    igual_f32(g.M, (1.0 + 14.756 * lambdas[k]) / N, "M");
+    const std::pair<double, const char*> partes[5] = {
+        {x.co2, "CO2"}, {x.co, "CO"}, {x.h2o, "H2O"}, {x.h2, "H2"}, {x.n2, "N2"}};
+    for (int i = 0; i < NUM_FILAS; ++i) {
+        double T = temperatura_fila(i), cp = 0, s = 0;
+        for (auto [n, nombre] : partes) {
+            cp += n * polinomios().at(nombre).cp_medio(T) / N;
+            s += n * polinomios().at(nombre).S(T) / N;
         }
-        EXPECT_NEAR(x.n2, 0.40451 * lambdas[k], 1e-12);
-        const double N = x.total();
-        igual_f32(g.m_c, 1.0 / N, "m_c");
-        igual_f32(g.M, (1.0 + 14.756 * lambdas[k]) / N, "M");
-        const std::pair<double, const char*> partes[5] = {
-            {x.co2, "CO2"}, {x.co, "CO"}, {x.h2o, "H2O"}, {x.h2, "H2"}, {x.n2, "N2"}};
-        for (int i = 0; i < NUM_FILAS; ++i) {
-            double T = temperatura_fila(i), cp = 0, s = 0;
-            for (auto [n, nombre] : partes) {
-                cp += n * polinomios().at(nombre).cp_medio(T) / N;
-                s += n * polinomios().at(nombre).S(T) / N;
-            }
-            std::string que = "lambda " + std::to_string(lambdas[k]) + " fila " + std::to_string(i);
-            igual_f32(g.tabla[i].cp0, cp, que + " cp0");
-            igual_f32(g.tabla[i].cv0, cp - 8.3143, que + " cv0");
-            igual_f32(g.tabla[i].s0, s, que + " s0");
-        }
+        std::string que = "fila " + std::to_string(i);
+        igual_f32(g.tabla[i].cp0, cp, que + " cp0");
+        igual_f32(g.tabla[i].cv0, cp - 8.3143, que + " cv0");
+        igual_f32(g.tabla[i].s0, s, que + " s0");
     }
 }
 
+// Los registros de lambda 0,6, 0,8 y 1.
+INSTANTIATE_TEST_SUITE_P(Lambdas, RegistroDeGasolina, ::testing::Values(0, 1, 2), nombre_de_registro);
+
 // Con lambda 1 el registro es la mezcla que el programa hace por encima de 1.
-TEST(datos_gasolina, lambda_1_como_la_mezcla_del_programa)
+TEST(DatosGasolina, Lambda1ComoLaMezclaDelPrograma)
 {
     auto gases = fichero("GASES.DAT");
     auto gasolina = fichero("GASOLINA.DAT");
@@ -283,35 +306,64 @@ TEST(datos_gasolina, lambda_1_como_la_mezcla_del_programa)
     EXPECT_NEAR(g.m_c, 1 / 0.547207, 1e-6);
 }
 
-// Exergía nula a 293,15 K y 1 bar de cada gas tal como lo carga el programa:
-// e = cp·T - 293,15·s0 + e0.
-TEST(datos_exergia, nula_a_293_15_K_y_1_bar)
+namespace {
+
+// Un gas tal como lo carga el programa: su tipo y su proporción de aire.
+struct gas_cargado {
+    std::int8_t tipo;
+    float aire;
+};
+
+void PrintTo(const gas_cargado& c, std::ostream* o) { *o << "tipo " << int(c.tipo) << " lambda " << c.aire; }
+
+// Los gases puros, la gasolina en sus registros y entre ellos, el gasóleo y
+// un combustible del usuario.
+std::vector<gas_cargado> gases_cargados()
 {
-    ASSERT_EQ(abre_ficheros_datos(DIR_ZEFIRANT), 1);
-    struct caso {
-        std::int8_t tipo;
-        float aire;
-    };
-    std::vector<caso> casos;
+    std::vector<gas_cargado> casos;
     for (std::int8_t t = GAS_AIRE; t <= GAS_AMONIACO; ++t) casos.push_back({t, 0});
     for (float a : {0.6f, 0.8f, 1.0f, 0.7f, 0.95f, 1.3f}) casos.push_back({GAS_GASOLINA, a});
     casos.push_back({GAS_GASOLEO, 1.5f});
     casos.push_back({GAS_OTRO, 1.2f});
-    for (const caso& c : casos) {
-        propiedades_gas g;
-        g.tipo = c.tipo;
-        g.aire = c.aire;
-        g.c = 0.86f;
-        g.h = 0.13f;
-        g.humedad = 0.01f;
-        g.aire_min = 14.4f;
-        ASSERT_EQ(carga_propiedades(g), 1);
-        float cv, cp, s0;
-        propiedades_a_T(293.15f, g, cv, cp, s0);
-        double termino = 293.15 * s0;
-        double e = cp * 293.15 - termino + g.e0;
-        EXPECT_NEAR(e, 0.0, 4 * std::ldexp(1.0, std::ilogb(termino) - 23))
-            << "tipo " << int(c.tipo) << " lambda " << c.aire;
-    }
+    return casos;
+}
+
+// "Air", ..., "NH3"; los combustibles, con su proporción de aire en
+// centésimas: "Gasolina095", "Gasoleo150", "Otro120".
+std::string nombre_de_gas_cargado(const ::testing::TestParamInfo<gas_cargado>& i)
+{
+    const gas_cargado& c = i.param;
+    if (c.tipo <= GAS_AMONIACO) return nombres[c.tipo];
+    const char* combustible = c.tipo == GAS_GASOLINA ? "Gasolina" : c.tipo == GAS_GASOLEO ? "Gasoleo" : "Otro";
+    char centesimas[8];
+    std::snprintf(centesimas, sizeof centesimas, "%03d", static_cast<int>(std::lround(c.aire * 100)));
+    return combustible + std::string(centesimas);
+}
+
+class ExergiaDeCadaGas : public ::testing::TestWithParam<gas_cargado> {};
+
+} // namespace
+
+// Exergía nula a 293,15 K y 1 bar de cada gas tal como lo carga el programa:
+// e = cp·T - 293,15·s0 + e0.
+TEST_P(ExergiaDeCadaGas, NulaA29315KY1Bar)
+{
+    ASSERT_EQ(abre_ficheros_datos(DIR_ZEFIRANT), 1);
+    const gas_cargado& c = GetParam();
+    propiedades_gas g;
+    g.tipo = c.tipo;
+    g.aire = c.aire;
+    g.c = 0.86f;
+    g.h = 0.13f;
+    g.humedad = 0.01f;
+    g.aire_min = 14.4f;
+    ASSERT_EQ(carga_propiedades(g), 1);
+    float cv, cp, s0;
+    propiedades_a_T(293.15f, g, cv, cp, s0);
+    double termino = 293.15 * s0;
+    double e = cp * 293.15 - termino + g.e0;
+    EXPECT_NEAR(e, 0.0, 4 * std::ldexp(1.0, std::ilogb(termino) - 23));
     cierra_ficheros_datos();
 }
+
+INSTANTIATE_TEST_SUITE_P(Gases, ExergiaDeCadaGas, ::testing::ValuesIn(gases_cargados()), nombre_de_gas_cargado);
