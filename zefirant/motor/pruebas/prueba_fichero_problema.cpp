@@ -114,59 +114,88 @@ TEST_F(FicheroProblema, SinHumedadYNombreLargo)
     EXPECT_EQ(origen->gas->nombre[19], 't');  // el registro conserva su byte
 }
 
-TEST_F(FicheroProblema, UnFicheroRechazadoNoTocaElProblema)
+// Un daño hecho a los bytes de un fichero bueno, con su nombre.
+struct dano {
+    const char* nombre;
+    std::function<void(std::vector<unsigned char>&)> aplica;
+};
+
+void PrintTo(const dano& d, std::ostream* o) { *o << d.nombre; }
+
+// Un fichero bueno y, cargado antes, otro problema con otras unidades: lo
+// que debe quedar tras un fichero rechazado.
+class FicheroRechazado : public FicheroProblema, public ::testing::WithParamInterface<dano> {
+protected:
+    void SetUp() override
+    {
+        FicheroProblema::SetUp();
+        unidad_masa_kg = 1;
+        ASSERT_EQ(guarda_problema(ruta("a.prb"), *origen), 572);
+        bueno = bytes(ruta("a.prb"));
+        // El destino tiene ya otro problema, y otras unidades.
+        std::strcpy(origen->gas->nombre, "Aire");
+        origen->gas->tipo = GAS_AIRE;
+        origen->num_transformaciones = 0;
+        ASSERT_EQ(guarda_problema(ruta("c.prb"), *origen), 570);
+        ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 570);
+        unidad_energia_kcal = 1;
+        antes = foto(*destino);
+    }
+    std::vector<unsigned char> bueno, antes;
+};
+
+TEST_P(FicheroRechazado, NoTocaElProblema)
+{
+    auto b = bueno;
+    GetParam().aplica(b);
+    escribe(ruta("a.prb"), b);
+    EXPECT_EQ(carga_problema(ruta("a.prb"), *destino), 0);
+    EXPECT_EQ(foto(*destino), antes);
+    EXPECT_EQ(unidad_masa_kg + unidad_energia_kcal, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Danos, FicheroRechazado,
+    ::testing::Values(
+        dano{"UnByteDeMas", [](auto& b) { b.push_back(0); }},
+        dano{"Cortado", [](auto& b) { b.resize(500); }},
+        dano{"Tipo12", [](auto& b) { b[26] = 12; }},
+        dano{"Tipo99", [](auto& b) { b[26] = 99; }},
+        dano{"Unidad2", [](auto& b) { b[2] = 2; }},
+        dano{"CuarentaYUnEstados", [](auto& b) { b[456] = 41; }},
+        dano{"CuarentaYUnaTransformaciones", [](auto& b) { b[457] = 41; }},
+        dano{"NombreSinTerminar", [](auto& b) { std::memset(&b[6], 'x', 20); }},
+        // Números no finitos donde se espera un número, y datos de
+        // combustible que la página del gas no acepta.
+        dano{"HuNaN", [](auto& b) { binario::pon_f32(&b[52], NAN); }},
+        dano{"HuInfinito", [](auto& b) { binario::pon_f32(&b[52], INFINITY); }},
+        dano{"HuCero", [](auto& b) { binario::pon_f32(&b[52], 0); }},
+        dano{"AireNaN", [](auto& b) { binario::pon_f32(&b[36], NAN); }},
+        dano{"Aire05ConGasolina", [](auto& b) { binario::pon_f32(&b[36], 0.5f); }},
+        dano{"Aire09ConGasoleo", [](auto& b) { b[26] = GAS_GASOLEO, binario::pon_f32(&b[36], 0.9f); }},
+        dano{"CarbonoNegativo", [](auto& b) { binario::pon_f32(&b[44], -2.5f); }},
+        dano{"CarbonoEHidrogenoPorEncimaDe1", [](auto& b) { binario::pon_f32(&b[48], 0.2f); }},
+        dano{"CarbonoEHidrogenoCero", [](auto& b) { binario::pon_f32(&b[44], 0), binario::pon_f32(&b[48], 0); }},
+        dano{"MInfinito", [](auto& b) { binario::pon_f32(&b[28], -INFINITY); }},
+        dano{"TablaNaN", [](auto& b) { binario::pon_f32(&b[60 + 12 * 7 + 8], NAN); }},
+        dano{"PresionDeUnEstadoInfinita", [](auto& b) { binario::pon_f32(&b[458], INFINITY); }},
+        dano{"XvDeUnEstadoNaN", [](auto& b) { binario::pon_f32(&b[458 + 54 + 4 * E_XV], NAN); }},
+        dano{"HumedadNaN", [](auto& b) { binario::pon_f32(&b[b.size() - 4], NAN); }},
+        dano{"HumedadNegativa", [](auto& b) { binario::pon_f32(&b[b.size() - 4], -0.5f); }}),
+    [](const ::testing::TestParamInfo<dano>& i) { return std::string(i.param.nombre); });
+
+TEST_F(FicheroProblema, UnFicheroQueNoExisteNoSeCarga)
+{
+    EXPECT_EQ(carga_problema(ruta("no_existe"), *destino), 0);
+}
+
+// En los límites que acepta la página del gas, el fichero se carga.
+TEST_F(FicheroProblema, EnLosLimitesDeLaPaginaDelGasSeCarga)
 {
     unidad_masa_kg = 1;
     const std::string r = ruta("a.prb");
     ASSERT_EQ(guarda_problema(r, *origen), 572);
     const auto bueno = bytes(r);
-    // El destino tiene ya otro problema, y otras unidades.
-    std::strcpy(origen->gas->nombre, "Aire");
-    origen->gas->tipo = GAS_AIRE;
-    origen->num_transformaciones = 0;
-    ASSERT_EQ(guarda_problema(ruta("c.prb"), *origen), 570);
-    ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 570);
-    unidad_energia_kcal = 1;
-    const auto antes = foto(*destino);
-
-    const std::vector<std::pair<const char*, std::function<void(std::vector<unsigned char>&)>>> danos = {
-        {"un byte de más", [](auto& b) { b.push_back(0); }},
-        {"cortado", [](auto& b) { b.resize(500); }},
-        {"tipo 12", [](auto& b) { b[26] = 12; }},
-        {"tipo 99", [](auto& b) { b[26] = 99; }},
-        {"unidad 2", [](auto& b) { b[2] = 2; }},
-        {"41 estados", [](auto& b) { b[456] = 41; }},
-        {"41 transformaciones", [](auto& b) { b[457] = 41; }},
-        {"nombre sin terminar", [](auto& b) { std::memset(&b[6], 'x', 20); }},
-        // Números no finitos donde se espera un número, y datos de
-        // combustible que la página del gas no acepta.
-        {"Hu NaN", [](auto& b) { binario::pon_f32(&b[52], NAN); }},
-        {"Hu infinito", [](auto& b) { binario::pon_f32(&b[52], INFINITY); }},
-        {"Hu 0", [](auto& b) { binario::pon_f32(&b[52], 0); }},
-        {"aire NaN", [](auto& b) { binario::pon_f32(&b[36], NAN); }},
-        {"aire 0,5 con gasolina", [](auto& b) { binario::pon_f32(&b[36], 0.5f); }},
-        {"aire 0,9 con gasóleo", [](auto& b) { b[26] = GAS_GASOLEO, binario::pon_f32(&b[36], 0.9f); }},
-        {"c -2,5", [](auto& b) { binario::pon_f32(&b[44], -2.5f); }},
-        {"c + h por encima de 1", [](auto& b) { binario::pon_f32(&b[48], 0.2f); }},
-        {"c y h 0", [](auto& b) { binario::pon_f32(&b[44], 0), binario::pon_f32(&b[48], 0); }},
-        {"M infinito", [](auto& b) { binario::pon_f32(&b[28], -INFINITY); }},
-        {"tabla NaN", [](auto& b) { binario::pon_f32(&b[60 + 12 * 7 + 8], NAN); }},
-        {"p de un estado infinito", [](auto& b) { binario::pon_f32(&b[458], INFINITY); }},
-        {"x_v de un estado NaN", [](auto& b) { binario::pon_f32(&b[458 + 54 + 4 * E_XV], NAN); }},
-        {"humedad NaN", [](auto& b) { binario::pon_f32(&b[b.size() - 4], NAN); }},
-        {"humedad negativa", [](auto& b) { binario::pon_f32(&b[b.size() - 4], -0.5f); }},
-    };
-    for (const auto& [que, dana] : danos) {
-        auto b = bueno;
-        dana(b);
-        escribe(r, b);
-        EXPECT_EQ(carga_problema(r, *destino), 0) << que;
-        EXPECT_EQ(foto(*destino), antes) << que;
-        EXPECT_EQ(unidad_masa_kg + unidad_energia_kcal, 2) << que;
-    }
-    EXPECT_EQ(carga_problema(ruta("no_existe"), *destino), 0);
-
-    // En los límites que acepta la página del gas, el fichero se carga.
     for (float aire : {0.6f, 3.0f}) {
         auto b = bueno;
         binario::pon_f32(&b[36], aire);
@@ -203,14 +232,20 @@ TEST_F(FicheroProblema, ReferenciasYParesSinEstadoSeCargan)
     EXPECT_EQ(foto(*destino), b);
 }
 
-TEST_F(FicheroProblema, MasEstadosOTransformacionesQueLosLimitesConElCuerpoEntero)
-{
-    // Ficheros de 41 estados (o 41 transformaciones) con todos sus bytes:
-    // sólo la cuenta los hace inválidos.
-    ASSERT_EQ(guarda_problema(ruta("c.prb"), *origen), 572);
-    ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 572);
-    const auto antes = foto(*destino);
-    auto fichero = [&](int N, int K) {
+// Ficheros de N estados y K transformaciones con todos sus bytes, sobre la
+// cabecera del problema guardado en c.prb: sólo la cuenta puede hacerlos
+// inválidos.
+class FicheroConCuerpoEntero : public FicheroProblema {
+protected:
+    void SetUp() override
+    {
+        FicheroProblema::SetUp();
+        ASSERT_EQ(guarda_problema(ruta("c.prb"), *origen), 572);
+        ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 572);
+        antes = foto(*destino);
+    }
+    std::vector<unsigned char> fichero(int N, int K) const
+    {
         std::vector<unsigned char> b = bytes(ruta("c.prb"));
         b.resize(458);
         b[456] = static_cast<unsigned char>(N);
@@ -228,20 +263,40 @@ TEST_F(FicheroProblema, MasEstadosOTransformacionesQueLosLimitesConElCuerpoEnter
         }
         for (int k = 0; k < 4; ++k) b.push_back(0);
         return b;
-    };
-    // Con 40 se acepta: el cuerpo está bien hecho.
-    auto b = fichero(40, 40);
-    escribe(ruta("limite.prb"), b);
-    ASSERT_EQ(carga_problema(ruta("limite.prb"), *destino), static_cast<long>(b.size()));
-    ASSERT_EQ(carga_problema(ruta("c.prb"), *destino), 572);
-    for (auto [N, K] : {std::pair{41, 0}, std::pair{0, 41}, std::pair{41, 41}}) {
-        b = fichero(N, K);
-        escribe(ruta("mas.prb"), b);
-        EXPECT_EQ(carga_problema(ruta("mas.prb"), *destino), 0) << N << " " << K;
-        EXPECT_EQ(carga_problema_de_bytes(b.data(), b.size(), *destino), 0) << N << " " << K;
-        EXPECT_EQ(foto(*destino), antes) << N << " " << K;
     }
+    std::vector<unsigned char> antes;
+};
+
+// Con 40 estados y 40 transformaciones se acepta: el cuerpo está bien hecho.
+TEST_F(FicheroConCuerpoEntero, CuarentaEstadosYCuarentaTransformacionesSeCargan)
+{
+    const auto b = fichero(40, 40);
+    escribe(ruta("limite.prb"), b);
+    EXPECT_EQ(carga_problema(ruta("limite.prb"), *destino), static_cast<long>(b.size()));
 }
+
+// Cuántos estados y transformaciones lleva el fichero.
+class FicheroConMasQueLosLimites : public FicheroConCuerpoEntero,
+                                   public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+// 41 estados, 41 transformaciones o las dos cosas: se rechaza sin tocar el
+// problema.
+TEST_P(FicheroConMasQueLosLimites, SeRechazaSinTocarElProblema)
+{
+    const auto [N, K] = GetParam();
+    const auto b = fichero(N, K);
+    escribe(ruta("mas.prb"), b);
+    EXPECT_EQ(carga_problema(ruta("mas.prb"), *destino), 0);
+    EXPECT_EQ(carga_problema_de_bytes(b.data(), b.size(), *destino), 0);
+    EXPECT_EQ(foto(*destino), antes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Limites, FicheroConMasQueLosLimites,
+                         ::testing::Values(std::pair{41, 0}, std::pair{0, 41}, std::pair{41, 41}),
+                         [](const ::testing::TestParamInfo<std::pair<int, int>>& i) {
+                             return "Estados" + std::to_string(i.param.first) + "Transformaciones" +
+                                    std::to_string(i.param.second);
+                         });
 
 TEST_F(FicheroProblema, UnaEscrituraFallidaNoEsUnExito)
 {

@@ -230,34 +230,49 @@ TEST_F(FicherosGases, ProblemaCreadoSinGas)
     EXPECT_EQ(problema_actual->datos[0].referencia[5], -1);
 }
 
-TEST(DatosReales, TemperaturaDeUyHEnTodoElIntervalo)
+namespace {
+
+// Cada gas puro, con los ficheros de datos de verdad.
+class GasReal : public ::testing::TestWithParam<int> {};
+
+std::string nombre_de_gas_real(const ::testing::TestParamInfo<int>& i)
+{
+    const char* const nombres[9] = {"Aire", "Hidrogeno", "Oxigeno", "Nitrogeno", "Vapor",
+                                     "CO",   "CO2",       "Metano",  "Amoniaco"};
+    return nombres[i.param];
+}
+
+} // namespace
+
+TEST_P(GasReal, TemperaturaDeUyHEnTodoElIntervalo)
 {
     // Con las tablas de verdad, también junto a los puntos medios entre filas
     // (donde la interpolación cambia de filas y cv0 da un pequeño salto: allí
     // una misma u puede corresponder a dos temperaturas a centésimas de K).
     ASSERT_EQ(abre_ficheros_datos(std::string(DIR_DATOS) + "/"), 1);
-    for (int tipo = GAS_AIRE; tipo <= GAS_AMONIACO; ++tipo) {
-        propiedades_gas g;
-        g.tipo = static_cast<std::int8_t>(tipo);
-        ASSERT_EQ(carga_propiedades(g), 1);
-        const float tmax = gas_hasta_1500(tipo) ? 1500.0f : 5000.0f;
-        std::vector<float> temperaturas;
-        for (float T = 273.0f; T <= tmax; T += (T < 3000 ? 12.5f : 125.0f)) temperaturas.push_back(T);
-        for (float medio = 350.0f; medio < 3000.0f; medio += 100.0f)
-            for (float d : {-0.3f, -0.05f, 0.0f, 0.05f, 0.3f}) temperaturas.push_back(medio + d);
-        for (float T : temperaturas) {
-            for (float t : {T, T + 0.01f}) {
-                if (t > tmax) continue;
-                float cv, cp, s;
-                propiedades_a_T(t, g, cv, cp, s);
-                estado e;
-                reinicia_estado(e);
-                e.prop[E_UINT] = cv * t;
-                e.prop[E_ENTAL] = cp * t;
-                EXPECT_NEAR(temperatura_de_u(e, g), t, 0.1) << "tipo " << tipo << " T " << t;
-                EXPECT_NEAR(temperatura_de_h(e, g), t, 0.15) << "tipo " << tipo << " T " << t;
-            }
+    const int tipo = GetParam();
+    propiedades_gas g;
+    g.tipo = static_cast<std::int8_t>(tipo);
+    ASSERT_EQ(carga_propiedades(g), 1);
+    const float tmax = gas_hasta_1500(tipo) ? 1500.0f : 5000.0f;
+    std::vector<float> temperaturas;
+    for (float T = 273.0f; T <= tmax; T += (T < 3000 ? 12.5f : 125.0f)) temperaturas.push_back(T);
+    for (float medio = 350.0f; medio < 3000.0f; medio += 100.0f)
+        for (float d : {-0.3f, -0.05f, 0.0f, 0.05f, 0.3f}) temperaturas.push_back(medio + d);
+    for (float T : temperaturas) {
+        for (float t : {T, T + 0.01f}) {
+            if (t > tmax) continue;
+            float cv, cp, s;
+            propiedades_a_T(t, g, cv, cp, s);
+            estado e;
+            reinicia_estado(e);
+            e.prop[E_UINT] = cv * t;
+            e.prop[E_ENTAL] = cp * t;
+            EXPECT_NEAR(temperatura_de_u(e, g), t, 0.1) << "T " << t;
+            EXPECT_NEAR(temperatura_de_h(e, g), t, 0.15) << "T " << t;
         }
     }
     cierra_ficheros_datos();
 }
+
+INSTANTIATE_TEST_SUITE_P(Gases, GasReal, ::testing::Range<int>(GAS_AIRE, GAS_AMONIACO + 1), nombre_de_gas_real);

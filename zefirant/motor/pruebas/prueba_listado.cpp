@@ -6,6 +6,7 @@
 #include "comun/lineas.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <sstream>
@@ -85,19 +86,27 @@ TEST_F(Listado, TemperaturasDeLasFilas)
     EXPECT_EQ(lista_propiedades(*p->gas, UINT_MAX - 5, UINT_MAX, 100, 1, 1, nullptr, nullptr), 1);
 }
 
-TEST_F(Listado, SoloLosPasosDeLaVentanaYSiempreAcaba)
+// Un paso que la ventana de listados no ofrece (los suyos son 10, 20, 50 y
+// 100 K).
+class PasoQueLaVentanaNoOfrece : public Listado, public ::testing::WithParamInterface<int> {};
+
+// Se rechaza sin tocar la lista, y la llamada siempre acaba.
+TEST_P(PasoQueLaVentanaNoOfrece, SeRechazaYSiempreAcaba)
 {
     pon_gas(GAS_AIRE);
     lista.agrega("vieja");
-    for (int paso : {1, 5, 9, 15, 30, 1000, -10}) {
-        // Un paso rechazado no toca la lista.
-        EXPECT_TRUE(acaba_bien([&] {
-            return lista_propiedades(*p->gas, 273, 400, paso, 1, 1, nullptr, nullptr) == -1 &&
-                   lista_propiedades(*p->gas, 273, 400, paso, 1, 0, nullptr, &lista) == -1 &&
-                   lista.numero() == 1 && lista.linea(0) == "vieja";
-        })) << "paso " << paso;
-    }
+    const int paso = GetParam();
+    EXPECT_TRUE(acaba_bien([&] {
+        return lista_propiedades(*p->gas, 273, 400, paso, 1, 1, nullptr, nullptr) == -1 &&
+               lista_propiedades(*p->gas, 273, 400, paso, 1, 0, nullptr, &lista) == -1 && lista.numero() == 1 &&
+               lista.linea(0) == "vieja";
+    }));
 }
+
+INSTANTIATE_TEST_SUITE_P(Pasos, PasoQueLaVentanaNoOfrece, ::testing::Values(1, 5, 9, 15, 30, 1000, -10),
+                         [](const ::testing::TestParamInfo<int>& i) {
+                             return (i.param < 0 ? "Menos" : "") + std::to_string(std::abs(i.param));
+                         });
 
 TEST_F(Listado, CabeceraYFilasDelAire)
 {

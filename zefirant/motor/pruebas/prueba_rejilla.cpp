@@ -39,6 +39,15 @@ struct caso_intervalo {
     int t0, t1, t2;
 };
 
+void PrintTo(const caso_intervalo& c, std::ostream* o) { *o << c.T << " K, tipo " << c.tipo; }
+
+// "T273Aire", "T1450Metano", ...
+std::string nombre_de_caso(const ::testing::TestParamInfo<caso_intervalo>& i)
+{
+    const char* gas = i.param.tipo == GAS_METANO ? "Metano" : i.param.tipo == GAS_AMONIACO ? "Amoniaco" : "Aire";
+    return "T" + std::to_string(static_cast<int>(i.param.T)) + gas;
+}
+
 } // namespace
 
 TEST(Rejilla, TemperaturasDeLasFilas)
@@ -56,29 +65,43 @@ TEST(Rejilla, TemperaturasDeLasFilas)
     EXPECT_EQ(temperaturas_intervalo(fuera, t), 0);
 }
 
-TEST(Rejilla, EleccionDeFilas)
+// Fila elegida para una temperatura: exacta, o la primera de las tres de la
+// parábola y sus temperaturas.
+class EleccionDeFilas : public ::testing::TestWithParam<caso_intervalo> {};
+
+TEST_P(EleccionDeFilas, FilaYTemperaturas)
 {
-    const caso_intervalo casos[] = {
-        {273, GAS_AIRE, 1, 0, 273, 300, 400},   {300, GAS_AIRE, 1, 1, 300, 400, 500},
-        {3000, GAS_AIRE, 1, 28, 3000, 3500, 4000}, {3500, GAS_AIRE, 1, 29, 3500, 4000, 4500},
-        {4500, GAS_AIRE, 1, 31, 4000, 4500, 5000}, {5000, GAS_AIRE, 1, 32, 4000, 4500, 5000},
-        {350, GAS_AIRE, 0, 0, 273, 300, 400},   {351, GAS_AIRE, 0, 1, 300, 400, 500},
-        {280, GAS_AIRE, 0, 0, 273, 300, 400},   {2960, GAS_AIRE, 0, 27, 2900, 3000, 3500},
-        {3260, GAS_AIRE, 0, 28, 3000, 3500, 4000}, {3100, GAS_AIRE, 0, 27, 2900, 3000, 3500},
-        {4900, GAS_AIRE, 0, 30, 4000, 4500, 5000}, {1450, GAS_METANO, 0, 11, 1300, 1400, 1500},
-        {1450, GAS_AIRE, 0, 11, 1300, 1400, 1500}, {1460, GAS_AIRE, 0, 12, 1400, 1500, 1600}, {1450, GAS_AMONIACO, 0, 11, 1300, 1400, 1500},
-    };
-    for (const auto& c : casos) {
-        int f = -1, t[3] = {};
-        EXPECT_EQ(intervalo_tabla(c.T, c.tipo, f, t), c.exacto) << c.T;
-        EXPECT_EQ(f, c.f) << c.T;
-        if (!c.exacto) {
-            EXPECT_EQ(t[0], c.t0) << c.T;
-            EXPECT_EQ(t[1], c.t1) << c.T;
-            EXPECT_EQ(t[2], c.t2) << c.T;
-        }
+    const caso_intervalo& c = GetParam();
+    int f = -1, t[3] = {};
+    EXPECT_EQ(intervalo_tabla(c.T, c.tipo, f, t), c.exacto);
+    EXPECT_EQ(f, c.f);
+    if (!c.exacto) {
+        EXPECT_EQ(t[0], c.t0);
+        EXPECT_EQ(t[1], c.t1);
+        EXPECT_EQ(t[2], c.t2);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Temperaturas, EleccionDeFilas,
+                         ::testing::Values(
+                             caso_intervalo{273, GAS_AIRE, 1, 0, 273, 300, 400},
+                             caso_intervalo{300, GAS_AIRE, 1, 1, 300, 400, 500},
+                             caso_intervalo{3000, GAS_AIRE, 1, 28, 3000, 3500, 4000},
+                             caso_intervalo{3500, GAS_AIRE, 1, 29, 3500, 4000, 4500},
+                             caso_intervalo{4500, GAS_AIRE, 1, 31, 4000, 4500, 5000},
+                             caso_intervalo{5000, GAS_AIRE, 1, 32, 4000, 4500, 5000},
+                             caso_intervalo{350, GAS_AIRE, 0, 0, 273, 300, 400},
+                             caso_intervalo{351, GAS_AIRE, 0, 1, 300, 400, 500},
+                             caso_intervalo{280, GAS_AIRE, 0, 0, 273, 300, 400},
+                             caso_intervalo{2960, GAS_AIRE, 0, 27, 2900, 3000, 3500},
+                             caso_intervalo{3260, GAS_AIRE, 0, 28, 3000, 3500, 4000},
+                             caso_intervalo{3100, GAS_AIRE, 0, 27, 2900, 3000, 3500},
+                             caso_intervalo{4900, GAS_AIRE, 0, 30, 4000, 4500, 5000},
+                             caso_intervalo{1450, GAS_METANO, 0, 11, 1300, 1400, 1500},
+                             caso_intervalo{1450, GAS_AIRE, 0, 11, 1300, 1400, 1500},
+                             caso_intervalo{1460, GAS_AIRE, 0, 12, 1400, 1500, 1600},
+                             caso_intervalo{1450, GAS_AMONIACO, 0, 11, 1300, 1400, 1500}),
+                         nombre_de_caso);
 
 TEST(Rejilla, ParabolaPorTresPuntos)
 {

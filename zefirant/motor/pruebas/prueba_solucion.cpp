@@ -9,8 +9,6 @@
 #include "comun/pruebas/sumidero_prueba.h"
 
 #include <cmath>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -279,29 +277,40 @@ TEST_F(Transformaciones, IgualdadExactaUnidadesYNumeracion)
     EXPECT_EQ(texto, w("ERROR: No hay estados definidos en transformación 2"));
 }
 
-TEST_F(Transformaciones, UnResultadoNoFinitoSeRechaza)
+// Un daño a los valores de un estado, como los que deja una tabla de gas
+// dañada, con su nombre.
+struct dano_estado {
+    const char* nombre;
+    void (*aplica)(float*);
+};
+
+void PrintTo(const dano_estado& d, std::ostream* o) { *o << d.nombre; }
+
+class TransformacionNoFinita : public Transformaciones, public ::testing::WithParamInterface<dano_estado> {};
+
+// La segunda transformación, del estado 3 (con u y e enormes) al 4 dañado:
+// se rechaza y la primera queda calculada; sin el daño, se calcula.
+TEST_P(TransformacionNoFinita, SeRechaza)
 {
-    // Estados como los que deja una tabla de gas dañada.
-    const std::vector<std::pair<const char*, std::function<void(float*)>>> danos = {
-        {"u enorme", [](float* v) { v[E_UINT] = -3e38f; }},            // du infinita
-        {"e enorme", [](float* v) { v[E_EXERG] = 3.4e38f; }},          // de infinita
-        {"T indefinida", [](float* v) { v[E_TEMP] = std::nanf(""); }},  // W y Wt indefinidos
-        {"h infinita", [](float* v) { v[E_ENTAL] = INFINITY; }},
-    };
     p->estados[2].prop[E_UINT] = 3e38f;
     p->estados[2].prop[E_EXERG] = -3.4e38f;
     const estado sano = p->estados[3];
-    for (const auto& [que, dana] : danos) {
-        p->estados[3] = sano;
-        dana(p->estados[3].prop);
-        p->resultados[0] = {};
-        EXPECT_EQ(calcula_transformaciones(*p, texto), 0) << que;
-        EXPECT_EQ(texto, w("ERROR: Datos fuera de margen en transformación 2")) << que;
-        EXPECT_EQ(p->resultados[0].clase, T_ISOTERMA) << que;  // la primera sí quedó calculada
-    }
+    GetParam().aplica(p->estados[3].prop);
+    p->resultados[0] = {};
+    EXPECT_EQ(calcula_transformaciones(*p, texto), 0);
+    EXPECT_EQ(texto, w("ERROR: Datos fuera de margen en transformación 2"));
+    EXPECT_EQ(p->resultados[0].clase, T_ISOTERMA);  // la primera sí quedó calculada
     p->estados[3] = sano;
     EXPECT_EQ(calcula_transformaciones(*p, texto), 1) << texto;
 }
+
+// du infinita, de infinita, W y Wt indefinidos, h infinita.
+INSTANTIATE_TEST_SUITE_P(Danos, TransformacionNoFinita,
+                         ::testing::Values(dano_estado{"UEnorme", [](float* v) { v[E_UINT] = -3e38f; }},
+                                           dano_estado{"EEnorme", [](float* v) { v[E_EXERG] = 3.4e38f; }},
+                                           dano_estado{"TIndefinida", [](float* v) { v[E_TEMP] = std::nanf(""); }},
+                                           dano_estado{"HInfinita", [](float* v) { v[E_ENTAL] = INFINITY; }}),
+                         [](const ::testing::TestParamInfo<dano_estado>& i) { return std::string(i.param.nombre); });
 
 TEST_F(Transformaciones, ExponenteUnoSinInfinitos)
 {
