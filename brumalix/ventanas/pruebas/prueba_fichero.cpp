@@ -13,6 +13,17 @@
 
 namespace {
 
+// Desplazamientos de la disposición actual con S = 3 y E = 2.
+constexpr std::size_t CAUDALES = 11 + 54 * 3;
+constexpr std::size_t EQUIPOS = CAUDALES + 216 + 2;
+constexpr std::size_t MASA = EQUIPOS + 204 * 2;
+
+void pon_i16(std::vector<unsigned char>& b, std::size_t pos, int v)
+{
+    b[pos] = static_cast<unsigned char>(v & 0xFF);
+    b[pos + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+}
+
 class FicheroProblema : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,19 +73,20 @@ protected:
         leido = problema_leido{};
         return lee_problema(b, leido);
     }
-    void pon_i16(std::size_t pos, int v)
-    {
-        bytes[pos] = static_cast<unsigned char>(v & 0xFF);
-        bytes[pos + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-    }
-    // Desplazamientos de la disposición actual con S = 3 y E = 2.
-    static constexpr std::size_t CAUDALES = 11 + 54 * 3;
-    static constexpr std::size_t EQUIPOS = CAUDALES + 216 + 2;
-    static constexpr std::size_t MASA = EQUIPOS + 204 * 2;
-
     std::vector<unsigned char> bytes;
     problema_leido leido;
 };
+
+// Un cambio de los bytes de un fichero bueno que lo saca de los límites del
+// problema, con su nombre.
+struct fuera_de_limites {
+    const char* nombre;
+    void (*cambia)(std::vector<unsigned char>&);
+};
+
+void PrintTo(const fuera_de_limites& f, std::ostream* o) { *o << f.nombre; }
+
+class FicheroFueraDeLimites : public FicheroProblema, public ::testing::WithParamInterface<fuera_de_limites> {};
 
 } // namespace
 
@@ -125,39 +137,46 @@ TEST_F(FicheroProblema, UnFicheroCortadoNuncaSeLee)
     EXPECT_EQ(lee(bytes), lectura_problema::marca_b);
 }
 
-TEST_F(FicheroProblema, LosLimitesDelProblemaSeRespetan)
+TEST_P(FicheroFueraDeLimites, SeRechaza)
 {
-    const std::vector<unsigned char> bueno = bytes;
-    auto rechaza = [&](auto cambio, const char* que) {
-        bytes = bueno;
-        cambio();
-        EXPECT_EQ(lee(bytes), lectura_problema::incorrecto) << que;
-    };
-    rechaza([&] { pon_i16(9, 151); }, "151 estados");
-    rechaza([&] { pon_i16(9, -1); }, "estados negativos");
-    rechaza([&] { pon_i16(CAUDALES, 151); }, "caudal de un estado que no cabe");
-    rechaza([&] { pon_i16(EQUIPOS - 2, 26); }, "26 equipos");
-    rechaza([&] { pon_i16(EQUIPOS + 200, 11); }, "11 estados entrantes");
-    rechaza([&] { pon_i16(EQUIPOS + 202, -1); }, "salientes negativos");
-    rechaza([&] { std::memset(&bytes[EQUIPOS + 40], 'x', 40); }, "nombre sin terminar");
-    rechaza([&] { std::memset(&bytes[EQUIPOS + 140], '7', 60); }, "lista sin terminar");
-    rechaza([&] { std::memset(&bytes[MASA + 60 * 149], '1', 60); }, "ecuación sin terminar");
-    rechaza([&] { std::memset(&bytes[bytes.size() - 60], '1', 60); }, "última ecuación de energía sin terminar");
-    rechaza([&] { pon_i16(1, 2); }, "unidad que no es 0 ni 1");
-    // Los datos de un estado y los caudales directos han de ser finitos.
-    rechaza([&] { binario::pon_f32(&bytes[11 + 2], NAN); }, "p NaN");
-    rechaza([&] { binario::pon_f32(&bytes[11 + 54 + 6], INFINITY); }, "t infinita");
-    rechaza([&] { binario::pon_f32(&bytes[11 + 108 + 22], -INFINITY); }, "s infinita");
-    rechaza([&] { binario::pon_f32(&bytes[CAUDALES + 6 + 2], NAN); }, "caudal directo NaN");
-    // Lo que el fichero guarda y no se usa (el caudal del registro del
-    // estado, que vuelve por los caudales directos, y los de un hueco libre)
-    // no lo impide.
-    bytes = bueno;
+    GetParam().cambia(bytes);
+    EXPECT_EQ(lee(bytes), lectura_problema::incorrecto);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cambios, FicheroFueraDeLimites,
+    ::testing::Values(
+        fuera_de_limites{"CientoCincuentaYUnEstados", [](auto& b) { pon_i16(b, 9, 151); }},
+        fuera_de_limites{"EstadosNegativos", [](auto& b) { pon_i16(b, 9, -1); }},
+        fuera_de_limites{"CaudalDeUnEstadoQueNoCabe", [](auto& b) { pon_i16(b, CAUDALES, 151); }},
+        fuera_de_limites{"VeintiseisEquipos", [](auto& b) { pon_i16(b, EQUIPOS - 2, 26); }},
+        fuera_de_limites{"OnceEstadosEntrantes", [](auto& b) { pon_i16(b, EQUIPOS + 200, 11); }},
+        fuera_de_limites{"SalientesNegativos", [](auto& b) { pon_i16(b, EQUIPOS + 202, -1); }},
+        fuera_de_limites{"NombreSinTerminar", [](auto& b) { std::memset(&b[EQUIPOS + 40], 'x', 40); }},
+        fuera_de_limites{"ListaSinTerminar", [](auto& b) { std::memset(&b[EQUIPOS + 140], '7', 60); }},
+        fuera_de_limites{"EcuacionSinTerminar", [](auto& b) { std::memset(&b[MASA + 60 * 149], '1', 60); }},
+        fuera_de_limites{"UltimaEcuacionDeEnergiaSinTerminar", [](auto& b) { std::memset(&b[b.size() - 60], '1', 60); }},
+        fuera_de_limites{"UnidadQueNoEs0Ni1", [](auto& b) { pon_i16(b, 1, 2); }},
+        // Los datos de un estado y los caudales directos han de ser finitos.
+        fuera_de_limites{"PresionNaN", [](auto& b) { binario::pon_f32(&b[11 + 2], NAN); }},
+        fuera_de_limites{"TemperaturaInfinita", [](auto& b) { binario::pon_f32(&b[11 + 54 + 6], INFINITY); }},
+        fuera_de_limites{"EntropiaInfinita", [](auto& b) { binario::pon_f32(&b[11 + 108 + 22], -INFINITY); }},
+        fuera_de_limites{"CaudalDirectoNaN", [](auto& b) { binario::pon_f32(&b[CAUDALES + 6 + 2], NAN); }}),
+    [](const ::testing::TestParamInfo<fuera_de_limites>& i) { return std::string(i.param.nombre); });
+
+// Lo que el fichero guarda y no se usa (el caudal del registro del estado,
+// que vuelve por los caudales directos, y los de un hueco libre) no impide
+// leerlo.
+TEST_F(FicheroProblema, LoQueNoSeUsaNoImpideLeerlo)
+{
     binario::pon_f32(&bytes[11 + 42], NAN);
     binario::pon_f32(&bytes[CAUDALES + 6 * 35 + 2], INFINITY);
     EXPECT_EQ(lee(bytes), lectura_problema::bien);
-    // Un nombre de 39 caracteres y su terminador sí vale.
-    bytes = bueno;
+}
+
+// Un nombre de 39 caracteres y su terminador sí vale.
+TEST_F(FicheroProblema, NombreDeEquipoDe39Caracteres)
+{
     std::memset(&bytes[EQUIPOS + 40], 'x', 39);
     EXPECT_EQ(lee(bytes), lectura_problema::bien);
     EXPECT_EQ(std::strlen(leido.equipos[0].nombre), 39u);

@@ -225,8 +225,6 @@ TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
 
 INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoBrumalix, ::testing::Range(0, 7));
 
-// Un valor que "%g" escribe con exponente vale tal como se guardó mientras
-// nadie lo toca; escrito a mano con exponente, no.
 // "Salvar problema" guarda la página de estados desde cualquier página: un
 // campo que no vale la trae delante, sin fichero.
 TEST_F(VentanasBrumalix, SalvarConUnCampoQueNoValeDesdeOtraPagina)
@@ -243,6 +241,8 @@ TEST_F(VentanasBrumalix, SalvarConUnCampoQueNoValeDesdeOtraPagina)
     EXPECT_EQ(estados_dato[0].x, -1.0f);
 }
 
+// Un valor que "%g" escribe con exponente vale tal como se guardó mientras
+// nadie lo toca; escrito a mano con exponente, no.
 TEST_F(VentanasBrumalix, ValorMostradoConExponenteSinTocar)
 {
     estado({"0,00001", "1000000"});
@@ -1172,9 +1172,6 @@ TEST_F(VentanasBrumalix, LaVentanaDeTrazaSoloEscribeLoQueEnsena)
     EXPECT_EQ(lista_traza().linea(54000), "Caldera n\xBA 7");
 }
 
-// La lista guarda como mucho el máximo más un décimo; al pasarse se queda
-// con las últimas 'maximo' líneas, y el cuadro, con las que conoce, sigue a
-// la lista.
 // Una vista previa abierta mientras se recalcula: su "Imprimir" imprime las
 // páginas que enseña, no los resultados nuevos.
 TEST_F(VentanasBrumalix, VistaPreviaImprimeLosResultadosQueMuestra)
@@ -1225,6 +1222,9 @@ TEST_F(VentanasBrumalix, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
         for (const char* c : {"½", "å", "ü", "þ"}) EXPECT_EQ(t->find(c), std::string::npos) << c;
 }
 
+// La lista guarda como mucho el máximo más un décimo; al pasarse se queda
+// con las últimas 'maximo' líneas, y el cuadro, con las que conoce, sigue a
+// la lista.
 TEST(ListaTrazaVentana, RecortaLasMasAntiguas)
 {
     lista_traza_ventana l(10);
