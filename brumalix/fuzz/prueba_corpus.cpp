@@ -4,18 +4,10 @@
 
 #include "comun/pruebas/repaso_corpus.h"
 
-using namespace repaso_corpus;
+using repaso_corpus::corpus;
 
-TEST(CorpusBrumalix, FicherosDeProblema) { repasa_subdirectorio("problema", ensaya_problema_brumalix); }
-
-TEST(CorpusBrumalix, TablaDeSaturacion)
-{
-    repasa_subdirectorio("f1", ensaya_f1);
-    EXPECT_TRUE(pasa_fichero_de_datos("f1-bin.dat", ensaya_f1));
-}
-
-TEST(CorpusBrumalix, RejillaDeLiquidoYVapor)
-{
-    repasa_subdirectorio("f2", ensaya_f2);
-    EXPECT_TRUE(pasa_fichero_de_datos("f2-bin.dat", ensaya_f2));
-}
+INSTANTIATE_TEST_SUITE_P(Brumalix, RepasoDeCorpus,
+                         ::testing::Values(corpus{"FicherosDeProblema", "problema", ensaya_problema_brumalix, nullptr},
+                                           corpus{"TablaDeSaturacion", "f1", ensaya_f1, "f1-bin.dat"},
+                                           corpus{"RejillaDeLiquidoYVapor", "f2", ensaya_f2, "f2-bin.dat"}),
+                         repaso_corpus::nombre_de_corpus);

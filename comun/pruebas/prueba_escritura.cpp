@@ -42,6 +42,31 @@ const char* nombre_resultado(resultado_escritura r)
     return "?";
 }
 
+// Lo que escribe una orden de guardar: 'texto' entero.
+funcion_escritura escribe(const std::string& texto)
+{
+    return [texto](std::FILE* f) { return std::fwrite(texto.data(), 1, texto.size(), f) == texto.size(); };
+}
+// Escribe 'texto' y luego da el disco por lleno: el descriptor del flujo
+// pasa a escribir en /dev/full.
+funcion_escritura escribe_sin_sitio(const std::string& texto)
+{
+    return [texto](std::FILE* f) {
+        std::fwrite(texto.data(), 1, texto.size(), f);
+        int lleno = ::open("/dev/full", O_WRONLY);
+        if (lleno < 0) return false;
+        ::dup2(lleno, ::fileno(f));
+        ::close(lleno);
+        return std::fwrite(texto.data(), 1, texto.size(), f) == texto.size();
+    };
+}
+// Una orden de guardar que escribe algo y falla.
+bool falla_a_medias(std::FILE* destino)
+{
+    std::fputs("medio", destino);
+    return false;
+}
+
 class EscrituraAtomica : public ::testing::Test {
 protected:
     void SetUp() override
@@ -64,24 +89,6 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     static void pon(const fs::path& f, const std::string& texto) { std::ofstream(f, std::ios::binary) << texto; }
-    // Lo que escribe una orden de guardar: 'texto' entero.
-    static funcion_escritura escribe(const std::string& texto)
-    {
-        return [texto](std::FILE* f) { return std::fwrite(texto.data(), 1, texto.size(), f) == texto.size(); };
-    }
-    // Escribe 'texto' y luego da el disco por lleno: el descriptor del flujo
-    // pasa a escribir en /dev/full.
-    static funcion_escritura escribe_sin_sitio(const std::string& texto)
-    {
-        return [texto](std::FILE* f) {
-            std::fwrite(texto.data(), 1, texto.size(), f);
-            int lleno = ::open("/dev/full", O_WRONLY);
-            if (lleno < 0) return false;
-            ::dup2(lleno, ::fileno(f));
-            ::close(lleno);
-            return std::fwrite(texto.data(), 1, texto.size(), f) == texto.size();
-        };
-    }
     std::vector<std::string> nombres(const fs::path& d) const
     {
         std::vector<std::string> r;
@@ -197,37 +204,49 @@ TEST_F(EscrituraAtomica, EnlacesColgantesEncadenadosYEnBucle)
     EXPECT_EQ(lee(dir / "fin.dat"), "fin");
 }
 
-TEST_F(EscrituraAtomica, UnFalloAMediasDejaElAnteriorByteAByte)
+// Una escritura que falla a medias, con su nombre y el límite de tamaño de
+// fichero con el que se hace (0: sin límite).
+struct fallo_a_medias {
+    const char* nombre;
+    funcion_escritura escribe;
+    rlim_t limite;
+};
+
+void PrintTo(const fallo_a_medias& f, std::ostream* o) { *o << f.nombre; }
+
+class FalloAMedias : public EscrituraAtomica, public ::testing::WithParamInterface<fallo_a_medias> {};
+
+TEST_P(FalloAMedias, DejaElAnteriorByteAByte)
 {
     const fs::path f = dir / "problema.dat";
     const std::string anterior(300, 'a');
-    struct caso {
-        const char* que;
-        funcion_escritura escribe;
-        rlim_t limite;  // 0: sin límite
-    };
-    const std::vector<caso> casos = {
-        {"la orden de guardar falla", [](std::FILE* destino) { std::fputs("medio", destino); return false; }, 0},
-        {"límite de tamaño", escribe(std::string(4000, 'n')), 100},
-        {"disco lleno", escribe_sin_sitio("nuevo"), 0},
-    };
-    for (const caso& c : casos) {
-        pon(f, anterior);
-        resultado_escritura r;
-        if (c.limite) {
-            limite_tamano limite(c.limite);
-            ASSERT_TRUE(limite.puesto());
-            r = escribe_atomico(f.string(), c.escribe);
-        } else {
-            r = escribe_atomico(f.string(), c.escribe);
-        }
-        EXPECT_EQ(r, resultado_escritura::no_escrito) << c.que;
-        EXPECT_EQ(lee(f), anterior) << c.que;
-        EXPECT_EQ(nombres(), std::vector<std::string>{"problema.dat"}) << c.que;
+    const fallo_a_medias& c = GetParam();
+    pon(f, anterior);
+    resultado_escritura r;
+    if (c.limite) {
+        limite_tamano limite(c.limite);
+        ASSERT_TRUE(limite.puesto());
+        r = escribe_atomico(f.string(), c.escribe);
+    } else {
+        r = escribe_atomico(f.string(), c.escribe);
     }
+    EXPECT_EQ(r, resultado_escritura::no_escrito);
+    EXPECT_EQ(lee(f), anterior);
+    EXPECT_EQ(nombres(), std::vector<std::string>{"problema.dat"});
+}
 
-    // El nombre pasa a ser un directorio mientras se escribe: el cambio de
-    // nombre falla y no queda el fichero aparte.
+INSTANTIATE_TEST_SUITE_P(Fallos, FalloAMedias,
+                         ::testing::Values(fallo_a_medias{"LaOrdenDeGuardarFalla", falla_a_medias, 0},
+                                           fallo_a_medias{"LimiteDeTamano", escribe(std::string(4000, 'n')), 100},
+                                           fallo_a_medias{"DiscoLleno", escribe_sin_sitio("nuevo"), 0}),
+                         [](const ::testing::TestParamInfo<fallo_a_medias>& i) { return std::string(i.param.nombre); });
+
+// El nombre pasa a ser un directorio mientras se escribe: el cambio de
+// nombre falla y no queda el fichero aparte.
+TEST_F(EscrituraAtomica, ElNombreHechoDirectorioMientrasSeEscribe)
+{
+    const fs::path f = dir / "problema.dat";
+    pon(f, std::string(300, 'a'));
     const auto pasa_a_directorio = [&](std::FILE* s) {
         fs::remove(f);
         fs::create_directory(f);
@@ -238,10 +257,12 @@ TEST_F(EscrituraAtomica, UnFalloAMediasDejaElAnteriorByteAByte)
     EXPECT_TRUE(fs::is_directory(f));
     EXPECT_EQ(lee(f / "dentro"), "x");
     EXPECT_EQ(nombres(), std::vector<std::string>{"problema.dat"});
-    fs::remove_all(f);
+}
 
-    // Sin fichero anterior, un fallo no deja ninguno.
-    EXPECT_EQ(escribe_atomico(f.string(), casos[0].escribe), resultado_escritura::no_escrito);
+// Sin fichero anterior, un fallo no deja ninguno.
+TEST_F(EscrituraAtomica, SinFicheroAnteriorUnFalloNoDejaNinguno)
+{
+    EXPECT_EQ(escribe_atomico((dir / "problema.dat").string(), falla_a_medias), resultado_escritura::no_escrito);
     EXPECT_TRUE(nombres().empty());
 }
 

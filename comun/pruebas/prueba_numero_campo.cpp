@@ -44,18 +44,30 @@ TEST(NumeroCampo, RealesConPuntoOComa)
     EXPECT_FALSE(std::signbit(v));
 }
 
-TEST(NumeroCampo, SignoYBlancosSoloDondeSeAdmiten)
+// Signos y blancos en un campo que no los admite: se rechaza y el valor
+// no cambia.
+class TextoSinSigno : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TextoSinSigno, SeRechazaSinTocarElValor)
 {
-    for (const char* t : {"-5", "+5", " 5", "5 ", "1-2", "5 7", "."}) {
-        float v = 123;
-        EXPECT_EQ(real(t, v), lectura_campo::incorrecto) << t;
-        EXPECT_EQ(v, 123.0f) << t;
-    }
-    for (const char* t : {"--5", "+-5", "- 5", "1 000", "5 7", "1-2"}) {
-        float v = 123;
-        EXPECT_EQ(real(t, v, CON_SIGNO), lectura_campo::incorrecto) << t;
-    }
+    float v = 123;
+    EXPECT_EQ(real(GetParam(), v), lectura_campo::incorrecto);
+    EXPECT_EQ(v, 123.0f);
 }
+
+INSTANTIATE_TEST_SUITE_P(SignosYBlancos, TextoSinSigno, ::testing::Values("-5", "+5", " 5", "5 ", "1-2", "5 7", "."));
+
+// Signos y blancos donde no caben en un campo que admite un signo delante y
+// blancos alrededor.
+class TextoConSigno : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TextoConSigno, SeRechaza)
+{
+    float v = 123;
+    EXPECT_EQ(real(GetParam(), v, CON_SIGNO), lectura_campo::incorrecto);
+}
+
+INSTANTIATE_TEST_SUITE_P(SignosYBlancos, TextoConSigno, ::testing::Values("--5", "+-5", "- 5", "1 000", "5 7", "1-2"));
 
 TEST(NumeroCampo, LoQueNoCabeEnUnRealDe32BitsSeRechaza)
 {

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,20 +46,34 @@ inline void repasa(const std::filesystem::path& dir, entrada e)
     }
 }
 
-// Con el directorio del corpus (DIR_CORPUS) y el de los datos de la
-// compilación (DIR_DATOS) de la prueba: un subdirectorio del corpus y un
-// fichero de datos real.
-#ifdef DIR_CORPUS
-inline void repasa_subdirectorio(const char* subdirectorio, entrada e)
-{
-    repasa(std::filesystem::path(DIR_CORPUS) / subdirectorio, e);
-}
-#endif
-#ifdef DIR_DATOS
-inline bool pasa_fichero_de_datos(const char* nombre, entrada e)
-{
-    return pasa(std::filesystem::path(DIR_DATOS) / nombre, e);
-}
-#endif
+// Un corpus de un ensayo: el nombre de su instancia, su subdirectorio del
+// corpus, la entrada que lo repasa y, si lo hay, el fichero de datos real de
+// la compilación que la entrada debe aceptar.
+struct corpus {
+    const char* nombre;
+    const char* subdirectorio;
+    entrada e;
+    const char* fichero_de_datos;  // nullptr: ninguno
+};
+
+inline void PrintTo(const corpus& c, std::ostream* o) { *o << c.subdirectorio; }
+
+inline std::string nombre_de_corpus(const ::testing::TestParamInfo<corpus>& i) { return i.param.nombre; }
 
 }  // namespace repaso_corpus
+
+// Con el directorio del corpus (DIR_CORPUS) y el de los datos de la
+// compilación (DIR_DATOS) de la prueba: cada corpus del programa, que su
+// prueba instancia, y su fichero de datos real.
+#if defined(DIR_CORPUS) && defined(DIR_DATOS)
+class RepasoDeCorpus : public ::testing::TestWithParam<repaso_corpus::corpus> {};
+
+TEST_P(RepasoDeCorpus, CadaFicheroComoSeEspera)
+{
+    const repaso_corpus::corpus& c = GetParam();
+    repaso_corpus::repasa(std::filesystem::path(DIR_CORPUS) / c.subdirectorio, c.e);
+    if (c.fichero_de_datos) {
+        EXPECT_TRUE(repaso_corpus::pasa(std::filesystem::path(DIR_DATOS) / c.fichero_de_datos, c.e));
+    }
+}
+#endif

@@ -4,18 +4,10 @@
 
 #include "comun/pruebas/repaso_corpus.h"
 
-using namespace repaso_corpus;
+using repaso_corpus::corpus;
 
-TEST(CorpusZefirant, FicherosDeProblema) { repasa_subdirectorio("problema", ensaya_problema_zefirant); }
-
-TEST(CorpusZefirant, GasesDat)
-{
-    repasa_subdirectorio("gases", ensaya_gases_dat);
-    EXPECT_TRUE(pasa_fichero_de_datos("GASES.DAT", ensaya_gases_dat));
-}
-
-TEST(CorpusZefirant, GasolinaDat)
-{
-    repasa_subdirectorio("gasolina", ensaya_gasolina_dat);
-    EXPECT_TRUE(pasa_fichero_de_datos("GASOLINA.DAT", ensaya_gasolina_dat));
-}
+INSTANTIATE_TEST_SUITE_P(Zefirant, RepasoDeCorpus,
+                         ::testing::Values(corpus{"FicherosDeProblema", "problema", ensaya_problema_zefirant, nullptr},
+                                           corpus{"GasesDat", "gases", ensaya_gases_dat, "GASES.DAT"},
+                                           corpus{"GasolinaDat", "gasolina", ensaya_gasolina_dat, "GASOLINA.DAT"}),
+                         repaso_corpus::nombre_de_corpus);

@@ -122,12 +122,6 @@ protected:
         }
         return {};
     }
-    static std::vector<std::string> textos(const pagina_informe& p)
-    {
-        std::vector<std::string> r;
-        for (const auto& t : p.textos) r.push_back(t.cadena.toStdString());
-        return r;
-    }
     static bool contiene(const pagina_informe& p, const std::string& trozo)
     {
         for (const auto& t : p.textos)
