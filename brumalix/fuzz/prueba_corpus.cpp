@@ -4,10 +4,10 @@
 
 #include "comun/pruebas/repaso_corpus.h"
 
-using repaso_corpus::corpus;
+const repaso_corpus::corpus corpus_brumalix[] = {
+    {"FicherosDeProblema", "problema", ensaya_problema_brumalix, nullptr},
+    {"TablaDeSaturacion", "f1", ensaya_f1, "f1-bin.dat"},
+    {"RejillaDeLiquidoYVapor", "f2", ensaya_f2, "f2-bin.dat"},
+};
 
-INSTANTIATE_TEST_SUITE_P(Brumalix, RepasoDeCorpus,
-                         ::testing::Values(corpus{"FicherosDeProblema", "problema", ensaya_problema_brumalix, nullptr},
-                                           corpus{"TablaDeSaturacion", "f1", ensaya_f1, "f1-bin.dat"},
-                                           corpus{"RejillaDeLiquidoYVapor", "f2", ensaya_f2, "f2-bin.dat"}),
-                         repaso_corpus::nombre_de_corpus);
+INSTANTIATE_TEST_SUITE_P(Brumalix, RepasoDeCorpus, ::testing::ValuesIn(corpus_brumalix), RepasoDeCorpus::nombre);

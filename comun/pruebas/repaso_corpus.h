@@ -58,15 +58,17 @@ struct corpus {
 
 inline void PrintTo(const corpus& c, std::ostream* o) { *o << c.subdirectorio; }
 
-inline std::string nombre_de_corpus(const ::testing::TestParamInfo<corpus>& i) { return i.param.nombre; }
-
 }  // namespace repaso_corpus
 
 // Con el directorio del corpus (DIR_CORPUS) y el de los datos de la
 // compilación (DIR_DATOS) de la prueba: cada corpus del programa, que su
 // prueba instancia, y su fichero de datos real.
 #if defined(DIR_CORPUS) && defined(DIR_DATOS)
-class RepasoDeCorpus : public ::testing::TestWithParam<repaso_corpus::corpus> {};
+class RepasoDeCorpus : public ::testing::TestWithParam<repaso_corpus::corpus> {
+public:
+    // El nombre de la instancia de cada corpus.
+    static std::string nombre(const ::testing::TestParamInfo<repaso_corpus::corpus>& i) { return i.param.nombre; }
+};
 
 TEST_P(RepasoDeCorpus, CadaFicheroComoSeEspera)
 {

@@ -4,10 +4,10 @@
 
 #include "comun/pruebas/repaso_corpus.h"
 
-using repaso_corpus::corpus;
+const repaso_corpus::corpus corpus_zefirant[] = {
+    {"FicherosDeProblema", "problema", ensaya_problema_zefirant, nullptr},
+    {"GasesDat", "gases", ensaya_gases_dat, "GASES.DAT"},
+    {"GasolinaDat", "gasolina", ensaya_gasolina_dat, "GASOLINA.DAT"},
+};
 
-INSTANTIATE_TEST_SUITE_P(Zefirant, RepasoDeCorpus,
-                         ::testing::Values(corpus{"FicherosDeProblema", "problema", ensaya_problema_zefirant, nullptr},
-                                           corpus{"GasesDat", "gases", ensaya_gases_dat, "GASES.DAT"},
-                                           corpus{"GasolinaDat", "gasolina", ensaya_gasolina_dat, "GASOLINA.DAT"}),
-                         repaso_corpus::nombre_de_corpus);
+INSTANTIATE_TEST_SUITE_P(Zefirant, RepasoDeCorpus, ::testing::ValuesIn(corpus_zefirant), RepasoDeCorpus::nombre);
