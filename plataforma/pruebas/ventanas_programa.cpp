@@ -4,6 +4,7 @@
 #include "plataforma/aplicacion.h"
 #include "plataforma/ayuda.h"
 #include "plataforma/dialogos.h"
+#include "plataforma/pruebas/texto_pdf.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -71,6 +72,12 @@ void VentanasPrograma::imprime_en_pdf(QAbstractButton* imprimir, const fs::path&
     });
     pulsa(imprimir);
     pon_dialogo_impresion(nullptr);
+}
+
+std::optional<std::string> VentanasPrograma::texto_impreso(QAbstractButton* imprimir, const std::string& nombre) const
+{
+    imprime_en_pdf(imprimir, dir / nombre);
+    return texto_pdf(dir / nombre);
 }
 
 int VentanasPrograma::cancela_impresion(QAbstractButton* imprimir)

@@ -49,6 +49,9 @@ protected:
     static void pulsa(QAbstractButton* b);
     // Pulsa 'imprimir' y acepta el diálogo de impresión hacia el PDF 'pdf'.
     static void imprime_en_pdf(QAbstractButton* imprimir, const std::filesystem::path& pdf);
+    // Pulsa 'imprimir', acepta el diálogo de impresión hacia el PDF 'nombre'
+    // del directorio de la prueba y da su texto (nada sin pdftotext).
+    std::optional<std::string> texto_impreso(QAbstractButton* imprimir, const std::string& nombre) const;
     // Pulsa 'imprimir' y cancela el diálogo de impresión; da las veces que
     // se abrió. Hasta el final de la prueba, otro diálogo de impresión
     // también se cancela.

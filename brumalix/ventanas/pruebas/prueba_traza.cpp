@@ -20,9 +20,8 @@
 #include "brumalix/motor/problema_agua.h"
 #include "brumalix/motor/traza.h"
 #include "comun/lineas.h"
-#include "comun/pruebas/sumidero_prueba.h"
-#include "plataforma/aplicacion.h"
 #include "plataforma/lista_marcado.h"
+#include "plataforma/pruebas/ventanas_programa.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -36,8 +35,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -57,15 +54,12 @@ struct dato_estado {
     float caudal = -1;
 };
 
-class TrazaFija : public ::testing::Test {
+class TrazaFija : public VentanasPrograma {
 protected:
+    TrazaFija() : VentanasPrograma("brumalix", DIR_DATOS, {"f1-bin.dat", "f2-bin.dat", "BRUMALIX.HLP"}) {}
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("brumalix_traza_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        for (const char* f : {"f1-bin.dat", "f2-bin.dat", "BRUMALIX.HLP"}) fs::copy_file(fs::path(DIR_DATOS) / f, dir / f);
-        pon_directorio_programa(dir.string() + "/");
+        VentanasPrograma::SetUp();
         crea_ventanas();
         Form1->show();
         ASSERT_TRUE(Form1->arrancado());
@@ -73,9 +67,9 @@ protected:
     void TearDown() override
     {
         destruye_ventanas();
-        pon_directorio_programa("");
-        fs::remove_all(dir);
+        VentanasPrograma::TearDown();
     }
+    QWidget* principal() const override { return Form1; }
 
     // Pone los datos del problema como si se hubieran tecleado: la página de
     // estados enseña el estado 1 y "Calcular todo" la guarda tal cual.
@@ -102,9 +96,6 @@ protected:
         for (int i = 0; i < m->rowCount(); ++i) v.push_back(a_1252(m->index(i, 0).data().toString()));
         return v;
     }
-
-    fs::path dir;
-    sumidero_prueba mensajes;
 };
 
 } // namespace

@@ -27,7 +27,6 @@
 #include "plataforma/lista_marcado.h"
 #include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
-#include "plataforma/pruebas/texto_pdf.h"
 #include "plataforma/pruebas/ventanas_programa.h"
 
 #include <QClipboard>
@@ -1184,8 +1183,7 @@ TEST_F(VentanasBrumalix, VistaPreviaImprimeLosResultadosQueMuestra)
     ASSERT_NE(resultados_nuevos.find("345,00"), std::string::npos);
 
     ASSERT_NE(boton_imprimir(vista), nullptr);
-    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
-    const auto texto = texto_pdf(dir / "vista.pdf");
+    const auto texto = texto_impreso(boton_imprimir(vista), "vista.pdf");
     ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
     EXPECT_NE(texto->find("100,00"), std::string::npos) << *texto;
     EXPECT_EQ(texto->find("345,00"), std::string::npos) << *texto;
@@ -1199,13 +1197,11 @@ TEST_F(VentanasBrumalix, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
     rankine();
     tecla(Qt::Key_T, Qt::AltModifier);
     ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
-    imprime_en_pdf(Resultados->Button2, dir / "resultados.pdf");
-    const auto resultados = texto_pdf(dir / "resultados.pdf");
+    const auto resultados = texto_impreso(Resultados->Button2, "resultados.pdf");
     Form1->Curvaslmite1Click();
     pulsa(Listados->Button1);
     ASSERT_TRUE(Form11->isVisible());
-    imprime_en_pdf(Form11->Button6, dir / "listado.pdf");
-    const auto listado = texto_pdf(dir / "listado.pdf");
+    const auto listado = texto_impreso(Form11->Button6, "listado.pdf");
     ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
 
     for (const char* c : {"│", "∑", "⎫", "⎭", "RESULTADOS DEL EQUIPO 4: Bomba"})

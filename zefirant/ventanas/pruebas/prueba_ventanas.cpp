@@ -20,7 +20,6 @@
 #include "plataforma/dialogos.h"
 #include "plataforma/pruebas/entradas_hostiles.h"
 #include "plataforma/pruebas/principal_qt.h"
-#include "plataforma/pruebas/texto_pdf.h"
 #include "plataforma/pruebas/ventanas_programa.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/unidades.h"
@@ -1007,8 +1006,7 @@ TEST_F(VentanasZefirant, VistaPreviaImprimeLosResultadosQueMuestra)
     const std::string resultados_nuevos = lee(dir / "ZEFIRANT.TMP");
 
     ASSERT_NE(boton_imprimir(vista), nullptr);
-    imprime_en_pdf(boton_imprimir(vista), dir / "vista.pdf");
-    const auto texto = texto_pdf(dir / "vista.pdf");
+    const auto texto = texto_impreso(boton_imprimir(vista), "vista.pdf");
     ASSERT_TRUE(texto) << "hace falta pdftotext (poppler-utils)";
     EXPECT_NE(texto->find("400,00"), std::string::npos) << *texto;
     EXPECT_NE(texto->find("500,00"), std::string::npos);
@@ -1029,13 +1027,11 @@ TEST_F(VentanasZefirant, ImpresionEnPdfConLosCaracteresDeSymbolEnUnicode)
     transformacion("2 3");
     tecla(Qt::Key_T, Qt::AltModifier);
     ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
-    imprime_en_pdf(Form11->Button5, dir / "resultados.pdf");
-    const auto resultados = texto_pdf(dir / "resultados.pdf");
+    const auto resultados = texto_impreso(Form11->Button5, "resultados.pdf");
     Form1->PageControl1->pon_pagina(Form1->TabSheet4);
     pulsa(Form1->Button1);
     ASSERT_TRUE(Form5->isVisible());
-    imprime_en_pdf(Form5->Button6, dir / "listado.pdf");
-    const auto listado = texto_pdf(dir / "listado.pdf");
+    const auto listado = texto_impreso(Form5->Button6, "listado.pdf");
     ASSERT_TRUE(resultados && listado) << "hace falta pdftotext (poppler-utils)";
 
     for (const char* c : {"│", "∫", "Δu", "Δh", "Δe", "γ", "473,45"})
