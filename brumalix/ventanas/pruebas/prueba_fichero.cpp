@@ -155,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         fuera_de_limites{"NombreSinTerminar", [](auto& b) { std::memset(&b[EQUIPOS + 40], 'x', 40); }},
         fuera_de_limites{"ListaSinTerminar", [](auto& b) { std::memset(&b[EQUIPOS + 140], '7', 60); }},
         fuera_de_limites{"EcuacionSinTerminar", [](auto& b) { std::memset(&b[MASA + 60 * 149], '1', 60); }},
-        fuera_de_limites{"UltimaEcuacionDeEnergiaSinTerminar", [](auto& b) { std::memset(&b[b.size() - 60], '1', 60); }},
+        fuera_de_limites{"UltimaEcuacionDeEnergiaSinTerminar",
+                         [](auto& b) { std::memset(&b[b.size() - 60], '1', 60); }},
         fuera_de_limites{"UnidadQueNoEs0Ni1", [](auto& b) { pon_i16(b, 1, 2); }},
         // Los datos de un estado y los caudales directos han de ser finitos.
         fuera_de_limites{"PresionNaN", [](auto& b) { binario::pon_f32(&b[11 + 2], NAN); }},
