@@ -145,16 +145,6 @@ void pesos_parabola(const double xs[3], double x, double w[3])
     }
 }
 
-void traza_fila(bool isobara, const float ys[3], const float xs[3], const float dat[3], float valor)
-{
-    if (isobara)
-        escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", ys[0], ys[1], ys[2], xs[0], xs[1],
-                      xs[2], dat[0], dat[1], dat[2], valor);
-    else
-        escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", ys[0], ys[1], ys[2], xs[0], xs[1],
-                      xs[2], dat[0], dat[1], dat[2], valor);
-}
-
 void traza_puntos(bool isobara, const punto_linea* pt, int n, float x, float h, float v, const float dat[3])
 {
     const char* eje = isobara ? "P" : "T";
@@ -163,7 +153,10 @@ void traza_puntos(bool isobara, const punto_linea* pt, int n, float x, float h, 
         const int q = isobara ? 0 : 2;
         const float ys[3] = {valor_de(pt[0], q), valor_de(pt[1], q), valor_de(pt[2], q)};
         const float xs[3] = {pt[0].x, pt[1].x, pt[2].x};
-        traza_fila(isobara, ys, xs, dat, isobara ? h : v);
+        if (isobara)
+            traza_fila<true>(ys, xs, dat, h);
+        else
+            traza_fila<false>(ys, xs, dat, v);
     } else if (n == 2) {
         escribe_traza(">  %s (%g %g)   H (%g %g) para %s=%g -> %g", eje, pt[0].x, pt[1].x, pt[0].h, pt[1].h, eje, x, h);
     } else {

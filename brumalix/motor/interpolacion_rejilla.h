@@ -194,8 +194,18 @@ inline float interpola_comun(const float* xs, const float* valores, std::size_t 
 // La línea de traza de una fila interpolada con tres puntos: en la isobara
 // ">hp:" con h y las presiones de los puntos, en la isoterma ">vp:" con v y
 // sus temperaturas; detrás, en "dat:", los valores de la rejilla de las tres
-// líneas de siempre, y lo interpolado.
-void traza_fila(bool isobara, const float ys[3], const float xs[3], const float dat[3], float valor);
+// líneas de siempre, y lo interpolado. Aquí mismo: la traza de una línea
+// escribe una por fila.
+template <bool Isobara>
+inline void traza_fila(const float ys[3], const float xs[3], const float dat[3], float valor)
+{
+    if (Isobara)
+        escribe_traza(">hp: %g %g %g  pres: %g %g %g  (dat: %g %g %g)    hi:%g", ys[0], ys[1], ys[2], xs[0], xs[1],
+                      xs[2], dat[0], dat[1], dat[2], valor);
+    else
+        escribe_traza(">vp: %g %g %g  temp: %g %g %g  (dat: %g %g %g)    vi:%g", ys[0], ys[1], ys[2], xs[0], xs[1],
+                      xs[2], dat[0], dat[1], dat[2], valor);
+}
 
 // Escribe en la traza los puntos con que se interpoló una fila de la línea
 // junto a la saturación: con tres, la línea de la fila como la de una fila

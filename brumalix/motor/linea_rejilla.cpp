@@ -31,85 +31,10 @@ void linea_perezosa<E>::abre(float x, saturacion_de& sat)
     clasifica_todas(traza);
 }
 
-// Todas las filas, en orden, con sus líneas de traza. Las comunes que se
-// reconocen sin leer la tabla de saturación (casi todas) no cambian la
-// saturación que pasa de una fila a las siguientes: se marcan antes, y con
-// la traza la propiedad que ésta enseña se calcula en todas de una vez.
-template <class E>
-void linea_perezosa<E>::clasifica_todas(bool traza)
-{
-    int marca[E::N][3];
-    for (int i = 0; i < E::N; ++i) {
-        marcas(i, marca[i]);
-        bool abajo;
-        if (comun_sin_consulta(i, marca[i], abajo)) pon_comun(i, abajo);
-    }
-    if (traza) calcula_comunes(E::q_traza, 0, E::N);
-    saturacion_fila sat;
-    for (int i = 0; i < E::N; ++i) {
-        E::escribe_posi(i, marca[i]);
-        if (valores_.de(i) == valores::SIN_CLASE) {
-            if (!E::arrastra_saturacion) sat = saturacion_fila{};
-            resuelve(i, marca[i], sat);
-        }
-        if (traza && valores_.de(i) == valores::COMUN) traza_comun(i);
-    }
-}
-
-template <class E>
-void linea_perezosa<E>::traza_comun(int i)
-{
-    const fuente_comun f = fuente();
-    const float* v = f.base + std::size_t(i) * f.paso_fila + E::q_traza;
-    const float ys[3] = {v[0], v[f.paso_punto], v[2 * f.paso_punto]};
-    traza_fila(E::isobara, ys, f.xs, ys, valor(i, E::q_traza));
-}
-
-// Tras la línea ">POSI:" de la fila i, con sus marcas: de qué lado de la
-// saturación cae x en ella. Sin saturación de la línea (fuera de la tabla
-// de saturación) decide la saturación de la fila, que se lee de la tabla
-// sólo cuando hace falta, como las marcas; una fila especial se calcula
-// aquí.
-template <class E>
-void linea_perezosa<E>::resuelve(int i, const int marca[3], saturacion_fila& sat)
-{
-    bool abajo;
-    if (comun_sin_consulta(i, marca, abajo)) {
-        pon_comun(i, abajo);
-        return;
-    }
-    const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
-    bool leida = false;
-    auto sat_fila = [&] {
-        if (!leida) {
-            leida = true;
-            punto_saturacion nuevo;
-            if (lee_saturado(E::tipo_fila, E::valor_fila(i), nuevo)) {
-                sat.punto = nuevo;
-                sat.hay = true;
-            }
-        }
-        return sat.hay;
-    };
-    if (hay_sat_)
-        abajo = E::abajo_de(i, sat_);
-    else if (mezcla && sat_fila())
-        abajo = marca[1] == 1 ? x_ <= sat.punto.sat : x_ < sat.punto.sat;
-    else
-        abajo = marca[1] == 1;
-
-    const bool otro_lado = marca[0] != (abajo ? 1 : -1) || marca[2] != (abajo ? 1 : -1);
-    if (!(otro_lado && sat_fila())) {
-        pon_comun(i, abajo);
-        return;
-    }
-    especial(i, marca, abajo, sat.punto);
-}
-
 // Alguna de las tres líneas es de la otra fase: entran el punto de
 // saturación de la fila y las líneas del lado de x más próximas a él.
 template <class E>
-void linea_perezosa<E>::especial(int i, const int marca[3], bool abajo, const punto_saturacion& sat)
+inline void linea_perezosa<E>::especial(int i, const int marca[3], bool abajo, const punto_saturacion& sat)
 {
     const int ultima = E::ultima_baja(i);
     // Las dos primeras líneas que entran quedan también en 'usadas', para
@@ -141,6 +66,79 @@ void linea_perezosa<E>::especial(int i, const int marca[3], bool abajo, const pu
     for (int a = 1; a < n; ++a)
         for (int b = a; b > 0 && usadas[b].x < usadas[b - 1].x; --b) std::swap(usadas[b], usadas[b - 1]);
     for (int q = 0; q < 3; ++q) error_especial_[i][q] = float(error_interpolacion(usadas, n, x_, gas, q));
+}
+
+// Tras la línea ">POSI:" de una fila i que no es común sin más, con sus
+// marcas: de qué lado de la saturación cae x en ella. Sin saturación de la
+// línea (fuera de la tabla de saturación) decide la saturación de la fila,
+// que se lee de la tabla sólo cuando hace falta, como las marcas; una fila
+// especial se calcula aquí.
+template <class E>
+void linea_perezosa<E>::resuelve(int i, const int marca[3], saturacion_fila& sat)
+{
+    bool abajo;
+    const bool mezcla = !(marca[0] == marca[1] && marca[1] == marca[2]);
+    bool leida = false;
+    auto sat_fila = [&] {
+        if (!leida) {
+            leida = true;
+            punto_saturacion nuevo;
+            if (lee_saturado(E::tipo_fila, E::valor_fila(i), nuevo)) {
+                sat.punto = nuevo;
+                sat.hay = true;
+            }
+        }
+        return sat.hay;
+    };
+    if (hay_sat_)
+        abajo = E::abajo_de(i, sat_);
+    else if (mezcla && sat_fila())
+        abajo = marca[1] == 1 ? x_ <= sat.punto.sat : x_ < sat.punto.sat;
+    else
+        abajo = marca[1] == 1;
+
+    const bool otro_lado = marca[0] != (abajo ? 1 : -1) || marca[2] != (abajo ? 1 : -1);
+    if (!(otro_lado && sat_fila())) {
+        pon_comun(i, abajo);
+        return;
+    }
+    especial(i, marca, abajo, sat.punto);
+}
+
+// La línea de traza de la fila común i: la propiedad que enseña la traza,
+// en las tres líneas de siempre y en la fila.
+template <class E>
+inline void linea_perezosa<E>::traza_comun(int i)
+{
+    const float* v = datos_f2.data() + std::size_t(i) * E::paso_fila + std::size_t(primera_) * E::paso_punto +
+                     E::q_traza;
+    const float ys[3] = {v[0], v[E::paso_punto], v[2 * E::paso_punto]};
+    traza_fila<E::isobara>(ys, E::eje_puntos() + primera_, ys, valor(i, E::q_traza));
+}
+
+// Todas las filas, en orden, con sus líneas de traza. Las comunes que se
+// reconocen sin leer la tabla de saturación (casi todas) no cambian la
+// saturación que pasa de una fila a las siguientes: se marcan antes, y con
+// la traza la propiedad que ésta enseña se calcula en todas de una vez.
+template <class E>
+void linea_perezosa<E>::clasifica_todas(bool traza)
+{
+    int marca[E::N][3];
+    for (int i = 0; i < E::N; ++i) {
+        marcas(i, marca[i]);
+        bool abajo;
+        if (comun_sin_consulta(i, marca[i], abajo)) pon_comun(i, abajo);
+    }
+    if (traza) calcula_comunes(E::q_traza, 0, E::N);
+    saturacion_fila sat;
+    for (int i = 0; i < E::N; ++i) {
+        E::escribe_posi(i, marca[i]);
+        if (valores_.de(i) == valores::SIN_CLASE) {
+            if (!E::arrastra_saturacion) sat = saturacion_fila{};
+            resuelve(i, marca[i], sat);
+        }
+        if (traza && valores_.de(i) == valores::COMUN) traza_comun(i);
+    }
 }
 
 template <class E>

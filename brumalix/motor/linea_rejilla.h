@@ -292,9 +292,13 @@ private:
         return interpola_comun(f.xs, f.base + std::size_t(i) * f.paso_fila + q, f.paso_punto, f.x, gas_de(i), q,
                                comunes_);
     }
+    // Las marcas de las tres líneas de siempre en la fila i (sin bucle: es
+    // lo que más se repite al abrir una isoterma).
     void marcas(int i, int marca[3]) const
     {
-        for (int k = 0; k < 3; ++k) marca[k] = E::marca(i, referencias_, k);
+        marca[0] = E::marca(i, referencias_, 0);
+        marca[1] = E::marca(i, referencias_, 1);
+        marca[2] = E::marca(i, referencias_, 2);
     }
     // Si la fila i, con sus marcas, es común sin tener que leer la tabla de
     // saturación, y su lado en 'abajo'.
@@ -312,7 +316,7 @@ private:
     void pon_comun(int i, bool abajo)
     {
         valores_.comun(i);
-        gas_[i] = E::gas && abajo;
+        if constexpr (E::gas) gas_[i] = abajo;
     }
     void clasifica(int i)
     {
@@ -320,6 +324,11 @@ private:
         int marca[3];
         marcas(i, marca);
         E::escribe_posi(i, marca);
+        bool abajo;
+        if (comun_sin_consulta(i, marca, abajo)) {
+            pon_comun(i, abajo);
+            return;
+        }
         saturacion_fila sat;
         resuelve(i, marca, sat);
     }

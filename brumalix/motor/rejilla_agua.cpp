@@ -97,7 +97,8 @@ tramo tramo_isoterma(const float* eje, int n, bool hay_sat, const punto_saturaci
 // La línea partida, con los puntos puestos, en el eje y en la propiedad
 // ('valores': i → el valor del punto i de la línea), y como pares X, Y: X
 // es el eje al leer una propiedad (prop < 0) y la propiedad al buscar dónde
-// toma un valor; Y, lo otro.
+// toma un valor; Y, lo otro. Siempre en línea: las búsquedas los piden
+// punto a punto, y una llamada en cada uno hacía calcula un 10 % más lenta.
 template <class Valores>
 struct puntos_tramo {
     const float* eje;
@@ -106,10 +107,16 @@ struct puntos_tramo {
     const punto_saturacion& sat;
     std::int32_t prop;
 
-    float en_eje(int i) const { return i == t.j_sat ? sat.sat : i == t.extra ? t.eje_extra : eje[i]; }
-    float propiedad(int i) const { return i == t.j_sat ? t.prop_sat : i == t.extra ? t.prop_extra : valores(i); }
-    float X(int i) const { return prop < 0 ? en_eje(i) : propiedad(i); }
-    float Y(int i) const { return prop < 0 ? propiedad(i) : en_eje(i); }
+    [[gnu::always_inline]] float en_eje(int i) const
+    {
+        return i == t.j_sat ? sat.sat : i == t.extra ? t.eje_extra : eje[i];
+    }
+    [[gnu::always_inline]] float propiedad(int i) const
+    {
+        return i == t.j_sat ? t.prop_sat : i == t.extra ? t.prop_extra : valores(i);
+    }
+    [[gnu::always_inline]] float X(int i) const { return prop < 0 ? en_eje(i) : propiedad(i); }
+    [[gnu::always_inline]] float Y(int i) const { return prop < 0 ? propiedad(i) : en_eje(i); }
 };
 
 // Lo que una búsqueda interpoló: el resultado 'r' y sus 'puntos' (2 o 3)
@@ -262,14 +269,21 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
     // h, s y v, en este orden. Sin valor posible (p. ej. t = 800 °C, último
     // punto de la isobara) no hay resultado: nada de lo calculado a medias
     // sale de aquí.
+    auto lee = [&](std::int32_t prop, float& r) {
+        const int q = prop + 3;
+        return busca(eje_temperaturas, [linea, q](int i) { return linea->valor(i, q); }, MODO_ISOBARA, p, t, prop,
+                     sat_p, r, sin_cota, comprobada ? &usadas[q] : nullptr);
+    };
     float valores[3];
-    const char* const nombres[3] = {"H", "S", "V"};
-    for (int q = 0; q < 3; ++q) {
-        const std::int32_t b = busca(eje_temperaturas, [linea, q](int i) { return linea->valor(i, q); }, MODO_ISOBARA,
-                                     p, t, q - 3, sat_p, valores[q], sin_cota, comprobada ? &usadas[q] : nullptr);
-        if (b != BUSCA_BIEN) return resultado_tp(b);
-        escribe_traza(">>>%s segun busca_array: %g", nombres[q], valores[q]);
-    }
+    std::int32_t b = lee(LEE_H, valores[0]);
+    if (b != BUSCA_BIEN) return resultado_tp(b);
+    escribe_traza(">>>H segun busca_array: %g", valores[0]);
+    b = lee(LEE_S, valores[1]);
+    if (b != BUSCA_BIEN) return resultado_tp(b);
+    escribe_traza(">>>S segun busca_array: %g", valores[1]);
+    b = lee(LEE_V, valores[2]);
+    if (b != BUSCA_BIEN) return resultado_tp(b);
+    escribe_traza(">>>V segun busca_array: %g", valores[2]);
     if (comprobada && !admite_lecturas(t, valores, usadas, *linea)) return TP_INVEROSIMIL;
     estado_resultado.h = valores[0];
     estado_resultado.s = valores[1];
