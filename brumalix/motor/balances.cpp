@@ -127,116 +127,136 @@ int resuelve_gauss(std::vector<std::vector<float>>& a, std::vector<float>& x, in
     return 1;
 }
 
-int sepera_estados()
-{
-    const int definidos = numero_estados();
-    for (int i = 0; i < MAXNUMESTADOS; ++i) est_en_elemento[i] = 0;
-    num_incognitas = 0;
-    int ecuaciones = 0;
+namespace {
+
+// El sistema de balances: las incógnitas (los estados que nombran las
+// ecuaciones y los caudales dados, en est_en_elemento en el orden en que
+// aparecen), las ecuaciones de balance y los caudales dados que lo
+// plantean, y la columna de cada estado.
+struct sistema {
+    int definidos = 0;
     int n = 0;
+    int balances = 0, directos = 0;
+    int columna[MAXNUMESTADOS + 1];
+};
 
-    // Añade los estados de una lista como incógnitas, en el orden en que
-    // aparecen; un estado que no existe se rechaza aquí, antes de que pueda
-    // llenar est_en_elemento.
-    auto anota = [&](const std::int32_t* lista, int cuantos) {
-        for (int k = 0; k < cuantos; ++k) {
-            const std::int32_t e = lista[k];
-            if (e < 1 || e > definidos) {
-                muestra_error("ERROR: El estado %d no está definido"_w, e);
-                return false;
-            }
-            if (!entero_en_array(e, est_en_elemento, n)) est_en_elemento[n++] = e;
+// Añade los estados de una lista como incógnitas; un estado que no existe
+// se rechaza aquí, antes de que pueda llenar est_en_elemento.
+bool anota(sistema& S, const std::int32_t* lista, int cuantos)
+{
+    for (int k = 0; k < cuantos; ++k) {
+        const std::int32_t e = lista[k];
+        if (e < 1 || e > S.definidos) {
+            muestra_error("ERROR: El estado %d no está definido"_w, e);
+            return false;
         }
-        return true;
-    };
-    auto lee = [](const ecuacion_balance& q, ecuacion_leida& l) {
-        const std::string texto = texto_ecuacion(q);
-        if (lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO)) return true;
-        muestra_error("ERROR: Ecuación incorrecta: %s"_w, texto.c_str());
-        return false;
-    };
+        if (!entero_en_array(e, est_en_elemento, S.n)) est_en_elemento[S.n++] = e;
+    }
+    return true;
+}
 
-    for (int i = 0; i < MAXNUMESTADOS; ++i) {
-        if (ecuaciones_masa[i].texto[0] == '\0') continue;
+bool lee(const ecuacion_balance& q, ecuacion_leida& l)
+{
+    const std::string texto = texto_ecuacion(q);
+    if (lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO)) return true;
+    muestra_error("ERROR: Ecuación incorrecta: %s"_w, texto.c_str());
+    return false;
+}
+
+// Las ecuaciones de una tabla ('nombre' la dice en la traza): cada una con
+// texto se lee y anota sus estados.
+bool anota_ecuaciones(sistema& S, const ecuacion_balance* tabla, int tamano, const char* nombre)
+{
+    for (int i = 0; i < tamano; ++i) {
+        if (tabla[i].texto[0] == '\0') continue;
         ecuacion_leida l;
-        if (!lee(ecuaciones_masa[i], l) || !anota(l.izq, l.num_izq) || !anota(l.der, l.num_der)) return 0;
-        ++ecuaciones;
-        escribe_traza("MAXNUMESTADOS: sepera_estados: Paso %d", i + 1);
+        if (!lee(tabla[i], l) || !anota(S, l.izq, l.num_izq) || !anota(S, l.der, l.num_der)) return false;
+        ++S.balances;
+        escribe_traza("%s: sepera_estados: Paso %d", nombre, i + 1);
     }
-    for (int i = 0; i < MAXNUMECENERGIA; ++i) {
-        if (ecuaciones_energia[i].texto[0] == '\0') continue;
-        ecuacion_leida l;
-        if (!lee(ecuaciones_energia[i], l) || !anota(l.izq, l.num_izq) || !anota(l.der, l.num_der)) return 0;
-        ++ecuaciones;
-        escribe_traza("MAXNUMECENERGIA: sepera_estados: Paso %d", i + 1);
-    }
-    const int balances = ecuaciones;
-    int directos = 0;
+    return true;
+}
+
+// Las incógnitas, comprobadas: tantas como ecuaciones, y alguna.
+bool recoge_incognitas(sistema& S)
+{
+    if (!anota_ecuaciones(S, ecuaciones_masa, MAXNUMESTADOS, "MAXNUMESTADOS") ||
+        !anota_ecuaciones(S, ecuaciones_energia, MAXNUMECENERGIA, "MAXNUMECENERGIA"))
+        return false;
     for (const caudal_directo& c : caudales_directos) {
         if (c.estado < 0) continue;
-        if (!anota(&c.estado, 1)) return 0;
-        ++ecuaciones;
-        ++directos;
+        if (!anota(S, &c.estado, 1)) return false;
+        ++S.directos;
         escribe_traza("MAXNUMCAUDDIRECTOS: sepera_estados: %d", c.estado);
     }
     escribe_traza("est_en_elemento:");
-    for (int k = 0; k < n; ++k) escribe_traza("  %d", est_en_elemento[k]);
-
-    if (ecuaciones != n) {
-        muestra_error("ERROR: Tiene %d ecuaciones y %d incógnitas"_w, balances, n - directos);
-        return 0;
+    for (int k = 0; k < S.n; ++k) escribe_traza("  %d", est_en_elemento[k]);
+    if (S.balances + S.directos != S.n) {
+        muestra_error("ERROR: Tiene %d ecuaciones y %d incógnitas"_w, S.balances, S.n - S.directos);
+        return false;
     }
-    if (n == 0) {
+    if (S.n == 0) {
         muestra_error("ERROR: El sistema no se puede resolver");
-        return 0;
+        return false;
     }
+    return true;
+}
 
+// Las incógnitas en orden de estado: la columna de cada estado, y en
+// est_en_elemento su índice (desde 0).
+void ordena_incognitas(sistema& S)
+{
     escribe_traza("Vamos a qsort");
-    std::qsort(est_en_elemento, static_cast<std::size_t>(n), sizeof(std::int32_t), compara_enteros);
-    int columna[MAXNUMESTADOS + 1];
-    for (int k = 0; k < n; ++k) {
-        columna[est_en_elemento[k]] = k;
+    std::qsort(est_en_elemento, static_cast<std::size_t>(S.n), sizeof(std::int32_t), compara_enteros);
+    for (int k = 0; k < S.n; ++k) {
+        S.columna[est_en_elemento[k]] = k;
         est_en_elemento[k] -= 1;
     }
+}
 
-    std::vector<std::vector<float>> filas;
-    std::vector<float> x;
-    try {
-        filas.assign(n, std::vector<float>(n + 1, 0.0f));
-        x.assign(n, 0.0f);
-    } catch (const std::bad_alloc&) {
-        muestra_error("ERROR: No tengo memoria suficiente");
-        return 0;
+// Una fila por ecuación de la tabla, desde 'fila': cada estado suma su
+// coeficiente a la izquierda y lo resta a la derecha. Un estado que aparece
+// dos veces suma sus coeficientes: "2=2" da una fila nula y el sistema no
+// se resuelve.
+template <class Coeficiente>
+void plantea_ecuaciones(const sistema& S, const ecuacion_balance* tabla, int tamano, Coeficiente coeficiente,
+                        std::vector<std::vector<float>>& filas, int& fila)
+{
+    for (int i = 0; i < tamano; ++i) {
+        const ecuacion_balance& q = tabla[i];
+        if (q.texto[0] == '\0') continue;
+        ecuacion_leida l;
+        const std::string texto = texto_ecuacion(q);
+        lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO);
+        for (int k = 0; k < l.num_izq; ++k) filas[fila][S.columna[l.izq[k]]] += coeficiente(l.izq[k]);
+        for (int k = 0; k < l.num_der; ++k) filas[fila][S.columna[l.der[k]]] -= coeficiente(l.der[k]);
+        ++fila;
     }
+}
 
-    // Una fila por ecuación. Un estado que aparece dos veces suma sus
-    // coeficientes: "2=2" da una fila nula y el sistema no se resuelve.
+// Las filas del sistema: los balances de masa (coeficiente 1), los de
+// energía (la h de cada estado) y los caudales dados (en kg/s).
+void plantea(const sistema& S, std::vector<std::vector<float>>& filas)
+{
+    const int n = S.n;
     int fila = 0;
-    for (const ecuacion_balance& q : ecuaciones_masa) {
-        if (q.texto[0] == '\0') continue;
-        ecuacion_leida l;
-        const std::string texto = texto_ecuacion(q);
-        lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO);
-        for (int k = 0; k < l.num_izq; ++k) filas[fila][columna[l.izq[k]]] += 1.0f;
-        for (int k = 0; k < l.num_der; ++k) filas[fila][columna[l.der[k]]] -= 1.0f;
-        ++fila;
-    }
-    for (const ecuacion_balance& q : ecuaciones_energia) {
-        if (q.texto[0] == '\0') continue;
-        ecuacion_leida l;
-        const std::string texto = texto_ecuacion(q);
-        lee_ecuacion(texto.c_str(), l.num_izq, l.izq, &l.num_der, l.der, CAPACIDAD_LADO);
-        for (int k = 0; k < l.num_izq; ++k) filas[fila][columna[l.izq[k]]] += estados_calculo[l.izq[k] - 1].h;
-        for (int k = 0; k < l.num_der; ++k) filas[fila][columna[l.der[k]]] -= estados_calculo[l.der[k] - 1].h;
-        ++fila;
-    }
+    plantea_ecuaciones(S, ecuaciones_masa, MAXNUMESTADOS, [](int) { return 1.0f; }, filas, fila);
+    plantea_ecuaciones(S, ecuaciones_energia, MAXNUMECENERGIA, [](int e) { return estados_calculo[e - 1].h; }, filas,
+                       fila);
     for (const caudal_directo& c : caudales_directos) {
         if (c.estado < 0) continue;
-        filas[fila][columna[c.estado]] += 1.0f;
+        filas[fila][S.columna[c.estado]] += 1.0f;
         filas[fila][n] = static_cast<float>(c.caudal * (unidad_caudal_th == 1 ? TH_A_KGS : 1.0));
         ++fila;
     }
+}
 
+// Resuelve el sistema (con su traza) y guarda caudal, m·h y m·e de cada
+// incógnita. Un caudal infinito o indefinido (o un flujo de energía que lo
+// es) no es una solución, aunque la eliminación haya acabado.
+bool resuelve(const sistema& S, std::vector<std::vector<float>>& filas, std::vector<float>& x)
+{
+    const int n = S.n;
     escribe_traza("SISTEMA:");
     for (const auto& f : filas) {
         escribe_traza("===");
@@ -245,8 +265,6 @@ int sepera_estados()
     const int resuelto = resuelve_gauss(filas, x, n);
     escribe_traza("SOLUCION:");
     for (float v : x) escribe_traza("  %g", v);
-    // Un caudal infinito o indefinido (o un flujo de energía que lo es) no
-    // es una solución, aunque la eliminación haya acabado.
     bool finito = true;
     for (int k = 0; k < n && resuelto; ++k) {
         const estado_agua& e = estados_calculo[est_en_elemento[k]];
@@ -255,9 +273,8 @@ int sepera_estados()
     if (!resuelto || !finito) {
         num_incognitas = 0;
         muestra_error("ERROR: El sistema no se puede resolver");
-        return 0;
+        return false;
     }
-
     num_incognitas = n;
     for (int k = 0; k < n; ++k) {
         estado_agua& e = estados_calculo[est_en_elemento[k]];
@@ -265,5 +282,29 @@ int sepera_estados()
         e.mh = x[k] * e.h;
         e.me = x[k] * e.e;
     }
-    return 1;
+    return true;
+}
+
+} // namespace
+
+int sepera_estados()
+{
+    sistema S;
+    S.definidos = numero_estados();
+    for (int i = 0; i < MAXNUMESTADOS; ++i) est_en_elemento[i] = 0;
+    num_incognitas = 0;
+    if (!recoge_incognitas(S)) return 0;
+    ordena_incognitas(S);
+
+    std::vector<std::vector<float>> filas;
+    std::vector<float> x;
+    try {
+        filas.assign(std::size_t(S.n), std::vector<float>(std::size_t(S.n) + 1, 0.0f));
+        x.assign(std::size_t(S.n), 0.0f);
+    } catch (const std::bad_alloc&) {
+        muestra_error("ERROR: No tengo memoria suficiente");
+        return 0;
+    }
+    plantea(S, filas);
+    return resuelve(S, filas, x) ? 1 : 0;
 }

@@ -25,36 +25,15 @@ const char* const fuera_de_margen = "Datos fuera de margen";
 
 // Saturación de la presión (tipo 0) o la temperatura (tipo 1) de 'lectura'
 // en datos_saturacion; el primer resultado va a t o a p según el tipo.
-bool lee_saturacion(saturacion_de& lectura)
+bool registra_saturacion(saturacion_de& lectura)
 {
     if (!lectura.lee()) return false;
-    registro_saturacion& d = datos_saturacion;
     const punto_saturacion& s = lectura.punto();
-    d.hl = s.hl;
-    d.hv = s.hv;
-    d.sl = s.sl;
-    d.sv = s.sv;
-    d.vl = s.vl;
-    d.vv = s.vv;
-    if (lectura.tipo() == POR_PRESION) {
-        d.t = s.sat;
-        d.p = lectura.valor();
-    } else {
-        d.p = s.sat;
-        d.t = lectura.valor();
-    }
+    const bool por_presion = lectura.tipo() == POR_PRESION;
+    const float t = por_presion ? s.sat : lectura.valor();
+    const float p = por_presion ? lectura.valor() : s.sat;
+    datos_saturacion = registro_saturacion{s.hl, s.hv, s.sl, s.sv, s.vl, s.vv, t, p};
     return true;
-}
-
-// Propiedades de líquido y vapor saturados a p, para la regla de la palanca.
-struct saturado {
-    float hl, hv, sl, sv, vl, vv;
-};
-
-bool lee_saturado(float p, saturado& s)
-{
-    float t;
-    return lee_datos_f1(POR_PRESION, p, t, s.hl, s.hv, s.sl, s.sv, s.vl, s.vv) == 0;
 }
 
 // Título por la regla de la palanca; en la fila del punto crítico de la
@@ -68,6 +47,22 @@ bool titulo(float valor, float liquido, float vapor, float& x)
 }
 
 float palanca(float x, float liquido, float vapor) { return (1 - x) * liquido + x * vapor; }
+
+// Vapor húmedo a la presión p con la propiedad q (0 h, 1 s, 2 v) dada: el
+// título por la regla de la palanca y las otras dos propiedades, en
+// estado_resultado.
+std::int32_t humedo_con(float p, float dato, int q)
+{
+    punto_saturacion s;
+    float x;
+    if (!lee_saturado(POR_PRESION, p, s) || !titulo(dato, s.liquido(q), s.vapor(q), x)) return 1;
+    registro_resultado& r = estado_resultado;
+    r.x = x;
+    if (q != 0) r.h = palanca(x, s.hl, s.hv);
+    if (q != 1) r.s = palanca(x, s.sl, s.sv);
+    if (q != 2) r.v = palanca(x, s.vl, s.vv);
+    return 0;
+}
 
 // Holgura del título de vapor húmedo frente a 0 y 1: unos pocos redondeos
 // de f32 (1e-6; el paso de f32 junto a 1 es 1,2e-7). Un título más allá es
@@ -83,13 +78,184 @@ bool registros_finitos(bool con_titulo)
            std::isfinite(r.v) && (!con_titulo || std::isfinite(r.x));
 }
 
+// Pasos de calcula. Cada uno deja lo que calcula en estado_resultado (y en
+// datos_saturacion lo que lee de la tabla de saturación) y devuelve
+// CALCULA_BIEN para seguir o, tras su mensaje, el resultado de calcula.
+
+std::int32_t falla(const char* texto, std::int32_t resultado)
+{
+    mensaje_estado(texto, 0);
+    return resultado;
+}
+
+// El lado de la saturación en que se calcula, para la rejilla y como fase
+// de salida.
+void pon_fase(bool liquido, std::int32_t& fase)
+{
+    fase_actual = liquido ? FASE_LIQUIDO : FASE_VAPOR;
+    fase = liquido ? FASE_SALIDA_LIQUIDO : FASE_SALIDA_VAPOR;
+}
+
+// Lo que dio una búsqueda en la isobara o la isoterma: sin estado, el
+// mensaje de la pareja.
+std::int32_t tras_busqueda(std::int32_t r, const char* sin_estado)
+{
+    if (r == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    if (r != TP_BIEN) return falla(sin_estado, CALCULA_SIN_ESTADO);
+    return CALCULA_BIEN;
+}
+
+// (t, p): líquido o vapor según la saturación de p.
+std::int32_t calcula_tp(float tt, float pp, std::int32_t& fase)
+{
+    const registro_saturacion& sat = datos_saturacion;
+    saturacion_de sat_p(POR_PRESION, pp);
+    if (registra_saturacion(sat_p)) {
+        const float distancia = static_cast<float>(std::fabs(tt - sat.t) / sat.t);
+        if (distancia < tolerancia_saturacion) {
+            mensaje_estado("Está en las curvas límite.\nSustituya uno de los parámetros por el título\n"
+                           "(0<x<1) u otra propiedad"_w,
+                           1);
+            return CALCULA_EN_SATURACION;
+        }
+        pon_fase(tt < sat.t, fase);
+    } else if (pp > 221.2 && pp <= eje_presiones[NUM_PRESIONES - 1]) {
+        // Por encima de la tabla de saturación, hasta el final de la
+        // rejilla, no hay saturación: una sola fase, líquido por debajo
+        // de la temperatura límite de la tabla, como en (t,s) y (t,v).
+        pon_fase(tt < 373.68, fase);
+    } else {
+        return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    }
+    if (calc_tp(tt, pp, sat_p) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    estado_resultado.t = tt;
+    estado_resultado.p = pp;
+    return CALCULA_BIEN;
+}
+
+// (t, s) y (t, v): sólo vapor sobrecalentado, por la isoterma.
+std::int32_t calcula_por_t(float tt, float dato, bool es_s, std::int32_t& fase)
+{
+    const registro_saturacion& sat = datos_saturacion;
+    saturacion_de sat_t(POR_TEMPERATURA, tt);
+    if (!(tt >= 373.68)) {
+        if (!registra_saturacion(sat_t)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        if (dato < (es_s ? sat.sl : sat.vl))
+            return falla("Combinación de datos no permitida en líquido"_w, CALCULA_EN_LIQUIDO);
+        if (dato <= (es_s ? sat.sv : sat.vv))
+            return falla("Las combinaciones (t,s) y (t,v) no se permiten en vapor húmedo"_w, CALCULA_EN_HUMEDO);
+    }
+    pon_fase(false, fase);
+    const std::int32_t r = tras_busqueda(calcula_por_isoterma(tt, dato, es_s ? PROP_S : PROP_V, sat_t),
+                                         es_s ? "Valores de temperatura o entropia fuera de limite"
+                                              : "Valores de temperatura o de volumen específico fuera de rango"_w);
+    if (r != CALCULA_BIEN) return r;
+    estado_resultado.t = tt;
+    if (es_s)
+        estado_resultado.s = dato;
+    else
+        estado_resultado.v = dato;
+    return CALCULA_BIEN;
+}
+
+// (p, h), (p, s) y (p, v): líquido o vapor por la isobara; entre los
+// valores de líquido y vapor saturados, vapor húmedo, que sigue con el
+// código de la pareja en húmedo en 'codigo'. En líquido no se permite v.
+std::int32_t calcula_por_p(float pp, float dato, std::int32_t& codigo, bool& humedo, std::int32_t& fase)
+{
+    const int q = codigo == COD_PH ? 0 : codigo == COD_PS ? 1 : 2;
+    saturacion_de sat_p(POR_PRESION, pp);
+    if (!registra_saturacion(sat_p)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    const registro_saturacion& sat = datos_saturacion;
+    const float liquido = q == 0 ? sat.hl : q == 1 ? sat.sl : sat.vl;
+    const float vapor = q == 0 ? sat.hv : q == 1 ? sat.sv : sat.vv;
+    if (q == 2 && dato < liquido) return falla("Combinación de datos no permitida en líquido"_w, CALCULA_EN_LIQUIDO);
+    // En v, húmedo hasta el vapor saturado incluido (el líquido ya no llega
+    // aquí).
+    const bool en_campana = q == 2 ? dato <= vapor : !(dato < liquido) && !(dato > vapor);
+    if (en_campana) {
+        codigo = q == 0 ? COD_PH_HUMEDO : q == 1 ? COD_PS_HUMEDO : COD_PV_HUMEDO;
+        escribe_traza("calcula(cod=%d)", codigo);
+        humedo = true;
+        return CALCULA_BIEN;
+    }
+    pon_fase(dato < liquido, fase);
+    const char* const sin_estado[3] = {"Datos de presión o entalpía fuera de límite"_w,
+                                       "Datos de presión o entropía fuera de límite"_w,
+                                       "Datos de presión o de volumen específico fuera de límite"_w};
+    const std::int32_t r = tras_busqueda(calcula_por_isobara(pp, dato, q == 0 ? PROP_H : q == 1 ? PROP_S : PROP_V,
+                                                             sat_p),
+                                         sin_estado[q]);
+    if (r != CALCULA_BIEN) return r;
+    estado_resultado.p = pp;
+    if (q == 0)
+        estado_resultado.h = dato;
+    else if (q == 1)
+        estado_resultado.s = dato;
+    else
+        estado_resultado.v = dato;
+    return CALCULA_BIEN;
+}
+
+// (t, x): vapor húmedo a la presión de saturación de t.
+std::int32_t calcula_tx(float tt, float xx)
+{
+    registro_resultado& r = estado_resultado;
+    if (tt > 373.68)
+        return falla(formatea("Con esta temperatura (%g) no es posible vapor húmedo"_w, tt).c_str(),
+                     CALCULA_FUERA_MARGEN);
+    if (calc_psat(tt, r.p) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    if (calc_px(r.p, xx) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    r.t = tt;
+    r.x = xx;
+    return CALCULA_BIEN;
+}
+
+// Vapor húmedo dado por la presión y x, h, s o v (el código en húmedo).
+std::int32_t calcula_humedo(std::int32_t codigo, float pp, float dato)
+{
+    registro_resultado& r = estado_resultado;
+    if (calc_tsat(pp, r.t) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    std::int32_t mal = 0;
+    switch (codigo) {
+    case COD_PX: mal = calc_px(pp, dato); r.x = dato; break;
+    case COD_PH_HUMEDO: mal = calc_ph(pp, dato); r.h = dato; break;
+    case COD_PS_HUMEDO: mal = calc_ps(pp, dato); r.s = dato; break;
+    default: mal = calc_pv(pp, dato); r.v = dato; break;
+    }
+    if (mal != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    r.p = pp;
+    return CALCULA_BIEN;
+}
+
+// El título de la salida y la comprobación de lo calculado. Un título
+// (dado o calculado) fuera de 0..1 no es vapor húmedo: la regla de la
+// palanca extrapolaría fuera de la campana. En una fase no hay título: x
+// sale -1, el valor de lo que no se da, y no el de una llamada anterior.
+// Ningún valor indefinido sale como resultado.
+std::int32_t cierra(bool humedo, std::int32_t& fase)
+{
+    registro_resultado& r = estado_resultado;
+    if (humedo) {
+        if (!titulo_en_campana(r.x)) {
+            escribe_traza("calcula: TITULO FUERA DE 0..1 x=%g", r.x);
+            return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+        }
+        fase = FASE_SALIDA_HUMEDO;
+    } else {
+        r.x = -1;
+    }
+    if (!registros_finitos(fase == FASE_SALIDA_HUMEDO)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
+    return CALCULA_BIEN;
+}
+
 } // namespace
 
 std::int32_t calc_px(float p, float x)
 {
     escribe_traza("calc_px(p=%g x=%g)->lee_datos_f1", p, x);
-    saturado s;
-    if (!lee_saturado(p, s)) return 1;
+    punto_saturacion s;
+    if (!lee_saturado(POR_PRESION, p, s)) return 1;
     estado_resultado.h = palanca(x, s.hl, s.hv);
     estado_resultado.s = palanca(x, s.sl, s.sv);
     estado_resultado.v = palanca(x, s.vl, s.vv);
@@ -99,37 +265,19 @@ std::int32_t calc_px(float p, float x)
 std::int32_t calc_ph(float p, float h)
 {
     escribe_traza("calc_ph(p=%g h=%g)->lee_datos_f1", p, h);
-    saturado s;
-    float x;
-    if (!lee_saturado(p, s) || !titulo(h, s.hl, s.hv, x)) return 1;
-    estado_resultado.x = x;
-    estado_resultado.s = palanca(x, s.sl, s.sv);
-    estado_resultado.v = palanca(x, s.vl, s.vv);
-    return 0;
+    return humedo_con(p, h, 0);
 }
 
-std::int32_t calc_ps(float p, float s_dada)
+std::int32_t calc_ps(float p, float s)
 {
-    escribe_traza("calc_ps(p=%g s=%g)->lee_datos_f1", p, s_dada);
-    saturado s;
-    float x;
-    if (!lee_saturado(p, s) || !titulo(s_dada, s.sl, s.sv, x)) return 1;
-    estado_resultado.x = x;
-    estado_resultado.h = palanca(x, s.hl, s.hv);
-    estado_resultado.v = palanca(x, s.vl, s.vv);
-    return 0;
+    escribe_traza("calc_ps(p=%g s=%g)->lee_datos_f1", p, s);
+    return humedo_con(p, s, 1);
 }
 
 std::int32_t calc_pv(float p, float v)
 {
     escribe_traza("calc_pv(p=%g v=%g)->lee_datos_f1", p, v);
-    saturado s;
-    float x;
-    if (!lee_saturado(p, s) || !titulo(v, s.vl, s.vv, x)) return 1;
-    estado_resultado.x = x;
-    estado_resultado.h = palanca(x, s.hl, s.hv);
-    estado_resultado.s = palanca(x, s.sl, s.sv);
-    return 0;
+    return humedo_con(p, v, 2);
 }
 
 std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t codigo, float& p, float& t,
@@ -137,192 +285,34 @@ std::int32_t calcula(std::int32_t estado, float dato1, float dato2, std::int32_t
 {
     estado_en_curso = estado;
     escribe_traza("calcula(cod=%d)", codigo);
-    registro_resultado& r = estado_resultado;
-    registro_saturacion& sat = datos_saturacion;
-
-    auto falla = [](const char* texto, std::int32_t resultado) {
-        mensaje_estado(texto, 0);
-        return resultado;
-    };
-    auto pon_liquido = [&fase] {
-        fase_actual = FASE_LIQUIDO;
-        fase = FASE_SALIDA_LIQUIDO;
-    };
-    auto pon_vapor = [&fase] {
-        fase_actual = FASE_VAPOR;
-        fase = FASE_SALIDA_VAPOR;
-    };
-
+    std::int32_t r = CALCULA_BIEN;
     bool humedo = false;
     switch (codigo) {
-    case COD_TP: {
-        const float tt = dato1, pp = dato2;
-        saturacion_de sat_p(POR_PRESION, pp);
-        if (lee_saturacion(sat_p)) {
-            const float distancia = static_cast<float>(std::fabs(tt - sat.t) / sat.t);
-            if (distancia < tolerancia_saturacion) {
-                mensaje_estado("Está en las curvas límite.\nSustituya uno de los parámetros por el título\n"
-                               "(0<x<1) u otra propiedad"_w,
-                               1);
-                return CALCULA_EN_SATURACION;
-            }
-            if (tt < sat.t)
-                pon_liquido();
-            else
-                pon_vapor();
-        } else if (pp > 221.2 && pp <= eje_presiones[NUM_PRESIONES - 1]) {
-            // Por encima de la tabla de saturación, hasta el final de la
-            // rejilla, no hay saturación: una sola fase, líquido por debajo
-            // de la temperatura límite de la tabla, como en (t,s) y (t,v).
-            if (tt < 373.68)
-                pon_liquido();
-            else
-                pon_vapor();
-        } else {
-            return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        }
-        if (calc_tp(tt, pp, sat_p) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        r.t = tt;
-        r.p = pp;
-        break;
-    }
+    case COD_TP: r = calcula_tp(dato1, dato2, fase); break;
     case COD_TS:
-    case COD_TV: {
-        const float tt = dato1, dato = dato2;
-        const bool es_s = codigo == COD_TS;
-        saturacion_de sat_t(POR_TEMPERATURA, tt);
-        if (tt >= 373.68) {
-            pon_vapor();
-        } else {
-            if (!lee_saturacion(sat_t)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-            if (dato < (es_s ? sat.sl : sat.vl))
-                return falla("Combinación de datos no permitida en líquido"_w, CALCULA_EN_LIQUIDO);
-            if (dato <= (es_s ? sat.sv : sat.vv))
-                return falla("Las combinaciones (t,s) y (t,v) no se permiten en vapor húmedo"_w, CALCULA_EN_HUMEDO);
-            pon_vapor();
-        }
-        const std::int32_t r_isoterma = calcula_por_isoterma(tt, dato, es_s ? PROP_S : PROP_V, sat_t);
-        if (r_isoterma == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        if (r_isoterma != TP_BIEN)
-            return falla(es_s ? "Valores de temperatura o entropia fuera de limite"
-                              : "Valores de temperatura o de volumen específico fuera de rango"_w,
-                         CALCULA_SIN_ESTADO);
-        r.t = tt;
-        if (es_s)
-            r.s = dato;
-        else
-            r.v = dato;
-        break;
-    }
+    case COD_TV: r = calcula_por_t(dato1, dato2, codigo == COD_TS, fase); break;
     case COD_PH:
-    case COD_PS: {
-        const float pp = dato1, dato = dato2;
-        const bool es_h = codigo == COD_PH;
-        saturacion_de sat_p(POR_PRESION, pp);
-        if (!lee_saturacion(sat_p)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        const float liquido = es_h ? sat.hl : sat.sl;
-        const float vapor = es_h ? sat.hv : sat.sv;
-        if (dato < liquido) {
-            pon_liquido();
-        } else if (dato > vapor) {
-            pon_vapor();
-        } else {
-            codigo = es_h ? COD_PH_HUMEDO : COD_PS_HUMEDO;
-            escribe_traza("calcula(cod=%d)", codigo);
-            humedo = true;
-            break;
-        }
-        const std::int32_t r_isobara = calcula_por_isobara(pp, dato, es_h ? PROP_H : PROP_S, sat_p);
-        if (r_isobara == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        if (r_isobara != TP_BIEN)
-            return falla(es_h ? "Datos de presión o entalpía fuera de límite"_w
-                              : "Datos de presión o entropía fuera de límite"_w,
-                         CALCULA_SIN_ESTADO);
-        r.p = pp;
-        if (es_h)
-            r.h = dato;
-        else
-            r.s = dato;
-        break;
-    }
-    case COD_PV: {
-        const float pp = dato1, vv = dato2;
-        saturacion_de sat_p(POR_PRESION, pp);
-        if (!lee_saturacion(sat_p)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        if (vv < sat.vl) return falla("Combinación de datos no permitida en líquido"_w, CALCULA_EN_LIQUIDO);
-        if (vv <= sat.vv) {
-            codigo = COD_PV_HUMEDO;
-            escribe_traza("calcula(cod=%d)", codigo);
-            humedo = true;
-            break;
-        }
-        pon_vapor();
-        const std::int32_t r_isobara = calcula_por_isobara(pp, vv, PROP_V, sat_p);
-        if (r_isobara == TP_INVEROSIMIL) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        if (r_isobara != TP_BIEN)
-            return falla("Datos de presión o de volumen específico fuera de límite"_w, CALCULA_SIN_ESTADO);
-        r.p = pp;
-        r.v = vv;
-        break;
-    }
+    case COD_PS:
+    case COD_PV: r = calcula_por_p(dato1, dato2, codigo, humedo, fase); break;
     case COD_PX:
     case COD_PH_HUMEDO:
     case COD_PS_HUMEDO:
-    case COD_PV_HUMEDO:
+    case COD_PV_HUMEDO: humedo = true; break;
+    case COD_TX:
+        r = calcula_tx(dato1, dato2);
         humedo = true;
         break;
-    case COD_TX: {
-        const float tt = dato1, xx = dato2;
-        if (tt > 373.68) {
-            mensaje_estado(formatea("Con esta temperatura (%g) no es posible vapor húmedo"_w, tt).c_str(), 0);
-            return CALCULA_FUERA_MARGEN;
-        }
-        if (calc_psat(tt, r.p) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        if (calc_px(r.p, xx) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        r.t = tt;
-        r.x = xx;
-        humedo = true;
-        break;
+    default: r = falla(fuera_de_margen, CALCULA_FUERA_MARGEN); break;
     }
-    default:
-        return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-    }
-
-    if (humedo && codigo != COD_TX) {
-        // Vapor húmedo dado por la presión y x, h, s o v.
-        const float pp = dato1, dato = dato2;
-        if (calc_tsat(pp, r.t) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        std::int32_t mal = 0;
-        switch (codigo) {
-        case COD_PX: mal = calc_px(pp, dato); r.x = dato; break;
-        case COD_PH_HUMEDO: mal = calc_ph(pp, dato); r.h = dato; break;
-        case COD_PS_HUMEDO: mal = calc_ps(pp, dato); r.s = dato; break;
-        default: mal = calc_pv(pp, dato); r.v = dato; break;
-        }
-        if (mal != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        r.p = pp;
-    }
-    if (humedo) {
-        // Un título (dado o calculado) fuera de 0..1 no es vapor húmedo: la
-        // regla de la palanca extrapolaría fuera de la campana.
-        if (!titulo_en_campana(r.x)) {
-            escribe_traza("calcula: TITULO FUERA DE 0..1 x=%g", r.x);
-            return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-        }
-        fase = FASE_SALIDA_HUMEDO;
-    } else {
-        // En una fase no hay título: x sale -1, el valor de lo que no se da,
-        // y no el de una llamada anterior.
-        r.x = -1;
-    }
-
-    // Ningún valor indefinido sale como resultado.
-    if (!registros_finitos(fase == FASE_SALIDA_HUMEDO)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
-    p = r.p;
-    t = r.t;
-    h = r.h;
-    s = r.s;
-    v = r.v;
-    x = r.x;
+    if (r == CALCULA_BIEN && humedo && codigo != COD_TX) r = calcula_humedo(codigo, dato1, dato2);
+    if (r == CALCULA_BIEN) r = cierra(humedo, fase);
+    if (r != CALCULA_BIEN) return r;
+    const registro_resultado& e = estado_resultado;
+    p = e.p;
+    t = e.t;
+    h = e.h;
+    s = e.s;
+    v = e.v;
+    x = e.x;
     return CALCULA_BIEN;
 }

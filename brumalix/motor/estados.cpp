@@ -73,6 +73,42 @@ int comprueba_referencias(int n)
     return 0;
 }
 
+// Pareja de datos con que se calcula un estado: los dos datos, en el orden
+// en que van a calcula, y su código.
+struct pareja_dada {
+    float estado_agua::*primero;
+    float estado_agua::*segundo;
+    std::int32_t codigo;
+};
+constexpr std::int32_t NO_ADMITIDA = 0;
+
+// Las parejas, en el orden en que se eligen (un estado con más de dos
+// datos usa la primera que tiene); (t, h) no se admite.
+constexpr pareja_dada parejas[] = {
+    {&estado_agua::t, &estado_agua::p, COD_TP}, {&estado_agua::p, &estado_agua::x, COD_PX},
+    {&estado_agua::p, &estado_agua::v, COD_PV}, {&estado_agua::p, &estado_agua::h, COD_PH},
+    {&estado_agua::p, &estado_agua::s, COD_PS}, {&estado_agua::t, &estado_agua::x, COD_TX},
+    {&estado_agua::t, &estado_agua::v, COD_TV}, {&estado_agua::t, &estado_agua::h, NO_ADMITIDA},
+    {&estado_agua::t, &estado_agua::s, COD_TS},
+};
+
+// La pareja de los datos del estado 'numero'; nullptr, tras su mensaje, si
+// no tiene una que se admita.
+const pareja_dada* elige_pareja(const estado_agua& e, int numero)
+{
+    for (const pareja_dada& q : parejas) {
+        if (!(e.*q.primero >= 0 && e.*q.segundo >= 0)) continue;
+        if (q.codigo != NO_ADMITIDA) return &q;
+        muestra_error("Estado %d: La combinación (t,h) no está permitida"_w, numero);
+        return nullptr;
+    }
+    if (!(e.p >= 0) && !(e.t >= 0) && e.x >= 0)
+        muestra_error("Estado %d: Las opciones x con h,s o v no están permitidas"_w, numero);
+    else
+        muestra_error("Estado %d: Combinación de datos no permitida"_w, numero);
+    return nullptr;
+}
+
 void escribe_linea(const std::string& linea, std::FILE* fichero, bool vacia_flujo)
 {
     resultados_actual->agrega(linea);
@@ -159,46 +195,21 @@ int comprueba_margen(const estado_agua& e)
 int calcula_estado(estado_agua& e, int posicion)
 {
     const int numero = posicion + 1;
-    // Salidas de calcula; las de los datos dados quedan en borrador.
-    float p = e.p, t = e.t, h = e.h, s = e.s, v = e.v, x = e.x;
+    const pareja_dada* q = elige_pareja(e, numero);
+    if (!q) return 0;
+    // Salidas de calcula: las propiedades del estado que no son datos; las
+    // de los datos quedan en borrador. Si falla, calcula no escribe ninguna.
     float borrador;
+    auto salida = [&e, q, &borrador](float estado_agua::*m) -> float& {
+        return m == q->primero || m == q->segundo ? borrador : e.*m;
+    };
     std::int32_t fase = 0;
-    std::int32_t r;
-    const bool hay_p = e.p >= 0, hay_t = e.t >= 0, hay_x = e.x >= 0;
-    const bool hay_v = e.v >= 0, hay_h = e.h >= 0, hay_s = e.s >= 0;
-    if (hay_p && hay_t) {
-        r = calcula(numero, e.t, e.p, COD_TP, borrador, borrador, h, s, v, borrador, fase);
-    } else if (hay_p && hay_x) {
-        r = calcula(numero, e.p, e.x, COD_PX, borrador, t, h, s, v, borrador, fase);
-    } else if (hay_p && hay_v) {
-        r = calcula(numero, e.p, e.v, COD_PV, borrador, t, h, s, borrador, x, fase);
-    } else if (hay_p && hay_h) {
-        r = calcula(numero, e.p, e.h, COD_PH, borrador, t, borrador, s, v, x, fase);
-    } else if (hay_p && hay_s) {
-        r = calcula(numero, e.p, e.s, COD_PS, borrador, t, h, borrador, v, x, fase);
-    } else if (hay_t && hay_x) {
-        r = calcula(numero, e.t, e.x, COD_TX, p, borrador, h, s, v, borrador, fase);
-    } else if (hay_t && hay_v) {
-        r = calcula(numero, e.t, e.v, COD_TV, p, borrador, h, s, borrador, x, fase);
-    } else if (hay_t && hay_h) {
-        muestra_error("Estado %d: La combinación (t,h) no está permitida"_w, numero);
+    if (calcula(numero, e.*q->primero, e.*q->segundo, q->codigo, salida(&estado_agua::p), salida(&estado_agua::t),
+                salida(&estado_agua::h), salida(&estado_agua::s), salida(&estado_agua::v), salida(&estado_agua::x),
+                fase) != 0)
         return 0;
-    } else if (hay_t && hay_s) {
-        r = calcula(numero, e.t, e.s, COD_TS, p, borrador, h, borrador, v, x, fase);
-    } else if (!hay_p && !hay_t && hay_x) {
-        muestra_error("Estado %d: Las opciones x con h,s o v no están permitidas"_w, numero);
-        return 0;
-    } else {
-        muestra_error("Estado %d: Combinación de datos no permitida"_w, numero);
-        return 0;
-    }
-    if (r != 0) return 0;
-    e.p = p;
-    e.t = t;
-    e.h = h;
-    e.s = s;
-    e.v = v;
-    e.x = fase < 0 ? static_cast<float>(fase) : x;
+    // En líquido o vapor el título lleva la fase.
+    if (fase < 0) e.x = static_cast<float>(fase);
     e.e = static_cast<float>(static_cast<long double>(e.h) - static_cast<long double>(293.15) * e.s +
                              static_cast<long double>(2.86));
     return 1;

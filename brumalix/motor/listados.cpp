@@ -72,6 +72,54 @@ int salto_valido(int salto, int tamano) { return salto < 0 ? 0 : salto > tamano 
 // 1,1000000238, y la presión de 1,1 bar del eje está dentro del límite.
 double holgura(float limite) { return 1e-6 * std::fabs(double(limite)) + 1e-9; }
 
+// Lo que entra en el listado de líquido y vapor: las columnas de presión
+// primera..ultima y las filas de temperatura fila0..fila1.
+struct rango_rejilla {
+    int primera, ultima, fila0, fila1;
+};
+
+rango_rejilla rango_de(const limites_tablas& lim)
+{
+    rango_rejilla r;
+    // Columnas: de la primera presión del eje que llega a pmin a la primera
+    // que llega a pmax; las dos búsquedas acaban en la última del eje (240
+    // bar) y empiezan en la de 0,02: la columna de 0 bar nunca se lista. Un
+    // límite que queda a un redondeo de f32 de una presión del eje cuenta
+    // como esa presión (1,1 en f32 es 1,1000000238: pmin 1,1 empieza en 1,1
+    // y pmax 2,2 acaba en 2,2).
+    const double pmin = double(lim.pmin) - holgura(lim.pmin);
+    const double pmax = double(lim.pmax) - holgura(lim.pmax);
+    r.primera = 1;
+    while (r.primera < NUM_PRESIONES - 1 && !(eje_presiones_listado[r.primera] >= pmin)) ++r.primera;
+    r.ultima = 1;
+    while (r.ultima < NUM_PRESIONES - 1 && !(eje_presiones_listado[r.ultima] >= pmax)) ++r.ultima;
+    // Filas: desde la de tmin / 10 truncado (tmin 25 empieza en 20 °C) hasta
+    // la última que no pasa de tmax ni de 800 °C, con la misma holgura. El
+    // cociente se acota antes de pasarlo a entero: ni desborda ni lee fuera
+    // de la rejilla (un tmin negativo empieza en 0 °C; uno que no es un
+    // número, también).
+    const double fila_tmin = std::trunc((double(lim.tmin) + holgura(lim.tmin)) / 10.0);
+    r.fila0 = fila_tmin >= 0 ? int(std::min(fila_tmin, double(NUM_TEMPERATURAS))) : 0;
+    const double tmax = double(lim.tmax) + holgura(lim.tmax);
+    r.fila1 = r.fila0 - 1;
+    while (r.fila1 + 1 < NUM_TEMPERATURAS && 10.0 * (r.fila1 + 1) <= tmax) ++r.fila1;
+    return r;
+}
+
+// Título de un bloque del listado de líquido y vapor: la presión de la
+// columna k y, si k2 no es -1, la de k2, en la unidad elegida ('factor'
+// desde bar; 'at' en kg/cm²).
+std::string titulo_bloque(int k, int k2, double factor, bool at)
+{
+    const double p1 = eje_presiones_listado[k] * factor;
+    if (k2 < 0)
+        return at ? formatea("       `S½             `Ip=%6.2f kg/cm²      `S½                         "_w, p1)
+                  : formatea("       `S½             `Ip=%6.2f bar         `S½                         "_w, p1);
+    const double p2 = eje_presiones_listado[k2] * factor;
+    return at ? formatea("       `S½             `Ip=%6.2f kg/cm²      `S½              `Ip=%6.2f kg/cm²"_w, p1, p2)
+              : formatea("       `S½             `Ip=%6.2f bar         `S½              `Ip=%6.2f bar"_w, p1, p2);
+}
+
 } // namespace
 
 lista_lineas& lista_listado() { return *listado_actual; }
@@ -146,48 +194,15 @@ int listado_liquido_vapor(int pagina, int solo_contar, destino_listado destino, 
     const double factor = unidad_presion_at == 1 ? BAR_A_AT : 1.0;
     const bool at = unidad_presion_at == 1;
 
-    // Columnas: de la primera presión del eje que llega a pmin a la primera
-    // que llega a pmax; las dos búsquedas acaban en la última del eje (240
-    // bar) y empiezan en la de 0,02: la columna de 0 bar nunca se lista. Un
-    // límite que queda a un redondeo de f32 de una presión del eje cuenta
-    // como esa presión (1,1 en f32 es 1,1000000238: pmin 1,1 empieza en 1,1
-    // y pmax 2,2 acaba en 2,2).
-    const double pmin = double(lim.pmin) - holgura(lim.pmin);
-    const double pmax = double(lim.pmax) - holgura(lim.pmax);
-    int primera = 1;
-    while (primera < NUM_PRESIONES - 1 && !(eje_presiones_listado[primera] >= pmin)) ++primera;
-    int ultima = 1;
-    while (ultima < NUM_PRESIONES - 1 && !(eje_presiones_listado[ultima] >= pmax)) ++ultima;
-    // Filas: desde la de tmin / 10 truncado (tmin 25 empieza en 20 °C) hasta
-    // la última que no pasa de tmax ni de 800 °C, con la misma holgura. El
-    // cociente se acota antes de pasarlo a entero: ni desborda ni lee fuera
-    // de la rejilla (un tmin negativo empieza en 0 °C; uno que no es un
-    // número, también).
-    const double fila_tmin = std::trunc((double(lim.tmin) + holgura(lim.tmin)) / 10.0);
-    const int fila0 = fila_tmin >= 0 ? int(std::min(fila_tmin, double(NUM_TEMPERATURAS))) : 0;
-    const double tmax = double(lim.tmax) + holgura(lim.tmax);
-    int fila1 = fila0 - 1;
-    while (fila1 + 1 < NUM_TEMPERATURAS && 10.0 * (fila1 + 1) <= tmax) ++fila1;
+    const rango_rejilla rango = rango_de(lim);
+    const int primera = rango.primera, ultima = rango.ultima, fila0 = rango.fila0, fila1 = rango.fila1;
 
     int p = 0;
     int c = 0;
     for (int k = primera; k <= ultima; k += 2 * (salto_p + 1)) {
         const int k2 = k + salto_p + 1;
         const bool dos = k2 <= ultima;
-        std::string titulo;
-        if (!solo_contar) {
-            const double p1 = eje_presiones_listado[k] * factor;
-            if (dos) {
-                const double p2 = eje_presiones_listado[k2] * factor;
-                titulo = at ? formatea("       `S½             `Ip=%6.2f kg/cm²      `S½              `Ip=%6.2f kg/cm²"_w,
-                                       p1, p2)
-                            : formatea("       `S½             `Ip=%6.2f bar         `S½              `Ip=%6.2f bar"_w, p1,
-                                       p2);
-            } else {
-                titulo = at ? formatea("       `S½             `Ip=%6.2f kg/cm²      `S½                         "_w, p1)
-                            : formatea("       `S½             `Ip=%6.2f bar         `S½                         "_w, p1);
-            }
-        }
+        const std::string titulo = solo_contar ? std::string() : titulo_bloque(k, dos ? k2 : -1, factor, at);
         for (int T = fila0; T <= fila1; T += salto_t + 1) {
             if (c % filas_pagina == 0) {
                 ++p;

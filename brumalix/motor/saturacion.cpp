@@ -3,6 +3,7 @@
 #include "traza.h"
 
 #include <cmath>
+#include <tuple>
 
 float Interpola2(float x1, float x2, float y1, float y2, float x)
 {
@@ -97,18 +98,19 @@ void traza_lectura_saturacion(std::int32_t tipo, float valor, float primero)
                   primero);
 }
 
+bool lee_saturado(std::int32_t tipo, float valor, punto_saturacion& s)
+{
+    if (!consulta_saturacion(tipo, valor, s)) return false;
+    traza_lectura_saturacion(tipo, valor, s.sat);
+    return true;
+}
+
 std::int32_t lee_datos_f1(std::int32_t tipo, float valor, float& primero, float& hl, float& hv, float& sl,
                           float& sv, float& vl, float& vv)
 {
     punto_saturacion s;
     if (!consulta_saturacion(tipo, valor, s)) return 99;
-    primero = s.sat;
-    hl = s.hl;
-    hv = s.hv;
-    sl = s.sl;
-    sv = s.sv;
-    vl = s.vl;
-    vv = s.vv;
+    std::tie(primero, hl, hv, sl, sv, vl, vv) = std::tie(s.sat, s.hl, s.hv, s.sl, s.sv, s.vl, s.vv);
     traza_lectura_saturacion(tipo, valor, primero);
     return 0;
 }

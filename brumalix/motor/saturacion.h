@@ -66,6 +66,8 @@ bool consulta_saturacion(std::int32_t tipo, float valor, punto_saturacion& s);
 // La línea de traza con que termina una lectura de lee_datos_f1 que sale
 // bien.
 void traza_lectura_saturacion(std::int32_t tipo, float valor, float primero);
+// lee_datos_f1 en un punto de saturación: lo mismo, con su línea de traza.
+bool lee_saturado(std::int32_t tipo, float valor, punto_saturacion& s);
 
 // Saturación de un valor leída a lo sumo una vez en un cálculo. Cada
 // lee() hace lo que haría lee_datos_f1 en su lugar, con su misma línea de

@@ -276,7 +276,7 @@ std::vector<punto> malla_sobre_la_saturacion(double p_desde, double p_hasta, dou
         if (!(p < p_hasta)) break;
         punto_saturacion sat;
         if (!consulta_saturacion(POR_PRESION, float(p), sat)) continue;
-        for (long i = std::lround(std::ceil((sat.sat + dt_desde) / paso)); i * paso <= sat.sat + dt_hasta; ++i)
+        for (long i = std::lround(std::ceil((sat.sat + dt_desde) / paso)); double(i) * paso <= sat.sat + dt_hasta; ++i)
             anade(puntos, c, p, double(i) * paso, codigo);
     }
     return con_referencias(puntos, c);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "barridos.h"
+#include "brumalix/motor/calcula.h"
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/listados.h"
 #include "brumalix/motor/problema_agua.h"
@@ -63,6 +64,22 @@ protected:
         pon_lista_resultados(nullptr);
         pon_lista_listado(nullptr);
     }
+
+    // Las salidas de calcula con una pareja de datos, como el estado
+    // 'estado_calculado' (-7 en lo que no escribe).
+    struct salida_calcula {
+        std::int32_t r = -100;
+        float p = -7, t = -7, h = -7, s = -7, v = -7, x = -7;
+        std::int32_t fase = -7;
+    };
+    salida_calcula calcula_pareja(int codigo, double a, double b) const
+    {
+        salida_calcula o;
+        o.r = calcula(estado_calculado, static_cast<float>(a), static_cast<float>(b), codigo, o.p, o.t, o.h, o.s, o.v,
+                      o.x, o.fase);
+        return o;
+    }
+    int estado_calculado = 1;
 
     // Estado k (desde 1) de los datos del problema.
     static estado_agua& dato(int k) { return estados_dato[k - 1]; }

@@ -144,7 +144,7 @@ TEST_F(prueba_balances, tabla_de_equipo_linea_a_linea)
     estados_con_h({100, 200, 300, 400});
     for (int k : {0, 1, 3}) {
         estado_agua& e = estados_calculo[k];
-        e.caudal = 10.0f * (k + 1);
+        e.caudal = 10.0f * float(k + 1);
         e.mh = e.caudal * e.h;
         e.me = e.caudal * e.e;
     }

@@ -11,26 +11,14 @@
 
 namespace {
 
-struct salida {
-    std::int32_t r = -100;
-    float p = -7, t = -7, h = -7, s = -7, v = -7, x = -7;
-    std::int32_t fase = -7;
-};
-
-salida calcula_pareja(int codigo, float a, float b)
-{
-    salida o;
-    o.r = calcula(3, a, b, codigo, o.p, o.t, o.h, o.s, o.v, o.x, o.fase);
-    return o;
-}
-
 class prueba_calcula : public entorno_agua {
 protected:
+    prueba_calcula() { estado_calculado = 3; }
     // Un rechazo: su código, su mensaje de error y nada escrito en las salidas.
     void espera_rechazo(int codigo, float a, float b, int resultado, const char* texto)
     {
         mensajes.errores.clear();
-        salida o = calcula_pareja(codigo, a, b);
+        salida_calcula o = calcula_pareja(codigo, a, b);
         EXPECT_EQ(o.r, resultado) << "código " << codigo << " (" << a << ", " << b << ")";
         ASSERT_EQ(mensajes.errores.size(), 1u) << "código " << codigo;
         EXPECT_EQ(mensajes.errores[0], std::string("Estado 3: ") + texto);
@@ -71,7 +59,7 @@ TEST_F(prueba_calcula, cada_pareja_coincide_con_if97_lejos_del_punto_critico)
         const auto& o = ref[i];
         const bool liquido = o[2] < 2000;
         SCOPED_TRACE(formatea("t=%g p=%g", tp[i].first, tp[i].second));
-        auto comprueba = [&](const salida& r, const char* pareja) {
+        auto comprueba = [&](const salida_calcula& r, const char* pareja) {
             SCOPED_TRACE(pareja);
             ASSERT_EQ(r.r, 0);
             EXPECT_EQ(r.fase, liquido ? FASE_SALIDA_LIQUIDO : FASE_SALIDA_VAPOR);
@@ -100,10 +88,10 @@ TEST_F(prueba_calcula, vapor_humedo_por_cada_pareja_coincide_con_if97)
     if (ref.empty()) GTEST_SKIP() << "sin la biblioteca iapws de Python";
     for (const auto& o : ref) {
         SCOPED_TRACE(formatea("p=%g x=%g", o[0], o[5]));
-        const salida pares[] = {calcula_pareja(COD_PX, o[0], o[5]), calcula_pareja(COD_TX, o[1], o[5]),
+        const salida_calcula pares[] = {calcula_pareja(COD_PX, o[0], o[5]), calcula_pareja(COD_TX, o[1], o[5]),
                                 calcula_pareja(COD_PH, o[0], o[2]), calcula_pareja(COD_PS, o[0], o[3]),
                                 calcula_pareja(COD_PV, o[0], o[4])};
-        for (const salida& r : pares) {
+        for (const salida_calcula& r : pares) {
             ASSERT_EQ(r.r, 0);
             EXPECT_EQ(r.fase, FASE_SALIDA_HUMEDO);
             EXPECT_NEAR(r.p, o[0], 0.001 * o[0]);
@@ -124,7 +112,7 @@ TEST_F(prueba_calcula, por_encima_de_la_presion_critica_la_isoterma_da_el_estado
     if (ref.empty()) GTEST_SKIP() << "sin la biblioteca iapws de Python";
     const auto& o = ref[0];
     for (int codigo : {COD_TS, COD_TV}) {
-        salida r = calcula_pareja(codigo, 500, codigo == COD_TS ? o[3] : o[4]);
+        salida_calcula r = calcula_pareja(codigo, 500, codigo == COD_TS ? o[3] : o[4]);
         ASSERT_EQ(r.r, 0);
         EXPECT_EQ(r.fase, FASE_SALIDA_VAPOR);
         EXPECT_NEAR(r.p, 235, 0.5);
@@ -138,7 +126,7 @@ TEST_F(prueba_calcula, la_banda_de_saturacion_es_relativa_y_da_20)
     float psat;
     ASSERT_EQ(calc_psat(100, psat), 0);
     ASSERT_EQ(calc_tsat(psat, tsat), 0);
-    salida r = calcula_pareja(COD_TP, tsat * 1.00015f, psat);
+    salida_calcula r = calcula_pareja(COD_TP, tsat * 1.00015f, psat);
     EXPECT_EQ(r.r, CALCULA_EN_SATURACION);
     ASSERT_EQ(mensajes.avisos.size(), 1u);
     EXPECT_TRUE(mensajes.errores.empty());
@@ -207,7 +195,7 @@ TEST_F(prueba_calcula, vapor_humedo_solo_con_titulo_de_0_a_1)
     ASSERT_FALSE(traza.todas().empty());
     EXPECT_EQ(traza.todas().back(), "calcula: TITULO FUERA DE 0..1 x=1.5");
     // Los extremos de la campana sí son vapor húmedo.
-    for (const salida& r : {calcula_pareja(COD_PX, 10, 0), calcula_pareja(COD_TX, 220, 1),
+    for (const salida_calcula& r : {calcula_pareja(COD_PX, 10, 0), calcula_pareja(COD_TX, 220, 1),
                             calcula_pareja(COD_PS_HUMEDO, 10, sv), calcula_pareja(COD_PV_HUMEDO, 10, vl)}) {
         EXPECT_EQ(r.r, 0);
         EXPECT_EQ(r.fase, FASE_SALIDA_HUMEDO);
@@ -220,7 +208,7 @@ TEST_F(prueba_calcula, en_una_fase_el_titulo_sale_menos_1)
     // Nunca el de una llamada anterior: ni el título de un estado húmedo ni
     // uno indefinido.
     ASSERT_EQ(calcula_pareja(COD_PX, 10, 0.3f).x, 0.3f);
-    for (const salida& r : {calcula_pareja(COD_TP, 150, 1), calcula_pareja(COD_PH, 10, 3000),
+    for (const salida_calcula& r : {calcula_pareja(COD_TP, 150, 1), calcula_pareja(COD_PH, 10, 3000),
                             calcula_pareja(COD_TS, 400, 7.0f), calcula_pareja(COD_PV, 10, 300)}) {
         ASSERT_EQ(r.r, 0);
         EXPECT_EQ(r.x, -1.0f);
@@ -239,7 +227,7 @@ TEST_F(prueba_calcula, en_el_punto_critico_de_la_tabla_no_sale_un_titulo_indefin
     espera_rechazo(COD_PS, 221.2f, sl, 99, "Datos fuera de margen");
     espera_rechazo(COD_PV, 221.2f, vl, 99, "Datos fuera de margen");
     // Con el título dado sí hay estado, y es finito.
-    salida r = calcula_pareja(COD_PX, 221.2f, 0.5f);
+    salida_calcula r = calcula_pareja(COD_PX, 221.2f, 0.5f);
     EXPECT_EQ(r.r, 0);
     EXPECT_FLOAT_EQ(r.h, hl);
     // 373,68 °C aún admite vapor húmedo.

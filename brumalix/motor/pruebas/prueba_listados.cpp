@@ -16,14 +16,14 @@ protected:
         datos_f1.assign(std::size_t(n) * COLUMNAS_F1, 0.0f);
         for (int i = 0; i < n; ++i) {
             float* f = &datos_f1[std::size_t(i) * COLUMNAS_F1];
-            f[F1_P] = 1.0f + i;
-            f[F1_T] = 100.0f + i;
-            f[F1_HL] = 400.0f + i;
-            f[F1_HV] = 2700.0f + i;
-            f[F1_SL] = 1.3f + 0.001f * i;
-            f[F1_SV] = 7.3f - 0.001f * i;
-            f[F1_VL] = 1.04f + 0.0001f * i;
-            f[F1_VV] = 1600.0f - i;
+            f[F1_P] = 1.0f + float(i);
+            f[F1_T] = 100.0f + float(i);
+            f[F1_HL] = 400.0f + float(i);
+            f[F1_HV] = 2700.0f + float(i);
+            f[F1_SL] = 1.3f + 0.001f * float(i);
+            f[F1_SV] = 7.3f - 0.001f * float(i);
+            f[F1_VL] = 1.04f + 0.0001f * float(i);
+            f[F1_VV] = 1600.0f - float(i);
         }
         num_filas_f1 = n;
     }
@@ -33,9 +33,9 @@ protected:
         for (int T = 0; T < NUM_TEMPERATURAS; ++T)
             for (int k = 0; k < NUM_PRESIONES; ++k) {
                 float* p = &datos_f2[std::size_t(T) * 585 + std::size_t(k) * 3];
-                p[0] = 1000.0f + 10.0f * T + k;
-                p[1] = 1.0f + 0.01f * T + 0.0001f * k;
-                p[2] = 100.0f + k;
+                p[0] = 1000.0f + 10.0f * float(T) + float(k);
+                p[1] = 1.0f + 0.01f * float(T) + 0.0001f * float(k);
+                p[2] = 100.0f + float(k);
             }
     }
     // Filas de datos del listado de curvas límite escrito en un fichero.

@@ -11,19 +11,6 @@
 
 namespace {
 
-struct salida {
-    std::int32_t r = -100;
-    float p = -7, t = -7, h = -7, s = -7, v = -7, x = -7;
-    std::int32_t fase = -7;
-};
-
-salida calcula_pareja(int codigo, float a, float b)
-{
-    salida o;
-    o.r = calcula(1, a, b, codigo, o.p, o.t, o.h, o.s, o.v, o.x, o.fase);
-    return o;
-}
-
 class prueba_rejilla : public entorno_agua {};
 
 } // namespace
@@ -32,7 +19,7 @@ TEST_F(prueba_rejilla, una_fila_que_la_parabola_lanza_lejos_de_sus_puntos_no_da_
 {
     // Líquido a 0,5 °C y 0,0065 bar: la isobara extrapola las columnas de
     // 0,02, 0,04 y 0,06 bar. Con la rejilla intacta sale h ≈ 2 kJ/kg.
-    salida r = calcula_pareja(COD_TP, 0.5f, 0.0065f);
+    salida_calcula r = calcula_pareja(COD_TP, 0.5f, 0.0065f);
     ASSERT_EQ(r.r, 0);
     EXPECT_NEAR(r.h, 2.1, 0.5);
     // Con h a 0 °C y 0,04 bar estropeada (50 en lugar de -0,04), la
@@ -57,7 +44,7 @@ TEST_F(prueba_rejilla, isoterma_del_lado_del_vapor_junto_a_la_saturacion)
     if (ref.empty()) GTEST_SKIP() << "sin la biblioteca iapws de Python";
     for (const auto& o : ref) {
         SCOPED_TRACE(formatea("p=%g", o[0]));
-        const salida r = calcula_pareja(COD_TS, 72, float(o[3]));
+        const salida_calcula r = calcula_pareja(COD_TS, 72, float(o[3]));
         ASSERT_EQ(r.r, 0);
         EXPECT_EQ(r.fase, FASE_SALIDA_VAPOR);
         EXPECT_NEAR(r.p, o[0], 0.0005 * o[0]);
@@ -77,7 +64,7 @@ TEST_F(prueba_rejilla, la_isoterma_acaba_en_240_bar_sin_pasarse)
         float h[NUM_PRESIONES], s[NUM_PRESIONES], v[NUM_PRESIONES];
         calc_T(t, h, s, v);
         const float* x = codigo == COD_TS ? s : v;
-        const salida r = calcula_pareja(codigo, t, std::nextafter(x[NUM_PRESIONES - 1], INFINITY));
+        const salida_calcula r = calcula_pareja(codigo, t, std::nextafter(x[NUM_PRESIONES - 1], INFINITY));
         ASSERT_EQ(r.r, 0);
         EXPECT_LE(r.p, 240.0f);
         EXPECT_NEAR(r.p, 240.0f, 1e-4);

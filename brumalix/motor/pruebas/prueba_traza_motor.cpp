@@ -277,7 +277,7 @@ TEST_F(traza_motor, la_biseccion_de_la_tabla_de_saturacion_da_la_fila_del_recorr
             }
         }
         for (int k = 0; k <= 3000; ++k)
-            valores.push_back(tipo == POR_PRESION ? 0.006f * std::pow(221.3f / 0.006f, k / 3000.0f) : 374.0f * k / 3000);
+            valores.push_back(tipo == POR_PRESION ? 0.006f * std::pow(221.3f / 0.006f, float(k) / 3000.0f) : 374.0f * float(k) / 3000);
         for (float valor : valores) {
             float esperado[7], leido[7];
             const bool dentro = valor >= (tipo == POR_PRESION ? 0.00611 : 0.01) &&

@@ -25,7 +25,7 @@ inline std::vector<float> presiones()
 inline float valor(int columna, int r) { return static_cast<float>(columna * 10 + r * r * r * 0.5 + r); }
 
 // Temperatura de la fila: creciente, desde 0 °C hasta pasar de 373,68.
-inline float temperatura(int r, int filas) { return r == filas - 1 ? 374.0f : 0.0f + r * 370.0f / (filas - 2); }
+inline float temperatura(int r, int filas) { return r == filas - 1 ? 374.0f : 0.0f + float(r) * 370.0f / float(filas - 2); }
 
 inline void escribe(const std::filesystem::path& ruta, const std::vector<float>& v)
 {
