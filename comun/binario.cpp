@@ -1,4 +1,4 @@
-#include "binario.h"
+#include "comun/binario.h"
 
 namespace binario {
 

@@ -1,4 +1,4 @@
-#include "escritura_atomica.h"
+#include "comun/escritura_atomica.h"
 
 #include <cerrno>
 #include <csignal>

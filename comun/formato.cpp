@@ -1,5 +1,5 @@
-#include "formato.h"
-#include "formato_diferido.h"
+#include "comun/formato.h"
+#include "comun/formato_diferido.h"
 
 #include <cstdio>
 #include <limits>

@@ -12,7 +12,7 @@
 // precisión y los largos l, ll y z): un formato que no casa no compila.
 #pragma once
 
-#include "lineas.h"
+#include "comun/lineas.h"
 
 #include <algorithm>
 #include <array>

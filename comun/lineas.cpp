@@ -1,4 +1,4 @@
-#include "lineas.h"
+#include "comun/lineas.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "mensajes.h"
-#include "formato.h"
+#include "comun/mensajes.h"
+#include "comun/formato.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "numero_campo.h"
+#include "comun/numero_campo.h"
 
 #include <cfloat>
 #include <charconv>

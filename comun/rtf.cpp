@@ -1,5 +1,5 @@
-#include "rtf.h"
-#include "symbol.h"
+#include "comun/rtf.h"
+#include "comun/symbol.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
-#include "symbol.h"
-#include "texto1252.h"
+#include "comun/symbol.h"
+#include "comun/texto1252.h"
 
 char32_t unicode_de_symbol(unsigned char c)
 {

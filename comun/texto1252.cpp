@@ -1,4 +1,4 @@
-#include "texto1252.h"
+#include "comun/texto1252.h"
 
 namespace texto1252 {
 

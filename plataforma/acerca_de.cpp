@@ -1,5 +1,5 @@
-#include "acerca_de.h"
-#include "fuentes.h"
+#include "plataforma/acerca_de.h"
+#include "plataforma/fuentes.h"
 
 #include <QLabel>
 #include <QPainter>

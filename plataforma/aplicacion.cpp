@@ -1,7 +1,7 @@
-#include "aplicacion.h"
-#include "fuentes.h"
-#include "mensajes_qt.h"
-#include "traduccion.h"
+#include "plataforma/aplicacion.h"
+#include "plataforma/fuentes.h"
+#include "plataforma/mensajes_qt.h"
+#include "plataforma/traduccion.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "atajos.h"
+#include "plataforma/atajos.h"
 
 #include <QApplication>
 #include <QKeyEvent>

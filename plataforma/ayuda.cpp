@@ -1,4 +1,4 @@
-#include "ayuda.h"
+#include "plataforma/ayuda.h"
 
 #include <QDialog>
 #include <QFileInfo>

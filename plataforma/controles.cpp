@@ -1,4 +1,4 @@
-#include "controles.h"
+#include "plataforma/controles.h"
 
 #include "comun/mensajes.h"
 

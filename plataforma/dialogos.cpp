@@ -1,4 +1,4 @@
-#include "dialogos.h"
+#include "plataforma/dialogos.h"
 
 #include <QFileDialog>
 #include <QPrintDialog>

@@ -1,7 +1,7 @@
 // Controles colocados en píxeles, como los da el diseño de cada ventana.
 #pragma once
 
-#include "controles.h"
+#include "plataforma/controles.h"
 
 #include <QLabel>
 

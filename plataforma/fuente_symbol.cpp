@@ -1,4 +1,4 @@
-#include "fuente_symbol.h"
+#include "plataforma/fuente_symbol.h"
 
 #include "comun/symbol.h"
 

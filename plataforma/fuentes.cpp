@@ -1,5 +1,5 @@
-#include "fuentes.h"
-#include "fuente_symbol.h"
+#include "plataforma/fuentes.h"
+#include "plataforma/fuente_symbol.h"
 
 #include "comun/symbol.h"
 

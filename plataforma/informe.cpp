@@ -1,6 +1,6 @@
-#include "informe.h"
-#include "dialogos.h"
-#include "fuentes.h"
+#include "plataforma/informe.h"
+#include "plataforma/dialogos.h"
+#include "plataforma/fuentes.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -1,5 +1,5 @@
-#include "lista_marcado.h"
-#include "fuentes.h"
+#include "plataforma/lista_marcado.h"
+#include "plataforma/fuentes.h"
 
 #include "comun/texto1252.h"
 

@@ -1,4 +1,4 @@
-#include "listado_impreso.h"
+#include "plataforma/listado_impreso.h"
 
 #include "comun/mensajes.h"
 

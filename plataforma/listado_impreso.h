@@ -8,8 +8,8 @@
 // deja el temporal como estaba.
 #pragma once
 
-#include "informe.h"
-#include "superpuestas.h"
+#include "plataforma/informe.h"
+#include "plataforma/superpuestas.h"
 
 #include <cstdio>
 #include <functional>

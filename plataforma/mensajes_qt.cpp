@@ -1,5 +1,5 @@
-#include "mensajes_qt.h"
-#include "lista_marcado.h"
+#include "plataforma/mensajes_qt.h"
+#include "plataforma/lista_marcado.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
-#include "portapapeles.h"
-#include "lista_marcado.h"
+#include "plataforma/portapapeles.h"
+#include "plataforma/lista_marcado.h"
 
 #include "comun/binario.h"
 

@@ -1,6 +1,6 @@
-#include "superpuestas.h"
-#include "fuentes.h"
-#include "lista_marcado.h"
+#include "plataforma/superpuestas.h"
+#include "plataforma/fuentes.h"
+#include "plataforma/lista_marcado.h"
 
 std::size_t prepara_banda_superpuestas(banda_informe& banda, int izquierda, const reglas_superpuestas& reglas)
 {

@@ -3,7 +3,7 @@
 // etiqueta propia, puesta encima del blanco que se le deja.
 #pragma once
 
-#include "informe.h"
+#include "plataforma/informe.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "traduccion.h"
+#include "plataforma/traduccion.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

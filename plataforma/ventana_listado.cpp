@@ -1,5 +1,5 @@
-#include "ventana_listado.h"
-#include "disposicion.h"
+#include "plataforma/ventana_listado.h"
+#include "plataforma/disposicion.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -6,10 +6,10 @@
 // formulario la imprime.
 #pragma once
 
-#include "atajos.h"
-#include "controles.h"
-#include "informe.h"
-#include "lista_marcado.h"
+#include "plataforma/atajos.h"
+#include "plataforma/controles.h"
+#include "plataforma/informe.h"
+#include "plataforma/lista_marcado.h"
 
 #include <QLabel>
 #include <QPushButton>

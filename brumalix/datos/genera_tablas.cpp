@@ -1,7 +1,7 @@
 // Genera f1-bin.dat y f2-bin.dat de BRUMALIX con IAPWS-IF97 en el
 // directorio dado. Cualquier comprobación que falle detiene la compilación
 // sin dejar ficheros a medias.
-#include "tablas_if97.h"
+#include "brumalix/datos/tablas_if97.h"
 
 #include "brumalix/motor/tablas.h"
 

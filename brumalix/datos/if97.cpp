@@ -1,4 +1,4 @@
-#include "if97.h"
+#include "brumalix/datos/if97.h"
 
 #include "comun/factores_unidades.h"
 

@@ -1,5 +1,5 @@
-#include "tablas_if97.h"
-#include "if97.h"
+#include "brumalix/datos/tablas_if97.h"
+#include "brumalix/datos/if97.h"
 
 #include "brumalix/motor/saturacion.h"
 #include "brumalix/motor/tablas.h"

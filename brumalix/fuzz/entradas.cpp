@@ -1,4 +1,4 @@
-#include "entradas.h"
+#include "brumalix/fuzz/entradas.h"
 
 #include "brumalix/motor/balances.h"
 #include "brumalix/motor/calcula.h"

@@ -1,5 +1,5 @@
 // Ensayo de libFuzzer: f2-bin.dat con bytes arbitrarios.
-#include "entradas.h"
+#include "brumalix/fuzz/entradas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
 {

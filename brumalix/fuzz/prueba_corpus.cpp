@@ -1,6 +1,6 @@
 // El corpus de los ensayos de libFuzzer, repasado por sus mismas entradas;
 // los ficheros de datos reales de la compilación se aceptan.
-#include "entradas.h"
+#include "brumalix/fuzz/entradas.h"
 
 #include "comun/pruebas/repaso_corpus.h"
 

@@ -1,6 +1,6 @@
-#include "calcula.h"
-#include "saturacion.h"
-#include "traza.h"
+#include "brumalix/motor/calcula.h"
+#include "brumalix/motor/saturacion.h"
+#include "brumalix/motor/traza.h"
 
 #include "comun/formato.h"
 #include "comun/mensajes.h"

@@ -1,7 +1,7 @@
 // Entrada única del motor de vapor: el estado dado por dos propiedades.
 #pragma once
 
-#include "rejilla_agua.h"
+#include "brumalix/motor/rejilla_agua.h"
 
 #include <cstdint>
 

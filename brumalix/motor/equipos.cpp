@@ -1,8 +1,8 @@
-#include "equipos.h"
-#include "balances.h"
-#include "estados.h"
-#include "problema_agua.h"
-#include "traza.h"
+#include "brumalix/motor/equipos.h"
+#include "brumalix/motor/balances.h"
+#include "brumalix/motor/estados.h"
+#include "brumalix/motor/problema_agua.h"
+#include "brumalix/motor/traza.h"
 
 #include "comun/factores_unidades.h"
 #include "comun/formato.h"

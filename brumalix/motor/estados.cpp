@@ -1,7 +1,7 @@
-#include "estados.h"
-#include "calcula.h"
-#include "listados.h"
-#include "traza.h"
+#include "brumalix/motor/estados.h"
+#include "brumalix/motor/calcula.h"
+#include "brumalix/motor/listados.h"
+#include "brumalix/motor/traza.h"
 
 #include "comun/factores_unidades.h"
 #include "comun/formato.h"

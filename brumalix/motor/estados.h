@@ -3,7 +3,7 @@
 // de presión de los listados.
 #pragma once
 
-#include "problema_agua.h"
+#include "brumalix/motor/problema_agua.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,6 @@
-#include "listados.h"
-#include "problema_agua.h"
-#include "tablas.h"
+#include "brumalix/motor/listados.h"
+#include "brumalix/motor/problema_agua.h"
+#include "brumalix/motor/tablas.h"
 
 #include "comun/factores_unidades.h"
 #include "comun/formato.h"

@@ -1,5 +1,5 @@
-#include "problema_agua.h"
-#include "estados.h"
+#include "brumalix/motor/problema_agua.h"
+#include "brumalix/motor/estados.h"
 
 estado_agua estados_dato[MAXNUMESTADOS];
 estado_agua estados_calculo[MAXNUMESTADOS];

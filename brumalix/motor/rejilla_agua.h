@@ -2,8 +2,8 @@
 // isobaras, isotermas, búsquedas a lo largo de ellas y el estado dado por t y p.
 #pragma once
 
-#include "saturacion.h"
-#include "tablas.h"
+#include "brumalix/motor/saturacion.h"
+#include "brumalix/motor/tablas.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "saturacion.h"
-#include "tablas.h"
-#include "traza.h"
+#include "brumalix/motor/saturacion.h"
+#include "brumalix/motor/tablas.h"
+#include "brumalix/motor/traza.h"
 
 #include <cmath>
 #include <tuple>

@@ -1,5 +1,5 @@
-#include "tablas.h"
-#include "problema_agua.h"
+#include "brumalix/motor/tablas.h"
+#include "brumalix/motor/problema_agua.h"
 
 #include "comun/binario.h"
 #include "comun/formato.h"

@@ -1,4 +1,4 @@
-#include "traza.h"
+#include "brumalix/motor/traza.h"
 
 namespace {
 

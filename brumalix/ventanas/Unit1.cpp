@@ -1,13 +1,13 @@
 // Marco de la ventana principal: arranque, menús, atajos, páginas, problema
 // nuevo y final del programa.
-#include "Unit1.h"
-#include "Unit10.h"
-#include "Unit15.h"
-#include "Unit17.h"
-#include "Unit2.h"
-#include "Unit5.h"
-#include "disposicion.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/Unit10.h"
+#include "brumalix/ventanas/Unit15.h"
+#include "brumalix/ventanas/Unit17.h"
+#include "brumalix/ventanas/Unit2.h"
+#include "brumalix/ventanas/Unit5.h"
+#include "brumalix/ventanas/disposicion.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/aplicacion.h"
 #include "plataforma/ayuda.h"

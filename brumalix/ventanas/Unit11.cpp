@@ -1,7 +1,7 @@
-#include "Unit11.h"
-#include "Unit13.h"
-#include "estilo_brumalix.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit11.h"
+#include "brumalix/ventanas/Unit13.h"
+#include "brumalix/ventanas/estilo_brumalix.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "brumalix/motor/listados.h"
 

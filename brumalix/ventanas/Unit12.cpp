@@ -1,6 +1,6 @@
-#include "Unit12.h"
-#include "Unit1.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit12.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "comun/mensajes.h"
 

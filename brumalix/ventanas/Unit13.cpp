@@ -1,8 +1,8 @@
-#include "Unit13.h"
-#include "Unit1.h"
-#include "Unit10.h"
-#include "Unit11.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit13.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/Unit10.h"
+#include "brumalix/ventanas/Unit11.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/lista_marcado.h"
 

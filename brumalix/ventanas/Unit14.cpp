@@ -1,5 +1,5 @@
-#include "Unit14.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit14.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include <QLabel>
 

@@ -1,5 +1,5 @@
-#include "Unit15.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit15.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/fuentes.h"
 #include "plataforma/lista_marcado.h"

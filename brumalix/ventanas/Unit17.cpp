@@ -1,5 +1,5 @@
-#include "Unit17.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit17.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,10 +1,10 @@
 // Órdenes "Calcular estados" y "Calcular todo": el fichero temporal de
 // resultados con la tabla de estados, las tablas de los equipos y el resumen
 // de los datos del problema.
-#include "Unit1.h"
-#include "Unit5.h"
-#include "Unit15.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/Unit5.h"
+#include "brumalix/ventanas/Unit15.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/lista_marcado.h"
 

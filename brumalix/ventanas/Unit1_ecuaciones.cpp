@@ -1,9 +1,9 @@
 // Páginas "Ec. masa" y "Ec energía": las ecuaciones de balance, de seis en
 // seis. Las dos páginas son gemelas; cada una trabaja con su tabla de
 // ecuaciones y su pareja de contadores de grupo.
-#include "Unit1.h"
-#include "disposicion.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/disposicion.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/fuentes.h"
 #include "plataforma/lista_marcado.h"

@@ -1,8 +1,8 @@
 // Página "Equipos": nombre y estados entrantes y salientes de cada equipo,
 // su navegación y la lista emergente de los equipos definidos.
-#include "Unit1.h"
-#include "disposicion.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/disposicion.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/fuentes.h"
 #include "plataforma/lista_marcado.h"

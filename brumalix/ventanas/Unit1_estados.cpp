@@ -1,8 +1,8 @@
 // Página "Estados": los datos de cada estado, su navegación y la lista
 // emergente de los estados definidos.
-#include "Unit1.h"
-#include "disposicion.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/disposicion.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/lista_marcado.h"
 

@@ -1,8 +1,8 @@
 // Menú "Ficheros": salvar y cargar el problema, y preparar las páginas con
 // el problema cargado.
-#include "Unit1.h"
-#include "fichero_problema.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/fichero_problema.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/dialogos.h"
 

@@ -1,7 +1,7 @@
-#include "Unit2.h"
-#include "Unit1.h"
-#include "Unit10.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit2.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/Unit10.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"

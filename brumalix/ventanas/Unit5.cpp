@@ -1,8 +1,8 @@
-#include "Unit5.h"
-#include "Unit1.h"
-#include "Unit12.h"
-#include "estilo_brumalix.h"
-#include "ventanas.h"
+#include "brumalix/ventanas/Unit5.h"
+#include "brumalix/ventanas/Unit1.h"
+#include "brumalix/ventanas/Unit12.h"
+#include "brumalix/ventanas/estilo_brumalix.h"
+#include "brumalix/ventanas/ventanas.h"
 
 #include "plataforma/disposicion.h"
 #include "plataforma/portapapeles.h"

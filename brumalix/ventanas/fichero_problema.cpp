@@ -1,4 +1,4 @@
-#include "fichero_problema.h"
+#include "brumalix/ventanas/fichero_problema.h"
 
 #include "comun/binario.h"
 

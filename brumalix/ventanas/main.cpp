@@ -1,6 +1,6 @@
 // BRUMALIX: propiedades del agua y del vapor.
-#include "ventanas.h"
-#include "Unit1.h"
+#include "brumalix/ventanas/ventanas.h"
+#include "brumalix/ventanas/Unit1.h"
 
 #include "plataforma/aplicacion.h"
 

@@ -4,8 +4,8 @@
 // sin privilegios y con límite de tiempo.
 #include "comun/escritura_atomica.h"
 #include "comun/pruebas/directorio_prueba.h"
-#include "limite_tamano.h"
-#include "sin_privilegios.h"
+#include "comun/pruebas/limite_tamano.h"
+#include "comun/pruebas/sin_privilegios.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "comun/rtf.h"
 #include "comun/symbol.h"
 #include "comun/texto1252.h"
-#include "sin_privilegios.h"
+#include "comun/pruebas/sin_privilegios.h"
 
 #include <gtest/gtest.h>
 

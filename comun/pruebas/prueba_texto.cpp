@@ -1,7 +1,7 @@
 #include "comun/binario.h"
 #include "comun/formato.h"
 #include "comun/texto1252.h"
-#include "sumidero_prueba.h"
+#include "comun/pruebas/sumidero_prueba.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "plataforma/mensajes_qt.h"
 #include "plataforma/portapapeles.h"
 #include "plataforma/traduccion.h"
-#include "principal_qt.h"
+#include "plataforma/pruebas/principal_qt.h"
 
 #include "comun/texto1252.h"
 

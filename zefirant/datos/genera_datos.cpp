@@ -16,8 +16,8 @@
 // término de mezcla en la entropía, como las que el programa mezcla por
 // encima de lambda 1.
 
-#include "humos_gasolina.h"
-#include "nasa_glenn.h"
+#include "zefirant/datos/humos_gasolina.h"
+#include "zefirant/datos/nasa_glenn.h"
 
 #include "comun/binario.h"
 #include "zefirant/motor/gases.h"

@@ -1,4 +1,4 @@
-#include "humos_gasolina.h"
+#include "zefirant/datos/humos_gasolina.h"
 
 #include <algorithm>
 #include <cmath>

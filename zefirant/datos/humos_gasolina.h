@@ -2,7 +2,7 @@
 // h = 0,144 kg/kg) por kg de combustible, en kmol.
 #pragma once
 
-#include "nasa_glenn.h"
+#include "zefirant/datos/nasa_glenn.h"
 #include "zefirant/motor/combustible.h"
 
 #include <vector>

@@ -1,4 +1,4 @@
-#include "nasa_glenn.h"
+#include "zefirant/datos/nasa_glenn.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "entradas.h"
+#include "zefirant/fuzz/entradas.h"
 
 #include "zefirant/motor/combustible.h"
 #include "zefirant/motor/fichero_problema.h"

@@ -1,5 +1,5 @@
 // Ensayo de libFuzzer: un fichero de problema con bytes arbitrarios.
-#include "entradas.h"
+#include "zefirant/fuzz/entradas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
 {

@@ -1,5 +1,5 @@
-#include "fichero_problema.h"
-#include "unidades.h"
+#include "zefirant/motor/fichero_problema.h"
+#include "zefirant/motor/unidades.h"
 #include "zefirant/motor/combustible.h"
 
 #include "comun/binario.h"

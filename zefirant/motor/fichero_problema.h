@@ -4,7 +4,7 @@
 // transformaciones; los 4 últimos (la humedad) son opcionales al leer.
 #pragma once
 
-#include "problema.h"
+#include "zefirant/motor/problema.h"
 
 #include <cstddef>
 #include <cstdio>

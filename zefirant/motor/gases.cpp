@@ -1,6 +1,6 @@
-#include "gases.h"
-#include "problema.h"
-#include "rejilla.h"
+#include "zefirant/motor/gases.h"
+#include "zefirant/motor/problema.h"
+#include "zefirant/motor/rejilla.h"
 
 #include "comun/binario.h"
 #include "comun/formato.h"

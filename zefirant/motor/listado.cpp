@@ -1,6 +1,6 @@
-#include "listado.h"
-#include "rejilla.h"
-#include "unidades.h"
+#include "zefirant/motor/listado.h"
+#include "zefirant/motor/rejilla.h"
+#include "zefirant/motor/unidades.h"
 
 #include "comun/factores_unidades.h"
 #include "comun/formato.h"

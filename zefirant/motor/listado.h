@@ -2,7 +2,7 @@
 // comunes a las tablas en marcado.
 #pragma once
 
-#include "gases.h"
+#include "zefirant/motor/gases.h"
 
 #include <cstdio>
 #include <string>

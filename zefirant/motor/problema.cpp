@@ -1,4 +1,4 @@
-#include "problema.h"
+#include "zefirant/motor/problema.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 // Problema de ZEFIRANT: un gas, hasta 40 estados y 40 transformaciones.
 #pragma once
 
-#include "gases.h"
+#include "zefirant/motor/gases.h"
 
 #include <cstdint>
 #include <string>

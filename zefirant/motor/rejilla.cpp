@@ -1,5 +1,5 @@
-#include "rejilla.h"
-#include "problema.h"
+#include "zefirant/motor/rejilla.h"
+#include "zefirant/motor/problema.h"
 
 #include "comun/formato.h"
 #include "comun/lineas.h"

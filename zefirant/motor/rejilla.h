@@ -2,7 +2,7 @@
 // temperatura de un estado.
 #pragma once
 
-#include "gases.h"
+#include "zefirant/motor/gases.h"
 
 struct estado;
 

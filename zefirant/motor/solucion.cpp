@@ -1,6 +1,6 @@
-#include "solucion.h"
-#include "rejilla.h"
-#include "unidades.h"
+#include "zefirant/motor/solucion.h"
+#include "zefirant/motor/rejilla.h"
+#include "zefirant/motor/unidades.h"
 
 #include "comun/factores_unidades.h"
 #include "comun/formato.h"

@@ -1,7 +1,7 @@
 // Cálculo de los estados de un problema de gas perfecto.
 #pragma once
 
-#include "problema.h"
+#include "zefirant/motor/problema.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "tablas.h"
-#include "listado.h"
-#include "problema.h"
-#include "unidades.h"
+#include "zefirant/motor/tablas.h"
+#include "zefirant/motor/listado.h"
+#include "zefirant/motor/problema.h"
+#include "zefirant/motor/unidades.h"
 
 #include "comun/formato.h"
 #include "comun/lineas.h"

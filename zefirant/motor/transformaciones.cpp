@@ -1,5 +1,5 @@
-#include "transformaciones.h"
-#include "unidades.h"
+#include "zefirant/motor/transformaciones.h"
+#include "zefirant/motor/unidades.h"
 
 #include "comun/factores_unidades.h"
 #include "comun/formato.h"

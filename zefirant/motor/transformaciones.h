@@ -1,7 +1,7 @@
 // Clasificación y trabajos de las transformaciones entre estados resueltos.
 #pragma once
 
-#include "problema.h"
+#include "zefirant/motor/problema.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "unidades.h"
+#include "zefirant/motor/unidades.h"
 
 int unidad_masa_kg = 0;
 int unidad_energia_kcal = 0;

@@ -1,8 +1,8 @@
-#include "Unit1.h"
-#include "Unit11.h"
-#include "Unit14.h"
-#include "Unit9.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit11.h"
+#include "zefirant/ventanas/Unit14.h"
+#include "zefirant/ventanas/Unit9.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/aplicacion.h"
 #include "plataforma/lista_marcado.h"

@@ -1,8 +1,8 @@
-#include "Unit11.h"
-#include "Unit1.h"
-#include "Unit12.h"
-#include "estilo_zefirant.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit11.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit12.h"
+#include "zefirant/ventanas/estilo_zefirant.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/disposicion.h"
 #include "plataforma/portapapeles.h"

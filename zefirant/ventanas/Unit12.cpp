@@ -1,6 +1,6 @@
-#include "Unit12.h"
-#include "Unit1.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit12.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "comun/mensajes.h"
 

@@ -1,5 +1,5 @@
-#include "Unit13.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit13.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
-#include "Unit14.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit14.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "zefirant/motor/gases.h"
 

@@ -1,7 +1,7 @@
 // Ayuda por contexto, caja "Acerca de" y rótulos de unidades de la página de estados.
-#include "Unit1.h"
-#include "Unit13.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit13.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/ayuda.h"
 

@@ -1,8 +1,8 @@
 // Órdenes "Calcular estados" y "Calcular estados y transformaciones", y el
 // fichero temporal de resultados.
-#include "Unit1.h"
-#include "Unit11.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit11.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"

@@ -1,8 +1,8 @@
 // Menú "Ficheros": cargar, salvar y nuevo problema, con la pregunta de
 // guardar antes de abandonar un problema cambiado.
-#include "Unit1.h"
-#include "Unit9.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit9.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/dialogos.h"
 #include "plataforma/lista_marcado.h"

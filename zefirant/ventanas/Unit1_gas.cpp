@@ -1,7 +1,7 @@
 // Página "Seleccionar gas" de la ventana principal.
-#include "Unit1.h"
-#include "Unit14.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit14.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"

@@ -1,7 +1,7 @@
 // Página "Listados" de la ventana principal: pide el listado de propiedades.
-#include "Unit1.h"
-#include "Unit5.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit5.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"

@@ -1,6 +1,6 @@
 // Página "Transformaciones" de la ventana principal.
-#include "Unit1.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/disposicion.h"
 #include "plataforma/lista_marcado.h"

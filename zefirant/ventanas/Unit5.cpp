@@ -1,8 +1,8 @@
-#include "Unit5.h"
-#include "Unit1.h"
-#include "Unit8.h"
-#include "estilo_zefirant.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit5.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/Unit8.h"
+#include "zefirant/ventanas/estilo_zefirant.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/portapapeles.h"
 

@@ -1,6 +1,6 @@
-#include "Unit8.h"
-#include "Unit1.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit8.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/lista_marcado.h"
 

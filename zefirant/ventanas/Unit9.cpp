@@ -1,6 +1,6 @@
-#include "Unit9.h"
-#include "Unit1.h"
-#include "ventanas.h"
+#include "zefirant/ventanas/Unit9.h"
+#include "zefirant/ventanas/Unit1.h"
+#include "zefirant/ventanas/ventanas.h"
 
 #include "plataforma/disposicion.h"
 

@@ -1,6 +1,6 @@
 // ZEFIRANT: propiedades de gases perfectos y de combustión.
-#include "ventanas.h"
-#include "Unit1.h"
+#include "zefirant/ventanas/ventanas.h"
+#include "zefirant/ventanas/Unit1.h"
 
 #include "plataforma/aplicacion.h"
 

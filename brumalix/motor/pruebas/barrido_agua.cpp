@@ -3,7 +3,7 @@
 // y v en los estados de una fase dados por (t, p), los estados junto a la
 // saturación y las búsquedas inversas. Se ejecuta sin argumentos desde el
 // directorio de compilación (lee las tablas del directorio del programa).
-#include "barridos.h"
+#include "brumalix/motor/pruebas/barridos.h"
 
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/tablas.h"

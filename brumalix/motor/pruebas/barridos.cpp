@@ -1,4 +1,4 @@
-#include "barridos.h"
+#include "brumalix/motor/pruebas/barridos.h"
 
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/saturacion.h"

@@ -2,7 +2,7 @@
 // vez, mensajes y listas en memoria, y un problema vacío en cada prueba.
 #pragma once
 
-#include "barridos.h"
+#include "brumalix/motor/pruebas/barridos.h"
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/listados.h"

@@ -1,5 +1,5 @@
 // Ecuaciones de balance, sistema de caudales y tablas de equipos.
-#include "entorno_agua.h"
+#include "brumalix/motor/pruebas/entorno_agua.h"
 
 #include "brumalix/motor/balances.h"
 #include "brumalix/motor/equipos.h"

@@ -1,6 +1,6 @@
 // El estado de una pareja de datos: fases, códigos de resultado, mensajes y
 // comparación con IAPWS-IF97.
-#include "entorno_agua.h"
+#include "brumalix/motor/pruebas/entorno_agua.h"
 
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/rejilla_agua.h"

@@ -1,6 +1,6 @@
 // Estados del problema: referencias entre ellos, rechazos, unidades y la
 // tabla de estados.
-#include "entorno_agua.h"
+#include "brumalix/motor/pruebas/entorno_agua.h"
 
 #include "comun/texto1252.h"
 

@@ -2,8 +2,8 @@
 // la saturación y en una fase (el oráculo es el módulo iapws de Python), y
 // los casos que daban valores imposibles como buenos. El programa
 // barrido_agua imprime los mismos errores por bandas de presión.
-#include "barridos.h"
-#include "entorno_agua.h"
+#include "brumalix/motor/pruebas/barridos.h"
+#include "brumalix/motor/pruebas/entorno_agua.h"
 
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/estados.h"

@@ -1,6 +1,6 @@
 // Listados de curvas límite y de líquido y vapor, sobre tablas sintéticas
 // de valores conocidos.
-#include "entorno_agua.h"
+#include "brumalix/motor/pruebas/entorno_agua.h"
 
 #include "comun/texto1252.h"
 

@@ -1,7 +1,7 @@
 // Comprobaciones de la rejilla que sólo se notan en casos concretos: una
 // fila inverosímil, la búsqueda en la isoterma junto a la saturación del
 // lado del vapor y el extremo de 240 bar del eje.
-#include "entorno_agua.h"
+#include "brumalix/motor/pruebas/entorno_agua.h"
 
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/rejilla_agua.h"

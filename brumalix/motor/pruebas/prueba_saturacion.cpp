@@ -2,7 +2,7 @@
 #include "brumalix/motor/tablas.h"
 #include "brumalix/motor/traza.h"
 #include "comun/lineas.h"
-#include "tabla_sintetica.h"
+#include "brumalix/motor/pruebas/tabla_sintetica.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "brumalix/motor/problema_agua.h"
 #include "brumalix/motor/tablas.h"
 #include "comun/pruebas/sumidero_prueba.h"
-#include "tabla_sintetica.h"
+#include "brumalix/motor/pruebas/tabla_sintetica.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 //     BRUMALIX_REGENERA_TRAZA_MOTOR=1 ./brumalix/motor/pruebas_brumalix_calculo --gtest_filter='traza_motor.*'
 // La prueba escribe entonces el fichero en el directorio de las fuentes en
 // lugar de compararlo; hay que revisar la diferencia y guardarla con git.
-#include "entorno_agua.h"
+#include "brumalix/motor/pruebas/entorno_agua.h"
 
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/rejilla_agua.h"

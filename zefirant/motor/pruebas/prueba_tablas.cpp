@@ -1,4 +1,4 @@
-#include "ayuda_pruebas.h"
+#include "zefirant/motor/pruebas/ayuda_pruebas.h"
 
 #include "zefirant/motor/solucion.h"
 #include "zefirant/motor/tablas.h"
