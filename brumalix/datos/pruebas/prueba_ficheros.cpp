@@ -46,6 +46,9 @@ std::vector<float> flotantes(const std::vector<unsigned char>& bytes)
     return ::testing::AssertionFailure() << guardado << " frente a " << exacto;
 }
 
+// La búsqueda del motor por presión (POR_PRESION) o por temperatura.
+class BusquedaDelMotor : public ::testing::TestWithParam<int> {};
+
 } // namespace
 
 TEST(FicherosVapor, TamanosYCarga)
@@ -159,53 +162,60 @@ TEST(FicherosVapor, FilasDeSaturacion)
 // La búsqueda del motor sobre la tabla entregada reproduce IF97 dentro de
 // 1e-4 por debajo de 200 bar, por presión y por temperatura, en puntos
 // distintos de los que probó el generador.
-TEST(FicherosVapor, BusquedaDelMotorDentroDePrecision)
+TEST_P(BusquedaDelMotor, DentroDePrecision)
 {
     ASSERT_EQ(carga_tabla_f1(DIR + "/f1-bin.dat"), 1);
     pon_lista_traza(&traza_descartada());
     const double t_limite = if97::temperatura_saturacion(tablas_if97::P_LIMITE_PRECISION / 10.0) - KELVIN;
-    double peor[2] = {0, 0};
-    float donde[2] = {0, 0};
+    const int tipo = GetParam();
+    double peor = 0;
+    float donde = 0;
     int puntos = 0;
-    for (int tipo : {POR_PRESION, POR_TEMPERATURA}) {
-        const int columna = tipo == POR_PRESION ? F1_P : F1_T;
-        const double limite = tipo == POR_PRESION ? tablas_if97::P_LIMITE_PRECISION : t_limite;
-        std::vector<float> valores;
-        if (tipo == POR_PRESION) valores = {0.0061101f, 0.006113f, 199.999f};
-        for (int r = 0; r + 1 < num_filas_f1; ++r) {
-            const double a = valor_f1(r, columna), b = valor_f1(r + 1, columna);
-            if (b > limite) break;
-            for (int k = 1; k < 41; ++k) valores.push_back(static_cast<float>(a + (b - a) * (k - 0.37) / 40.0));
-        }
-        for (float x : valores) {
-            float primero, hl, hv, sl, sv, vl, vv;
-            ASSERT_EQ(lee_datos_f1(tipo, x, primero, hl, hv, sl, sv, vl, vv), 0) << x;
-            const auto s = tipo == POR_PRESION ? if97::saturacion_a_p(double(x) / 10.0)
-                                               : if97::saturacion_a_t(double(x) + KELVIN);
-            auto rel = [](double c, double e, double suelo = 0.0) {
-                return std::fabs(c - e) / std::max(std::fabs(e), suelo);
-            };
-            const double errores[] = {
-                tipo == POR_PRESION ? rel(primero + KELVIN, s.liquido.t) : rel(primero, s.liquido.p * 10.0),
-                rel(hl, s.liquido.h, tablas_if97::SUELO_HL), rel(hv, s.vapor.h),
-                rel(sl, s.liquido.s, tablas_if97::SUELO_SL), rel(sv, s.vapor.s),
-                rel(vl, s.liquido.v * 1000.0), rel(vv, s.vapor.v * 1000.0)};
-            for (double e : errores)
-                if (e > peor[tipo]) {
-                    peor[tipo] = e;
-                    donde[tipo] = x;
-                }
-            ++puntos;
-        }
+    const int columna = tipo == POR_PRESION ? F1_P : F1_T;
+    const double limite = tipo == POR_PRESION ? tablas_if97::P_LIMITE_PRECISION : t_limite;
+    std::vector<float> valores;
+    if (tipo == POR_PRESION) valores = {0.0061101f, 0.006113f, 199.999f};
+    for (int r = 0; r + 1 < num_filas_f1; ++r) {
+        const double a = valor_f1(r, columna), b = valor_f1(r + 1, columna);
+        if (b > limite) break;
+        for (int k = 1; k < 41; ++k) valores.push_back(static_cast<float>(a + (b - a) * (k - 0.37) / 40.0));
+    }
+    for (float x : valores) {
+        float primero, hl, hv, sl, sv, vl, vv;
+        ASSERT_EQ(lee_datos_f1(tipo, x, primero, hl, hv, sl, sv, vl, vv), 0) << x;
+        const auto s = tipo == POR_PRESION ? if97::saturacion_a_p(double(x) / 10.0)
+                                           : if97::saturacion_a_t(double(x) + KELVIN);
+        auto rel = [](double c, double e, double suelo = 0.0) {
+            return std::fabs(c - e) / std::max(std::fabs(e), suelo);
+        };
+        const double errores[] = {
+            tipo == POR_PRESION ? rel(primero + KELVIN, s.liquido.t) : rel(primero, s.liquido.p * 10.0),
+            rel(hl, s.liquido.h, tablas_if97::SUELO_HL), rel(hv, s.vapor.h),
+            rel(sl, s.liquido.s, tablas_if97::SUELO_SL), rel(sv, s.vapor.s),
+            rel(vl, s.liquido.v * 1000.0), rel(vv, s.vapor.v * 1000.0)};
+        for (double e : errores)
+            if (e > peor) {
+                peor = e;
+                donde = x;
+            }
+        ++puntos;
     }
     pon_lista_traza(nullptr);
-    RecordProperty("peor_por_presion", std::to_string(peor[0]));
-    RecordProperty("peor_por_temperatura", std::to_string(peor[1]));
-    std::printf("%d búsquedas; peor error relativo %.3g (p = %g bar), %.3g (t = %g °C)\n", puntos, peor[0],
-                double(donde[0]), peor[1], double(donde[1]));
-    EXPECT_LE(peor[0], tablas_if97::PRECISION_F1) << donde[0];
-    EXPECT_LE(peor[1], tablas_if97::PRECISION_F1) << donde[1];
+    if (tipo == POR_PRESION) {
+        RecordProperty("peor_por_presion", std::to_string(peor));
+        std::printf("%d búsquedas por presión; peor error relativo %.3g (p = %g bar)\n", puntos, peor, double(donde));
+    } else {
+        RecordProperty("peor_por_temperatura", std::to_string(peor));
+        std::printf("%d búsquedas por temperatura; peor error relativo %.3g (t = %g °C)\n", puntos, peor,
+                    double(donde));
+    }
+    EXPECT_LE(peor, tablas_if97::PRECISION_F1) << donde;
 }
+
+INSTANTIATE_TEST_SUITE_P(Busquedas, BusquedaDelMotor, ::testing::Values(POR_PRESION, POR_TEMPERATURA),
+                         [](const ::testing::TestParamInfo<int>& i) {
+                             return std::string(i.param == POR_PRESION ? "PorPresion" : "PorTemperatura");
+                         });
 
 // El generador se niega a escribir lo que no puede garantizar.
 TEST(GeneradorVapor, LimiteDeVaporQueNoSigueLaSaturacion)

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -26,6 +27,17 @@ void como_impreso(const if97::propiedades& r, const char* v, const char* h, cons
     como_impreso(r.h, h);
     como_impreso(r.s, s);
 }
+
+// Temperaturas (K) y presiones (MPa) en números enteros, para el nombre de
+// una instancia.
+std::string nombre_entero(const char* prefijo, double x) { return prefijo + std::to_string(static_cast<int>(x)); }
+
+// Una temperatura (K) bajo la crítica, con la región 3 a los dos lados de la
+// saturación.
+class DensidadRegion3JuntoALaSaturacion : public ::testing::TestWithParam<double> {};
+
+// Una presión (MPa) de saturación en la región 3.
+class SaturacionRegion3 : public ::testing::TestWithParam<double> {};
 
 } // namespace
 
@@ -79,39 +91,47 @@ TEST(If97, SaturacionIdaYVuelta)
 }
 
 // La densidad de la región 3 sale de p y T en la rama pedida: los valores
-// de verificación (por encima de la temperatura crítica, raíz única) y, bajo
-// ella, líquido y vapor a ambos lados de la saturación.
+// de verificación (por encima de la temperatura crítica, raíz única).
 TEST(If97, DensidadRegion3EnSuRama)
 {
     EXPECT_NEAR(if97::densidad_region3(25.5837018, 650, true), 500, 1e-5);
     EXPECT_NEAR(if97::densidad_region3(25.5837018, 650, false), 500, 1e-5);
     EXPECT_NEAR(if97::densidad_region3(22.2930643, 650, false), 200, 1e-5);
     EXPECT_NEAR(if97::densidad_region3(78.3095639, 750, true), 500, 1e-5);
-
-    for (double t : {630.0, 640.0, 646.0}) {
-        const double ps = if97::presion_saturacion(t);
-        const double liq = if97::densidad_region3(ps * 1.001, t, true);
-        const double vap = if97::densidad_region3(ps * 0.999, t, false);
-        EXPECT_GT(liq, if97::RHO_CRITICA) << t;
-        EXPECT_LT(vap, if97::RHO_CRITICA) << t;
-        EXPECT_NEAR(if97::region3(liq, t).p, ps * 1.001, 1e-9) << t;
-        EXPECT_NEAR(if97::region3(vap, t).p, ps * 0.999, 1e-9) << t;
-    }
 }
+
+// Bajo la temperatura crítica, líquido y vapor a ambos lados de la
+// saturación, cada uno en su rama.
+TEST_P(DensidadRegion3JuntoALaSaturacion, EnSuRama)
+{
+    const double t = GetParam();
+    const double ps = if97::presion_saturacion(t);
+    const double liq = if97::densidad_region3(ps * 1.001, t, true);
+    const double vap = if97::densidad_region3(ps * 0.999, t, false);
+    EXPECT_GT(liq, if97::RHO_CRITICA);
+    EXPECT_LT(vap, if97::RHO_CRITICA);
+    EXPECT_NEAR(if97::region3(liq, t).p, ps * 1.001, 1e-9);
+    EXPECT_NEAR(if97::region3(vap, t).p, ps * 0.999, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Temperaturas, DensidadRegion3JuntoALaSaturacion, ::testing::Values(630.0, 640.0, 646.0),
+                         [](const ::testing::TestParamInfo<double>& i) { return nombre_entero("T", i.param); });
 
 // Las dos raíces de la saturación en la región 3 son dos fases distintas en
 // equilibrio: misma energía de Gibbs g = h − T s.
-TEST(If97, SaturacionRegion3EnEquilibrio)
+TEST_P(SaturacionRegion3, EnEquilibrio)
 {
-    for (double p : {17.0, 20.0, 22.0}) {
-        const auto s = if97::saturacion_a_p(p);
-        EXPECT_GT(s.vapor.v, s.liquido.v * 1.2) << p;
-        const double gl = s.liquido.h - s.liquido.t * s.liquido.s;
-        const double gv = s.vapor.h - s.vapor.t * s.vapor.s;
-        EXPECT_NEAR(gl, gv, 0.05) << p;
-        EXPECT_NEAR(s.liquido.p, p, 1e-9);
-    }
+    const double p = GetParam();
+    const auto s = if97::saturacion_a_p(p);
+    EXPECT_GT(s.vapor.v, s.liquido.v * 1.2);
+    const double gl = s.liquido.h - s.liquido.t * s.liquido.s;
+    const double gv = s.vapor.h - s.vapor.t * s.vapor.s;
+    EXPECT_NEAR(gl, gv, 0.05);
+    EXPECT_NEAR(s.liquido.p, p, 1e-9);
 }
+
+INSTANTIATE_TEST_SUITE_P(Presiones, SaturacionRegion3, ::testing::Values(17.0, 20.0, 22.0),
+                         [](const ::testing::TestParamInfo<double>& i) { return nombre_entero("P", i.param); });
 
 // Cada punto de una sola fase va a su región: 1 o 2 según la saturación bajo
 // 623,15 K; 2 o 3 según la frontera B23 por encima.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "brumalix/motor/pruebas/barridos.h"
+#include "brumalix/motor/pruebas/nombres_prueba.h"
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/listados.h"
@@ -44,7 +45,7 @@ inline bool carga_tablas_reales()
     return bien;
 }
 
-class entorno_agua : public ::testing::Test {
+class EntornoAgua : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -91,6 +92,18 @@ protected:
     sumidero_prueba mensajes;
     lineas_memoria traza, resultados, listado;
 };
+
+// Nombre de una pareja de datos en el de una instancia de prueba: "TP",
+// "PH", "PSHumedo"...
+inline std::string nombre_de_pareja(int codigo)
+{
+    static const char* const nombres[] = {"",   "TP", "TS",       "TV",       "PH",       "PS",
+                                          "PV", "PX", "PHHumedo", "PSHumedo", "PVHumedo", "TX"};
+    return codigo >= 1 && codigo <= COD_TX ? nombres[codigo] : "Codigo" + std::to_string(codigo);
+}
+
+// Instancias de una prueba con la pareja de datos como parámetro.
+inline std::string nombre_de_codigo(const ::testing::TestParamInfo<int>& i) { return nombre_de_pareja(i.param); }
 
 // Líneas de un fichero de texto (que se cierra).
 inline std::vector<std::string> lineas_de(std::FILE* f)

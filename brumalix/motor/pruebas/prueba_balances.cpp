@@ -7,7 +7,7 @@
 
 namespace {
 
-class prueba_balances : public entorno_agua {
+class Balances : public EntornoAgua {
 protected:
     // Estados definidos (sin calcular) con la entalpía dada en el cálculo.
     static void estados_con_h(std::initializer_list<float> entalpias)
@@ -34,6 +34,14 @@ protected:
         EXPECT_EQ(num_incognitas, 0);
         return mensajes.errores.size() == 1 ? mensajes.errores[0] : "";
     }
+    // La tabla de una bomba (equipo 1, del estado 1 al 2) tras un fallo: sin
+    // filas de estados.
+    void espera_bomba_sin_filas()
+    {
+        pon_equipo(1, "Bomba", "1", "2");
+        lista_elemento(0, nullptr);
+        EXPECT_EQ(resultados.numero(), 3u + 6u + 1u + 4u);
+    }
     // Número tras el último "=" o tras "= " de una línea de sumas.
     static double numero_tras(const std::string& linea, const char* marca, bool ultima = false)
     {
@@ -46,9 +54,12 @@ protected:
 
 std::vector<int> lista(const std::int32_t* v, int n) { return std::vector<int>(v, v + n); }
 
+// Una ecuación de masa que nombra un estado que no está definido.
+class EcuacionConEstadoSinDefinir : public Balances, public ::testing::WithParamInterface<const char*> {};
+
 } // namespace
 
-TEST(lee_ecuacion, separa_los_dos_lados_y_rechaza_lo_que_no_cabe)
+TEST(LeeEcuacion, SeparaLosDosLadosYRechazaLoQueNoCabe)
 {
     std::int32_t izq[10], der[10], ni = -5, nd = -5;
     EXPECT_EQ(lee_ecuacion("2,4 = 1 10+7", ni, izq, &nd, der, 10), 1);
@@ -71,7 +82,25 @@ TEST(lee_ecuacion, separa_los_dos_lados_y_rechaza_lo_que_no_cabe)
     EXPECT_EQ(guarda[10], -99);
 }
 
-TEST_F(prueba_balances, sistemas_que_no_se_plantean_o_no_se_resuelven)
+// Tres ecuaciones de masa entre cuatro estados, con el caudal del 1 dado; la
+// tercera nombra un estado sin definir: el 5, el 0 o el -2.
+TEST_P(EcuacionConEstadoSinDefinir, ElSistemaNoSePlantea)
+{
+    const char* texto = GetParam();
+    estados_con_h({1000, 500, 2500, 800});
+    ecuacion_masa(1, "1=2");
+    ecuacion_masa(2, "2=3");
+    caudal_dado(1, 1, 10);
+    ecuacion_masa(3, texto);
+    EXPECT_EQ(falla_con(), formatea("ERROR: El estado %d no está definido"_w, std::atoi(texto + 2)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ecuaciones, EcuacionConEstadoSinDefinir, ::testing::Values("3=5", "3=0", "3=-2+4"),
+                         [](const ::testing::TestParamInfo<const char*>& i) {
+                             return "AlEstado" + nombre_de_numero(std::atoi(i.param + 2));
+                         });
+
+TEST_F(Balances, SistemasQueNoSePlanteanONoSeResuelven)
 {
     estados_con_h({1000, 500, 2500, 800});
     ecuacion_masa(1, "1=2");
@@ -83,10 +112,6 @@ TEST_F(prueba_balances, sistemas_que_no_se_plantean_o_no_se_resuelven)
     EXPECT_EQ(falla_con(), "ERROR: Tiene 3 ecuaciones y 1 incógnitas"_w);
     borra_caudales_directos();
     caudal_dado(1, 1, 10);
-    for (const char* texto : {"3=5", "3=0", "3=-2+4"}) {
-        ecuacion_masa(3, texto);
-        EXPECT_EQ(falla_con(), formatea("ERROR: El estado %d no está definido"_w, std::atoi(texto + 2)));
-    }
     ecuacion_masa(3, "3=4=1");
     EXPECT_EQ(falla_con(), "ERROR: Ecuación incorrecta: 3=4=1"_w);
     ecuacion_masa(2, "1=2");  // repetida: singular
@@ -101,9 +126,7 @@ TEST_F(prueba_balances, sistemas_que_no_se_plantean_o_no_se_resuelven)
     borra_caudales_directos();
     EXPECT_EQ(falla_con(), "ERROR: El sistema no se puede resolver");
     // Tras un fallo la tabla de un equipo no tiene filas.
-    pon_equipo(1, "Bomba", "1", "2");
-    lista_elemento(0, nullptr);
-    EXPECT_EQ(resultados.numero(), 3u + 6u + 1u + 4u);
+    espera_bomba_sin_filas();
     // Un estado repetido en un lado suma su coeficiente.
     ecuacion_masa(1, "1+1=2");
     caudal_dado(1, 1, 5);
@@ -111,7 +134,7 @@ TEST_F(prueba_balances, sistemas_que_no_se_plantean_o_no_se_resuelven)
     EXPECT_FLOAT_EQ(calculado(2).caudal, 10.0f);
 }
 
-TEST_F(prueba_balances, caudales_infinitos_no_son_solucion)
+TEST_F(Balances, CaudalesInfinitosNoSonSolucion)
 {
     // Un caudal dado de 3e38 (posible en un fichero de problema) da caudales
     // y flujos de energía infinitos: el sistema no está resuelto y ningún
@@ -120,9 +143,7 @@ TEST_F(prueba_balances, caudales_infinitos_no_son_solucion)
     ecuacion_masa(1, "1=2");
     caudal_dado(1, 1, 3e38f);
     EXPECT_EQ(falla_con(), "ERROR: El sistema no se puede resolver");
-    pon_equipo(1, "Bomba", "1", "2");
-    lista_elemento(0, nullptr);
-    EXPECT_EQ(resultados.numero(), 3u + 6u + 1u + 4u);
+    espera_bomba_sin_filas();
     // Dos caudales dados que se restan hasta el infinito.
     borra_caudales_directos();
     borra_ecuaciones();
@@ -139,7 +160,7 @@ TEST_F(prueba_balances, caudales_infinitos_no_son_solucion)
     EXPECT_FLOAT_EQ(calculado(3).caudal, 3e6f);
 }
 
-TEST_F(prueba_balances, tabla_de_equipo_linea_a_linea)
+TEST_F(Balances, TablaDeEquipoLineaALinea)
 {
     estados_con_h({100, 200, 300, 400});
     for (int k : {0, 1, 3}) {
@@ -189,7 +210,7 @@ TEST_F(prueba_balances, tabla_de_equipo_linea_a_linea)
     EXPECT_EQ(resultados.linea(9), "                1 (s) `S½    10,000       4186,800        418,680"_w);
 }
 
-TEST_F(prueba_balances, ciclo_de_rankine)
+TEST_F(Balances, CicloDeRankine)
 {
     // 1 entrada a la turbina, 2 salida (expansión isentrópica a 0,1 bar),
     // 3 condensado saturado, 4 salida de la bomba (isentrópica a 100 bar).
@@ -250,7 +271,7 @@ TEST_F(prueba_balances, ciclo_de_rankine)
     EXPECT_EQ(resultados.linea(10).substr(16, 5), "4 (e)");
 }
 
-TEST_F(prueba_balances, separador_de_flash_en_t_h_y_kcal)
+TEST_F(Balances, SeparadorDeFlashEnTHYKcal)
 {
     unidad_caudal_th = 1;
     unidad_energia_kcal = unidad_entropia_kcal = 1;

@@ -8,7 +8,7 @@
 
 namespace {
 
-class prueba_estados : public entorno_agua {
+class Estados : public EntornoAgua {
 protected:
     // Estado con dos valores (los demás, sin dar).
     static void pon(int k, float p, float t, float x = -1, float v = -1, float h = -1, float s = -1)
@@ -28,11 +28,40 @@ protected:
         mensaje = mensajes.errores.empty() ? "" : mensajes.errores.back();
         return r;
     }
+    // Estado 1 (10 bar, 300 °C) y un estado 2 a 10 bar cuya temperatura es
+    // una referencia; el estado 3 sólo define el problema hasta él.
+    static void prepara_referencia_t(int ref_t)
+    {
+        reinicia_problema_agua();
+        pon(1, 10, 300);
+        pon(2, 10, -1);
+        dato(2).ref_t = ref_t;
+        pon(3, 1, 200);
+    }
 };
+
+// La temperatura del estado 2 por referencia a un estado que no puede ser.
+class ReferenciaNoValida : public Estados, public ::testing::WithParamInterface<int> {};
+
+std::string nombre_de_referencia(const ::testing::TestParamInfo<int>& i)
+{
+    return "AlEstado" + nombre_de_numero(i.param);
+}
+
+// Los datos del estado 1 y el mensaje con que se rechazan.
+struct datos_rechazados {
+    const char* nombre;
+    float p, t, x, v, h, s;
+    const char* mensaje;
+};
+
+void PrintTo(const datos_rechazados& d, std::ostream* o) { *o << d.nombre; }
+
+class DatosRechazados : public Estados, public ::testing::WithParamInterface<datos_rechazados> {};
 
 } // namespace
 
-TEST_F(prueba_estados, las_referencias_se_resuelven_en_pasadas_sucesivas)
+TEST_F(Estados, LasReferenciasSeResuelvenEnPasadasSucesivas)
 {
     // El estado 2 toma la presión del 5, que se calcula de (t, s); el 3 toma
     // el título del 4, húmedo.
@@ -58,32 +87,31 @@ TEST_F(prueba_estados, las_referencias_se_resuelven_en_pasadas_sucesivas)
     EXPECT_EQ(resultados.numero(), 12u);
 }
 
-TEST_F(prueba_estados, referencias_imposibles_o_sin_resolver_fallan_nombrando_el_estado)
+TEST_P(ReferenciaNoValida, FallaNombrandoElEstado)
 {
-    // Estado 1 (10 bar, 300 °C) y un estado 2 a 10 bar cuya temperatura es
-    // una referencia; el estado 3 sólo define el problema hasta él.
-    auto prepara = [this](int ref_t) {
-        reinicia_problema_agua();
-        pon(1, 10, 300);
-        pon(2, 10, -1);
-        dato(2).ref_t = ref_t;
-        pon(3, 1, 200);
-    };
+    const int ref = GetParam();
     std::string m;
-    for (int ref : {0, -3, 151, 4}) {
-        prepara(ref);
-        EXPECT_EQ(calcula_y_mensaje(m), 2) << ref;
-        EXPECT_EQ(m, formatea("Estado 2: La referencia al estado %d no es válida"_w, ref));
-    }
-    prepara(1);
+    prepara_referencia_t(ref);
+    EXPECT_EQ(calcula_y_mensaje(m), 2);
+    EXPECT_EQ(m, formatea("Estado 2: La referencia al estado %d no es válida"_w, ref));
+}
+
+// Un estado que no existe (0, negativo, más allá de los 150) o que no está
+// definido.
+INSTANTIATE_TEST_SUITE_P(Referencias, ReferenciaNoValida, ::testing::Values(0, -3, 151, 4), nombre_de_referencia);
+
+TEST_F(Estados, ReferenciasImposiblesOSinResolverFallanNombrandoElEstado)
+{
+    std::string m;
+    prepara_referencia_t(1);
     dato(2).ref_p = 1;  // presión dada y por referencia a la vez
     EXPECT_EQ(calcula_y_mensaje(m), 2);
     EXPECT_EQ(m, "Estado 2: Un dato está dado a la vez por valor y por referencia"_w);
     const char* sin_resolver = "Estado %d: No se puede calcular (referencias sin resolver)";
-    prepara(2);  // a sí mismo
+    prepara_referencia_t(2);  // a sí mismo
     EXPECT_EQ(calcula_y_mensaje(m), 2);
     EXPECT_EQ(m, formatea(sin_resolver, 2));
-    prepara(1);
+    prepara_referencia_t(1);
     dato(2).t = 0.5f;
     dato(2).ref_t = -1;
     dato(2).p = -1;
@@ -97,35 +125,40 @@ TEST_F(prueba_estados, referencias_imposibles_o_sin_resolver_fallan_nombrando_el
     EXPECT_EQ(lista_estados(nullptr), 0);
 }
 
-TEST_F(prueba_estados, margen_combinaciones_y_numero_de_datos)
+TEST_P(DatosRechazados, FallanConSuMensaje)
+{
+    const datos_rechazados& c = GetParam();
+    std::string m;
+    pon(1, c.p, c.t, c.x, c.v, c.h, c.s);
+    EXPECT_EQ(calcula_y_mensaje(m), 1);
+    EXPECT_EQ(m, c.mensaje);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MargenYCombinaciones, DatosRechazados,
+    ::testing::Values(
+        // En f32, 0,02 bar queda por debajo del límite.
+        datos_rechazados{"PresionMinima", 0.02f, 100, -1, -1, -1, -1, "Estado 1: Datos fuera de margen"},
+        datos_rechazados{"PorEncimaDeLaPresionCritica", 221.3f, 380, -1, -1, -1, -1, "Estado 1: Datos fuera de margen"},
+        datos_rechazados{"TituloMayorQue1", -1, 100, 1.5f, -1, -1, -1, "Estado 1: Datos fuera de margen"},
+        datos_rechazados{"TYH", -1, 100, -1, -1, 400, -1, "Estado 1: La combinación (t,h) no está permitida"_w},
+        datos_rechazados{"TituloYH", -1, -1, 0.5f, -1, 400, -1,
+                         "Estado 1: Las opciones x con h,s o v no están permitidas"_w},
+        datos_rechazados{"VYH", -1, -1, -1, 10, 400, -1, "Estado 1: Combinación de datos no permitida"_w}),
+    nombre_del_parametro<datos_rechazados>);
+
+TEST_F(Estados, MargenYNumeroDeDatos)
 {
     std::string m;
     pon(1, 10, 300);
     dato(1).ref_h = 2;
     EXPECT_EQ(primer_estado_incorrecto(), 1);  // tres datos
-    struct caso {
-        float p, t, x, v, h, s;
-        const char* mensaje;
-    } casos[] = {
-        {0.02f, 100, -1, -1, -1, -1, "Estado 1: Datos fuera de margen"},  // en f32 queda por debajo
-        {221.3f, 380, -1, -1, -1, -1, "Estado 1: Datos fuera de margen"},
-        {-1, 100, 1.5f, -1, -1, -1, "Estado 1: Datos fuera de margen"},
-        {-1, 100, -1, -1, 400, -1, "Estado 1: La combinación (t,h) no está permitida"_w},
-        {-1, -1, 0.5f, -1, 400, -1, "Estado 1: Las opciones x con h,s o v no están permitidas"_w},
-        {-1, -1, -1, 10, 400, -1, "Estado 1: Combinación de datos no permitida"_w},
-    };
-    for (const caso& c : casos) {
-        reinicia_problema_agua();
-        pon(1, c.p, c.t, c.x, c.v, c.h, c.s);
-        EXPECT_EQ(calcula_y_mensaje(m), 1) << c.mensaje;
-        EXPECT_EQ(m, c.mensaje);
-    }
     reinicia_problema_agua();
     pon(1, 221.2f, 400);
     EXPECT_EQ(calcula_y_mensaje(m), -1);
 }
 
-TEST_F(prueba_estados, unidades_kcal_y_kg_cm2_de_ida_y_vuelta)
+TEST_F(Estados, UnidadesKcalYKgCm2DeIdaYVuelta)
 {
     unidad_energia_kcal = unidad_entropia_kcal = 1;
     unidad_presion_at = 1;
@@ -137,7 +170,7 @@ TEST_F(prueba_estados, unidades_kcal_y_kg_cm2_de_ida_y_vuelta)
     EXPECT_NE(resultados.linea(7).find("  100,00 "), std::string::npos) << resultados.linea(7);
 }
 
-TEST_F(prueba_estados, tabla_de_estados_linea_a_linea)
+TEST_F(Estados, TablaDeEstadosLineaALinea)
 {
     // Valores puestos a mano en el resultado: sólo se prueba el formato.
     pon(1, 1, 20);
@@ -177,7 +210,7 @@ TEST_F(prueba_estados, tabla_de_estados_linea_a_linea)
     EXPECT_EQ(leido, contenido);
 }
 
-TEST_F(prueba_estados, cabeceras_y_limites_siguen_a_las_unidades)
+TEST_F(Estados, CabecerasYLimitesSiguenALasUnidades)
 {
     unidad_presion_at = 1;
     unidad_energia_kcal = unidad_entropia_kcal = 1;

@@ -15,13 +15,12 @@
 
 namespace {
 
-
-class exactitud : public entorno_agua {
+class Exactitud : public EntornoAgua {
 protected:
-    exactitud() { estado_calculado = 3; }
+    Exactitud() { estado_calculado = 3; }
     void SetUp() override
     {
-        entorno_agua::SetUp();
+        EntornoAgua::SetUp();
         // La traza de decenas de miles de estados no se guarda.
         pon_lista_traza(&traza_descartada());
     }
@@ -34,13 +33,66 @@ std::string donde(const barridos::punto& q)
                     q.codigo, q.p, q.t, q.rh, q.ref.h, q.rs, q.ref.s, q.rv, q.ref.v, q.rt, q.rp);
 }
 
+// Una pareja de datos de las búsquedas, con lo que se le admite en t (K) y
+// en p (relativo) frente al estado de partida (0, sin comprobar).
+struct busqueda {
+    int codigo;
+    double tolerancia_t, tolerancia_p;
+};
+
+void PrintTo(const busqueda& b, std::ostream* o) { *o << nombre_de_pareja(b.codigo); }
+
+class UnaFasePorDebajoDe100Bar : public Exactitud, public ::testing::WithParamInterface<busqueda> {};
+
+// Las seis parejas de una fase.
+const int parejas[] = {COD_TP, COD_PH, COD_PS, COD_TS, COD_TV, COD_PV};
+
+class JuntoAlPuntoCritico : public Exactitud, public ::testing::WithParamInterface<int> {};
+class De200A205BarJuntoALaSaturacion : public Exactitud, public ::testing::WithParamInterface<int> {
+protected:
+    // La malla de 0,1 bar × 0,1 K de 202,5 a 205 bar, de 2 a 9 K sobre la
+    // saturación: se pide al oráculo una vez.
+    static const std::vector<barridos::punto>& malla_fina()
+    {
+        static const std::vector<barridos::punto> fina = barridos::malla_sobre_la_saturacion(202.5, 205, 2, 9, 0.1, 0);
+        return fina;
+    }
+};
+
+// Vapor por debajo de la presión de saturación de 10 °C, con sus valores de
+// IF97.
+struct vapor_frio {
+    float t, p;
+    double h, s, v;
+};
+
+void PrintTo(const vapor_frio& k, std::ostream* o) { *o << "t=" << k.t << " p=" << k.p; }
+
+class VaporPorDebajoDeLaSaturacionDe10Grados : public Exactitud, public ::testing::WithParamInterface<vapor_frio> {};
+
+// Un estado junto al punto crítico que la rejilla no sigue, y el principio
+// de la línea de traza que dice por qué se rechaza.
+struct rechazo_critico {
+    const char* nombre;
+    int codigo;
+    float a, b;
+    const char* linea;
+};
+
+void PrintTo(const rechazo_critico& r, std::ostream* o)
+{
+    *o << nombre_de_pareja(r.codigo) << " " << r.a << " " << r.b;
+}
+
+class LoQueLaRejillaNoSigue : public Exactitud, public ::testing::WithParamInterface<rechazo_critico> {};
+
 }  // namespace
 
 // A pocos kelvin de la saturación, con la presión a una fracción pequeña de
 // la de saturación de una temperatura de la rejilla, cada estado que se da
 // por bueno está cerca de IF97. Sólo junto al punto crítico (370 °C, 210
 // bar) la rejilla no llega y el estado se rechaza.
-TEST_F(exactitud, junto_a_la_saturacion_ningun_estado_imposible)
+TEST_F(Exactitud, JuntoALaSaturacionNingunEstadoImposible)
 {
     auto puntos = barridos::junto_a_saturacion();
     if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
@@ -62,40 +114,39 @@ TEST_F(exactitud, junto_a_la_saturacion_ningun_estado_imposible)
     EXPECT_LE(rechazos, 11 * 12);
 }
 
-// Una fase por debajo de 100 bar, a 2 K o más de la saturación: v a 0,2 %,
-// h a 0,1 % (suelo 10 kJ/kg), s a 0,1 % (suelo 0,1 kJ/kg K); las búsquedas
-// inversas dan la t o la p del estado de partida.
-TEST_F(exactitud, una_fase_por_debajo_de_100_bar_y_busquedas_inversas)
+// Una fase por debajo de 100 bar, a 2 K o más de la saturación, por cada
+// pareja: v a 0,2 %, h a 0,1 % (suelo 10 kJ/kg), s a 0,1 % (suelo 0,1
+// kJ/kg K); las búsquedas inversas dan la t o la p del estado de partida.
+TEST_P(UnaFasePorDebajoDe100Bar, YBusquedasInversas)
 {
-    struct caso {
-        int codigo;
-        double tolerancia_t, tolerancia_p;  // K, relativa
-    };
-    for (caso c : {caso{COD_TP, 0, 0}, caso{COD_PH, 0.05, 0}, caso{COD_PS, 0.05, 0}, caso{COD_PV, 0.05, 0},
-                   caso{COD_TS, 0, 1e-3}, caso{COD_TV, 0, 1e-3}}) {
-        SCOPED_TRACE(formatea("código %d", c.codigo));
-        auto puntos = barridos::una_fase(c.codigo, 0.02, 100, 1, 790, 30, 60, 4);
-        if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
-        barridos::calcula_puntos(puntos);
-        int malos = 0;
-        for (const auto& q : puntos) {
-            // En la isoterma, la presión más baja de la rejilla es el último
-            // punto de la línea, que nunca encierra el valor buscado.
-            if ((c.codigo == COD_TS || c.codigo == COD_TV) && q.p < 0.0201) continue;
-            const auto e = barridos::errores_de(q, 10, 0.1);
-            const bool bien = q.resultado == CALCULA_BIEN && e.h <= 1e-3 && e.s <= 1e-3 && e.v <= 2e-3 &&
-                              (c.tolerancia_t == 0 || e.t <= c.tolerancia_t) &&
-                              (c.tolerancia_p == 0 || std::fabs(q.rp - q.p) <= c.tolerancia_p * q.p);
-            if (!bien && ++malos <= 10) ADD_FAILURE() << "resultado " << q.resultado << ", " << donde(q);
-        }
-        EXPECT_EQ(malos, 0);
+    const busqueda c = GetParam();
+    auto puntos = barridos::una_fase(c.codigo, 0.02, 100, 1, 790, 30, 60, 4);
+    if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
+    barridos::calcula_puntos(puntos);
+    int malos = 0;
+    for (const auto& q : puntos) {
+        // En la isoterma, la presión más baja de la rejilla es el último
+        // punto de la línea, que nunca encierra el valor buscado.
+        if ((c.codigo == COD_TS || c.codigo == COD_TV) && q.p < 0.0201) continue;
+        const auto e = barridos::errores_de(q, 10, 0.1);
+        const bool bien = q.resultado == CALCULA_BIEN && e.h <= 1e-3 && e.s <= 1e-3 && e.v <= 2e-3 &&
+                          (c.tolerancia_t == 0 || e.t <= c.tolerancia_t) &&
+                          (c.tolerancia_p == 0 || std::fabs(q.rp - q.p) <= c.tolerancia_p * q.p);
+        if (!bien && ++malos <= 10) ADD_FAILURE() << "resultado " << q.resultado << ", " << donde(q);
     }
+    EXPECT_EQ(malos, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Parejas, UnaFasePorDebajoDe100Bar,
+                         ::testing::Values(busqueda{COD_TP, 0, 0}, busqueda{COD_PH, 0.05, 0}, busqueda{COD_PS, 0.05, 0},
+                                           busqueda{COD_PV, 0.05, 0}, busqueda{COD_TS, 0, 1e-3},
+                                           busqueda{COD_TV, 0, 1e-3}),
+                         [](const ::testing::TestParamInfo<busqueda>& i) { return nombre_de_pareja(i.param.codigo); });
 
 // Por encima de 100 bar la rejilla de 10 °C da menos, pero nada peor que
 // lo que da hoy: el peor error de cada banda queda acotado. Hasta 200 bar,
 // incluidos (todas las columnas de la rejilla), no se rechaza nada.
-TEST_F(exactitud, una_fase_por_encima_de_100_bar_acotada)
+TEST_F(Exactitud, UnaFasePorEncimaDe100BarAcotada)
 {
     auto puntos = barridos::una_fase(COD_TP, 100, 221.2, 1, 790, 20, 80);
     if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
@@ -117,7 +168,7 @@ TEST_F(exactitud, una_fase_por_encima_de_100_bar_acotada)
 // Los casos que daban por buenos valores imposibles: agua a 1,01418 bar
 // (la presión de saturación de la columna de 100 °C) a 97 y 93 °C, y el
 // mismo estado alcanzado con una referencia de presión. Valores de IF97.
-TEST_F(exactitud, liquido_junto_a_la_presion_de_saturacion_de_una_fila)
+TEST_F(Exactitud, LiquidoJuntoALaPresionDeSaturacionDeUnaFila)
 {
     const salida_calcula a = calcula_pareja(COD_TP, 97, 1.01418f);
     ASSERT_EQ(a.r, CALCULA_BIEN);
@@ -150,7 +201,7 @@ TEST_F(exactitud, liquido_junto_a_la_presion_de_saturacion_de_una_fila)
 
 // Vapor a baja presión: v ∝ 1/p y s ∝ −R·ln p no caben en una parábola en p
 // por las columnas de 0,02, 0,04 y 0,06 bar. Valores de IF97.
-TEST_F(exactitud, vapor_a_baja_presion)
+TEST_F(Exactitud, VaporABajaPresion)
 {
     const salida_calcula a = calcula_pareja(COD_TP, 207, 0.028f);
     ASSERT_EQ(a.r, CALCULA_BIEN);
@@ -168,28 +219,34 @@ TEST_F(exactitud, vapor_a_baja_presion)
     ASSERT_EQ(d.r, CALCULA_BIEN);
     EXPECT_NEAR(d.p, 0.028, 0.028 * 1e-3);
 
-    // Por debajo de la presión de saturación de 10 °C (0,0123 bar) la fila
-    // de 10 °C es vapor aunque las tres columnas de la rejilla a 10 °C sean
-    // líquido: la fase de cada fila la da la saturación de la isobara.
-    struct caso {
-        float t, p;
-        double h, s, v;
-    };
-    for (caso k : {caso{15, 0.01f, 2528.8074, 9.028167, 132906.9}, caso{12, 0.009f, 2523.2348, 9.057324, 146139.96},
-                   caso{8, 0.01f, 2515.6309, 8.981874, 129661.64}}) {
-        const salida_calcula e = calcula_pareja(COD_TP, k.t, k.p);
-        ASSERT_EQ(e.r, CALCULA_BIEN) << k.t << " °C, " << k.p << " bar";
-        EXPECT_EQ(e.fase, FASE_SALIDA_VAPOR);
-        EXPECT_NEAR(e.h, k.h, 0.5);
-        EXPECT_NEAR(e.s, k.s, 0.002);
-        EXPECT_NEAR(e.v, k.v, k.v * 0.002);
-    }
 }
+
+// Por debajo de la presión de saturación de 10 °C (0,0123 bar) la fila de
+// 10 °C es vapor aunque las tres columnas de la rejilla a 10 °C sean
+// líquido: la fase de cada fila la da la saturación de la isobara.
+TEST_P(VaporPorDebajoDeLaSaturacionDe10Grados, EsVapor)
+{
+    const vapor_frio& k = GetParam();
+    const salida_calcula e = calcula_pareja(COD_TP, k.t, k.p);
+    ASSERT_EQ(e.r, CALCULA_BIEN);
+    EXPECT_EQ(e.fase, FASE_SALIDA_VAPOR);
+    EXPECT_NEAR(e.h, k.h, 0.5);
+    EXPECT_NEAR(e.s, k.s, 0.002);
+    EXPECT_NEAR(e.v, k.v, k.v * 0.002);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, VaporPorDebajoDeLaSaturacionDe10Grados,
+                         ::testing::Values(vapor_frio{15, 0.01f, 2528.8074, 9.028167, 132906.9},
+                                           vapor_frio{12, 0.009f, 2523.2348, 9.057324, 146139.96},
+                                           vapor_frio{8, 0.01f, 2515.6309, 8.981874, 129661.64}),
+                         [](const ::testing::TestParamInfo<vapor_frio>& i) {
+                             return "T" + nombre_de_numero(i.param.t) + "P" + nombre_de_numero(i.param.p);
+                         });
 
 // Lo que la rejilla no puede dar no sale como resultado: junto al punto
 // crítico, un valor que no es un número en la tabla, o una parábola
 // desbocada por dos abscisas casi iguales.
-TEST_F(exactitud, lo_imposible_no_se_da_por_bueno)
+TEST_F(Exactitud, LoImposibleNoSeDaPorBueno)
 {
     const salida_calcula a = calcula_pareja(COD_TP, 373, 210.43f);
     EXPECT_EQ(a.r, CALCULA_FUERA_MARGEN);
@@ -224,28 +281,39 @@ TEST_F(exactitud, lo_imposible_no_se_da_por_bueno)
 }
 
 // Junto al punto crítico (de 200 a 240 bar, de 355 a 420 °C, y más fino de
-// 218 a 221 bar) ningún éxito se aparta de IF97 más de lo admitido, en
-// ninguna pareja; y de los estados a menos de 15 K de la saturación de 205
-// a 221,2 bar se aceptan más que los 55 de 3015 que pasaban con la ventana
-// fija de 205 bar y 15 K (34 de ellos erróneos).
-TEST_F(exactitud, junto_al_punto_critico_ningun_exito_erroneo)
+// 218 a 221 bar) ningún éxito se aparta de IF97 más de lo admitido, por
+// cada pareja.
+TEST_P(JuntoAlPuntoCritico, NingunExitoErroneo)
+{
+    auto puntos = barridos::junto_al_punto_critico(GetParam());
+    if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
+    ASSERT_EQ(puntos.size(), 41u * 66u + 97u);
+    barridos::calcula_puntos(puntos);
+    int malos = 0;
+    for (const auto& q : puntos)
+        if (barridos::exito_erroneo(q) && ++malos <= 10) ADD_FAILURE() << donde(q);
+    EXPECT_EQ(malos, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Parejas, JuntoAlPuntoCritico, ::testing::ValuesIn(parejas), nombre_de_codigo);
+
+// De los estados a menos de 15 K de la saturación de 205 a 221,2 bar, por
+// todas las parejas salvo (p, v), se aceptan más que los 55 de 3015 que
+// pasaban con la ventana fija de 205 bar y 15 K (34 de ellos erróneos).
+TEST_F(Exactitud, JuntoAlPuntoCriticoSeAceptanMasQueConLaVentanaFija)
 {
     int zona = 0, zona_aceptados = 0;
-    for (int codigo : {COD_TP, COD_PH, COD_PS, COD_TS, COD_TV, COD_PV}) {
+    for (int codigo : parejas) {
+        if (codigo == COD_PV) continue;
         SCOPED_TRACE(formatea("código %d", codigo));
         auto puntos = barridos::junto_al_punto_critico(codigo);
         if (puntos.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
-        ASSERT_EQ(puntos.size(), 41u * 66u + 97u);
         barridos::calcula_puntos(puntos);
-        int malos = 0;
-        for (const auto& q : puntos) {
-            if (barridos::exito_erroneo(q) && ++malos <= 10) ADD_FAILURE() << donde(q);
-            if (codigo != COD_PV && barridos::a_15_k_de_la_saturacion(q)) {
+        for (const auto& q : puntos)
+            if (barridos::a_15_k_de_la_saturacion(q)) {
                 ++zona;
                 zona_aceptados += q.resultado == CALCULA_BIEN;
             }
-        }
-        EXPECT_EQ(malos, 0);
     }
     EXPECT_EQ(zona, 5 * 603);
     EXPECT_GT(zona_aceptados, 55);
@@ -260,41 +328,41 @@ TEST_F(exactitud, junto_al_punto_critico_ningun_exito_erroneo)
 // saturación), una malla de 0,1 bar × 0,1 K no da ninguno erróneo por
 // bueno, por ninguna pareja, y acepta un centenar de buenos por pareja (no
 // se aceptaba ninguno).
-TEST_F(exactitud, de_200_a_205_bar_junto_a_la_saturacion)
+TEST_P(De200A205BarJuntoALaSaturacion, LosBuenosSeAceptanYLosErroneosNo)
 {
-    const auto fina = barridos::malla_sobre_la_saturacion(202.5, 205, 2, 9, 0.1, 0);
+    const auto& fina = malla_fina();
     if (fina.empty()) GTEST_SKIP() << "sin python3 con el módulo iapws";
     ASSERT_EQ(fina.size(), 1750u);
-    for (int codigo : {COD_TP, COD_PH, COD_PS, COD_TS, COD_TV, COD_PV}) {
-        SCOPED_TRACE(formatea("código %d", codigo));
-        auto puntos = barridos::junto_al_punto_critico(codigo);
-        puntos.erase(std::remove_if(puntos.begin(), puntos.end(), [](const auto& q) { return q.p >= 205; }),
-                     puntos.end());
-        ASSERT_EQ(puntos.size(), 5u * 66u);
-        barridos::calcula_puntos(puntos);
-        const auto aceptados =
-            std::count_if(puntos.begin(), puntos.end(), [](const auto& q) { return q.resultado == CALCULA_BIEN; });
-        EXPECT_GE(aceptados, codigo == COD_TP || codigo == COD_PH || codigo == COD_PS ? 300 : 240);
+    const int codigo = GetParam();
+    auto puntos = barridos::junto_al_punto_critico(codigo);
+    puntos.erase(std::remove_if(puntos.begin(), puntos.end(), [](const auto& q) { return q.p >= 205; }),
+                 puntos.end());
+    ASSERT_EQ(puntos.size(), 5u * 66u);
+    barridos::calcula_puntos(puntos);
+    const auto aceptados =
+        std::count_if(puntos.begin(), puntos.end(), [](const auto& q) { return q.resultado == CALCULA_BIEN; });
+    EXPECT_GE(aceptados, codigo == COD_TP || codigo == COD_PH || codigo == COD_PS ? 300 : 240);
 
-        auto malla = fina;
-        for (auto& q : malla) q.codigo = codigo;
-        barridos::calcula_puntos(malla);
-        int malos = 0, buenos = 0;
-        for (const auto& q : malla) {
-            if (barridos::exito_erroneo(q) && ++malos <= 10) ADD_FAILURE() << donde(q);
-            buenos += q.resultado == CALCULA_BIEN && !barridos::exito_erroneo(q);
-        }
-        EXPECT_EQ(malos, 0);
-        EXPECT_GT(buenos, 100);
+    auto malla = fina;
+    for (auto& q : malla) q.codigo = codigo;
+    barridos::calcula_puntos(malla);
+    int malos = 0, buenos = 0;
+    for (const auto& q : malla) {
+        if (barridos::exito_erroneo(q) && ++malos <= 10) ADD_FAILURE() << donde(q);
+        buenos += q.resultado == CALCULA_BIEN && !barridos::exito_erroneo(q);
     }
+    EXPECT_EQ(malos, 0);
+    EXPECT_GT(buenos, 100);
 }
+
+INSTANTIATE_TEST_SUITE_P(Parejas, De200A205BarJuntoALaSaturacion, ::testing::ValuesIn(parejas), nombre_de_codigo);
 
 // Cada punto de la rejilla de 200 a 240 bar, dado por (t, p), sale con los
 // valores de la tabla, bit a bit: también junto a la saturación (370 °C a
 // 210 bar, donde la isobara no pasa por el punto), a 800 °C y por encima
 // de la tabla de saturación. Un ciclo con la turbina a 220 bar y 380 °C se
 // calcula.
-TEST_F(exactitud, puntos_de_la_rejilla_de_200_a_240_bar_con_los_valores_de_la_tabla)
+TEST_F(Exactitud, PuntosDeLaRejillaDe200A240BarConLosValoresDeLaTabla)
 {
     for (int j = 0; j < NUM_PRESIONES; ++j) {
         if (eje_presiones[j] < 200) continue;
@@ -330,7 +398,7 @@ TEST_F(exactitud, puntos_de_la_rejilla_de_200_a_240_bar_con_los_valores_de_la_ta
 // valen 0 en el punto triple, se comprueban con un error absoluto (1 % de
 // 10 kJ/kg y de 0,1 kJ/kg K), no con uno relativo a un valor casi nulo.
 // Valores de IF97.
-TEST_F(exactitud, agua_fria_por_encima_de_200_bar)
+TEST_F(Exactitud, AguaFriaPorEncimaDe200Bar)
 {
     const salida_calcula a = calcula_pareja(COD_TP, 3, 215);
     ASSERT_EQ(a.r, CALCULA_BIEN);
@@ -343,43 +411,47 @@ TEST_F(exactitud, agua_fria_por_encima_de_200_bar)
 // Lo que la rejilla no sigue junto al punto crítico se rechaza con "Datos
 // fuera de margen" y una línea de traza que dice por qué; antes salían como
 // buenos (valores de IF97 entre paréntesis).
-TEST_F(exactitud, junto_al_punto_critico_lo_que_la_rejilla_no_sigue_se_rechaza)
+TEST_P(LoQueLaRejillaNoSigue, SeRechazaJuntoAlPuntoCritico)
 {
+    const rechazo_critico& r = GetParam();
     pon_lista_traza(&traza);
-    auto rechaza = [this](int codigo, float a, float b, const char* linea) {
-        SCOPED_TRACE(formatea("código %d, %g, %g", codigo, a, b));
-        traza.borra();
-        mensajes.errores.clear();
-        EXPECT_EQ(calcula_pareja(codigo, a, b).r, CALCULA_FUERA_MARGEN);
-        ASSERT_EQ(mensajes.errores.size(), 1u);
-        EXPECT_EQ(mensajes.errores[0], "Estado 3: Datos fuera de margen");
-        const auto& l = traza.todas();
-        EXPECT_NE(std::find_if(l.begin(), l.end(), [linea](const std::string& x) { return x.rfind(linea, 0) == 0; }),
-                  l.end())
-            << "falta la línea " << linea;
-    };
-    // 221 bar está entre la última fila de saturación real de la tabla
-    // (220 bar) y la de su punto crítico, puesto a 221,2 bar: a 374 °C daba
-    // h 11 % por encima.
-    rechaza(COD_TP, 374, 221, "calc_tp: H=");
-    // (t, s) de 384,77 °C y 219,89 bar daba 230,36 bar, h −3 %, v −17 %;
-    // la de 376 °C y 226 bar daba 239,4 bar y h 1928,6 (2122,4).
-    rechaza(COD_TS, 384.77f, 5.17363f, "calc_tp: H=");
-    rechaza(COD_TS, 376, 4.463133f, "calc_tp: H=");
-    // (t, v) de 381 °C: h 2117,3 (2174,3).
-    rechaza(COD_TV, 381, 3.40018f, "calc_tp: H=");
-    // La isoterma de 374,5 °C ponía el estado de 219,5 bar a 197 bar, por
-    // debajo de donde se comprueba calc_tp: la s que da el estado hallado no
-    // es la dada.
-    rechaza(COD_TS, 374.5f, 4.7998647f, "calcula_por_isoterma: S=");
-    // (p, v) de 218,7 bar y 373,5 °C (IF97: v 4,37962, h 2280,31): la
-    // búsqueda en la isobara daba justo la temperatura de saturación, y allí
-    // el vapor saturado, h 2213,79 y v 3,91846, sin error estimado.
-    rechaza(COD_PV, 218.7f, 4.37962f, "calcula_por_isobara: V=");
+    traza.borra();
+    mensajes.errores.clear();
+    EXPECT_EQ(calcula_pareja(r.codigo, r.a, r.b).r, CALCULA_FUERA_MARGEN);
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Estado 3: Datos fuera de margen");
+    const auto& l = traza.todas();
+    const char* linea = r.linea;
+    EXPECT_NE(std::find_if(l.begin(), l.end(), [linea](const std::string& x) { return x.rfind(linea, 0) == 0; }),
+              l.end())
+        << "falta la línea " << linea;
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Casos, LoQueLaRejillaNoSigue,
+    ::testing::Values(
+        // 221 bar está entre la última fila de saturación real de la tabla
+        // (220 bar) y la de su punto crítico, puesto a 221,2 bar: a 374 °C
+        // daba h 11 % por encima.
+        rechazo_critico{"TPA221Bar", COD_TP, 374, 221, "calc_tp: H="},
+        // (t, s) de 384,77 °C y 219,89 bar daba 230,36 bar, h −3 %, v −17 %;
+        // la de 376 °C y 226 bar daba 239,4 bar y h 1928,6 (2122,4).
+        rechazo_critico{"TSDe219Coma89Bar", COD_TS, 384.77f, 5.17363f, "calc_tp: H="},
+        rechazo_critico{"TSDe226Bar", COD_TS, 376, 4.463133f, "calc_tp: H="},
+        // (t, v) de 381 °C: h 2117,3 (2174,3).
+        rechazo_critico{"TVDe381Grados", COD_TV, 381, 3.40018f, "calc_tp: H="},
+        // La isoterma de 374,5 °C ponía el estado de 219,5 bar a 197 bar,
+        // por debajo de donde se comprueba calc_tp: la s que da el estado
+        // hallado no es la dada.
+        rechazo_critico{"TSQueLaIsotermaLlevaA197Bar", COD_TS, 374.5f, 4.7998647f, "calcula_por_isoterma: S="},
+        // (p, v) de 218,7 bar y 373,5 °C (IF97: v 4,37962, h 2280,31): la
+        // búsqueda en la isobara daba justo la temperatura de saturación, y
+        // allí el vapor saturado, h 2213,79 y v 3,91846, sin error estimado.
+        rechazo_critico{"PVQueLaIsobaraLlevaALaSaturacion", COD_PV, 218.7f, 4.37962f, "calcula_por_isobara: V="}),
+    nombre_del_parametro<rechazo_critico>);
+
 // Vapor húmedo: la tabla de saturación sola, sin cambios.
-TEST_F(exactitud, vapor_humedo_como_siempre)
+TEST_F(Exactitud, VaporHumedoComoSiempre)
 {
     const salida_calcula a = calcula_pareja(COD_PX, 5, 0.3f);
     ASSERT_EQ(a.r, CALCULA_BIEN);

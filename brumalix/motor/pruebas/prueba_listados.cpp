@@ -8,7 +8,7 @@
 
 namespace {
 
-class prueba_listados : public entorno_agua {
+class Listados : public EntornoAgua {
 protected:
     // Tabla de saturación de n filas: p = 1 + i bar, t = 100 + i °C, ...
     static void tabla_saturacion(int n)
@@ -49,7 +49,7 @@ protected:
     }
     void SetUp() override
     {
-        entorno_agua::SetUp();
+        EntornoAgua::SetUp();
         tabla_saturacion(40);
         rejilla();
         limites_listado_curvas = {};
@@ -60,9 +60,30 @@ protected:
 const std::string raya78(78, '\x97');
 const std::string raya76(76, '\x97');
 
+// Límites de un listado que no son de la rejilla, o no son números.
+template <typename T>
+struct limites_extremos {
+    const char* nombre;
+    T limites;
+};
+
+template <typename T>
+void PrintTo(const limites_extremos<T>& l, std::ostream* o)
+{
+    *o << l.nombre;
+}
+
+class TablasConLimitesExtremos : public Listados,
+                                 public ::testing::WithParamInterface<limites_extremos<limites_tablas>> {};
+class CurvasConLimitesExtremos : public Listados,
+                                 public ::testing::WithParamInterface<limites_extremos<limites_curvas>> {};
+
+const float nan = std::numeric_limits<float>::quiet_NaN();
+const float inf = std::numeric_limits<float>::infinity();
+
 } // namespace
 
-TEST_F(prueba_listados, curvas_limite_en_pantalla_y_en_fichero)
+TEST_F(Listados, CurvasLimiteEnPantallaYEnFichero)
 {
     limites_listado_curvas = {0.0061f, 16.0f, 0};  // filas de 1 a 16 bar
     EXPECT_EQ(listado_curvas_limite(1, 1, destino_listado::ventana), 2);
@@ -101,33 +122,26 @@ TEST_F(prueba_listados, curvas_limite_en_pantalla_y_en_fichero)
     EXPECT_EQ(listado.linea(6), "   1,020  `S½ 100,00  `S½   95,5   644,9 `S½  0,3105   1,7436  `S½ 1,0400   1600,0000"_w);
 }
 
-TEST_F(prueba_listados, curvas_limite_rango_saltos_y_final_de_tabla)
+TEST_F(Listados, CurvasLimiteRangoSaltosYFinalDeTabla)
 {
-    auto filas_listadas = [&](limites_curvas lim) {
-        limites_listado_curvas = lim;
-        std::FILE* f = std::tmpfile();
-        listado_curvas_limite(1, 0, destino_listado::fichero, f);
-        auto v = lineas_de(f);
-        return std::vector<std::string>(v.begin() + 6, v.end());
-    };
     // Sin fila entre pmin y pmax: sólo la primera por encima de pmin.
-    auto v = filas_listadas({3.5f, 3.7f, 0});
+    auto v = filas_curvas({3.5f, 3.7f, 0});
     ASSERT_EQ(v.size(), 1u);
     EXPECT_EQ(v[0].substr(0, 8), "   4,000");
     // Salto 1: una fila sí y otra no. Un salto -1 (lista sin elemento
     // elegido) se toma como 0 y el listado termina.
-    v = filas_listadas({0.0061f, 10.0f, 1});
+    v = filas_curvas({0.0061f, 10.0f, 1});
     EXPECT_EQ(v.size(), 5u);
     EXPECT_EQ(v[1].substr(0, 8), "   3,000");
-    EXPECT_EQ(filas_listadas({0.0061f, 10.0f, -1}).size(), 10u);
+    EXPECT_EQ(filas_curvas({0.0061f, 10.0f, -1}).size(), 10u);
     // Nunca más allá de las filas de la tabla, ni de la 407.
-    EXPECT_EQ(filas_listadas({0.0061f, 1e6f, 0}).size(), 40u);
-    EXPECT_EQ(filas_listadas({100.0f, 1e6f, 0}).size(), 0u);
+    EXPECT_EQ(filas_curvas({0.0061f, 1e6f, 0}).size(), 40u);
+    EXPECT_EQ(filas_curvas({100.0f, 1e6f, 0}).size(), 0u);
     tabla_saturacion(500);
-    EXPECT_EQ(filas_listadas({0.0061f, 1e6f, 0}).size(), 407u);
+    EXPECT_EQ(filas_curvas({0.0061f, 1e6f, 0}).size(), 407u);
 }
 
-TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
+TEST_F(Listados, LiquidoYVaporEnBloquesDeDosPresiones)
 {
     // 1, 1,1 y 1,2 bar: un bloque de dos columnas y otro de una. Los
     // límites en f32 (1,2 es 1,2000000477) no añaden la columna de 1,3 bar;
@@ -171,7 +185,7 @@ TEST_F(prueba_listados, liquido_y_vapor_en_bloques_de_dos_presiones)
     EXPECT_EQ(listado.linea(7), "   20  `S½    252,0     0,2445     135,0000 `S½   252,2      0,2445     136,0000 "_w);
 }
 
-TEST_F(prueba_listados, liquido_y_vapor_paginas_y_saltos)
+TEST_F(Listados, LiquidoYVaporPaginasYSaltos)
 {
     // Bloques de 20 filas: 14 y 6 en pantalla; el segundo empieza en la 3.
     limites_listado_tablas = {1.0f, 1.2f, 0.0f, 190.0f, 0, 0};
@@ -191,7 +205,7 @@ TEST_F(prueba_listados, liquido_y_vapor_paginas_y_saltos)
     EXPECT_EQ(listado_liquido_vapor(1, 1, destino_listado::ventana), 2);
 }
 
-TEST_F(prueba_listados, liquido_y_vapor_empieza_y_acaba_en_los_limites_pedidos)
+TEST_F(Listados, LiquidoYVaporEmpiezaYAcabaEnLosLimitesPedidos)
 {
     // Primera columna: la primera presión del eje que llega a pmin, aunque
     // pmin en f32 quede un pelo por encima (1,1f = 1,1000000238).
@@ -222,7 +236,7 @@ TEST_F(prueba_listados, liquido_y_vapor_empieza_y_acaba_en_los_limites_pedidos)
     EXPECT_EQ(titulo_ultima(1.15f, 1.18f), "1       `S½             `Ip=  1.20 bar         `S½                         "_w);
 }
 
-TEST_F(prueba_listados, liquido_y_vapor_filas_de_tmin_truncado_a_tmax)
+TEST_F(Listados, LiquidoYVaporFilasDeTminTruncadoATmax)
 {
     // Las filas listadas, por su temperatura.
     auto filas = [&](float tmin, float tmax) {
@@ -247,7 +261,7 @@ TEST_F(prueba_listados, liquido_y_vapor_filas_de_tmin_truncado_a_tmax)
     EXPECT_EQ(filas(60, 40), "");
 }
 
-TEST_F(prueba_listados, limites_extremos_ni_desbordan_ni_leen_fuera)
+TEST_F(Listados, LimitesExtremosNiDesbordanNiLeenFuera)
 {
     // Saltos enormes: una columna y una fila, y se acaba.
     limites_listado_tablas = {0.02f, 240.0f, 0.0f, 800.0f, 2147483646, 2147483646};
@@ -256,27 +270,45 @@ TEST_F(prueba_listados, limites_extremos_ni_desbordan_ni_leen_fuera)
     EXPECT_EQ(listado.numero(), 1u + 6u + 1u);
     limites_listado_curvas = {0.0061f, 221.2f, 2147483647};
     EXPECT_EQ(filas_curvas(limites_listado_curvas).size(), 1u);
-    // Temperaturas y presiones fuera de la rejilla, o que no son números.
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    for (limites_tablas l : {limites_tablas{1, 2, 1e30f, 2e30f, 0, 0}, limites_tablas{1, 2, -1e30f, 1e30f, 0, 0},
-                             limites_tablas{nan, nan, nan, nan, 0, 0}, limites_tablas{-inf, inf, -inf, inf, 0, 0},
-                             limites_tablas{1e30f, 2e30f, 0, 800, 0, 0}, limites_tablas{-5, -1, 0, 800, 0, 0}}) {
-        limites_listado_tablas = l;
-        const int paginas = listado_liquido_vapor(1, 1, destino_listado::ventana);
-        EXPECT_GE(paginas, 0);
-        EXPECT_LE(paginas, 97 * 6);
-        for (int pagina = 1; pagina <= std::min(paginas, 3); ++pagina)
-            listado_liquido_vapor(pagina, 0, destino_listado::ventana);
-    }
     // Nada por encima de 800 °C ni por debajo de 0,02 bar: la columna de
     // 0 bar nunca se lista.
     limites_listado_tablas = {-5, 0.03f, -100, 1e30f, 0, 0};
     listado_liquido_vapor(1, 0, destino_listado::ventana);
     EXPECT_NE(listado.linea(0).find("`Ip=  0.02 bar"), std::string::npos);
-    for (limites_curvas l : {limites_curvas{nan, nan, 0}, limites_curvas{1e30f, 2e30f, 0},
-                             limites_curvas{-1e30f, 1e30f, -5}}) {
-        limites_listado_curvas = l;
-        EXPECT_LE(filas_curvas(l).size(), 40u);
-    }
 }
+
+// Temperaturas y presiones fuera de la rejilla, o que no son números: un
+// número de páginas posible, y cada una se escribe.
+TEST_P(TablasConLimitesExtremos, NiDesbordanNiLeenFuera)
+{
+    limites_listado_tablas = GetParam().limites;
+    const int paginas = listado_liquido_vapor(1, 1, destino_listado::ventana);
+    EXPECT_GE(paginas, 0);
+    EXPECT_LE(paginas, 97 * 6);
+    for (int pagina = 1; pagina <= std::min(paginas, 3); ++pagina)
+        listado_liquido_vapor(pagina, 0, destino_listado::ventana);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limites, TablasConLimitesExtremos,
+    ::testing::Values(limites_extremos<limites_tablas>{"TemperaturasEnormes", {1, 2, 1e30f, 2e30f, 0, 0}},
+                      limites_extremos<limites_tablas>{"TemperaturasDeMenos1e30A1e30", {1, 2, -1e30f, 1e30f, 0, 0}},
+                      limites_extremos<limites_tablas>{"TodoNaN", {nan, nan, nan, nan, 0, 0}},
+                      limites_extremos<limites_tablas>{"TodoInfinito", {-inf, inf, -inf, inf, 0, 0}},
+                      limites_extremos<limites_tablas>{"PresionesEnormes", {1e30f, 2e30f, 0, 800, 0, 0}},
+                      limites_extremos<limites_tablas>{"PresionesNegativas", {-5, -1, 0, 800, 0, 0}}),
+    nombre_del_parametro<limites_extremos<limites_tablas>>);
+
+// Presiones fuera de la tabla, o que no son números, o un salto negativo:
+// nunca más filas que las de la tabla.
+TEST_P(CurvasConLimitesExtremos, NiDesbordanNiLeenFuera)
+{
+    EXPECT_LE(filas_curvas(GetParam().limites).size(), 40u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limites, CurvasConLimitesExtremos,
+    ::testing::Values(limites_extremos<limites_curvas>{"NaN", {nan, nan, 0}},
+                      limites_extremos<limites_curvas>{"PresionesEnormes", {1e30f, 2e30f, 0}},
+                      limites_extremos<limites_curvas>{"DeMenos1e30A1e30ConSaltoNegativo", {-1e30f, 1e30f, -5}}),
+    nombre_del_parametro<limites_extremos<limites_curvas>>);

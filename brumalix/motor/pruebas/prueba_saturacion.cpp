@@ -2,6 +2,7 @@
 #include "brumalix/motor/tablas.h"
 #include "brumalix/motor/traza.h"
 #include "comun/lineas.h"
+#include "brumalix/motor/pruebas/nombres_prueba.h"
 #include "brumalix/motor/pruebas/tabla_sintetica.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,37 @@ protected:
     fs::path dir;
 };
 
+// Un valor de la búsqueda en la tabla de saturación: por presión
+// (POR_PRESION) o por temperatura.
+struct valor_buscado {
+    int tipo;
+    float valor;
+};
+
+void PrintTo(const valor_buscado& v, std::ostream* o)
+{
+    *o << (v.tipo == POR_PRESION ? "p=" : "t=") << v.valor;
+}
+
+class ValorFueraDeLaTabla : public Saturacion, public ::testing::WithParamInterface<valor_buscado> {};
+
+// Las abscisas de una parábola (x0, x1, x2) y el punto en que se evalúa.
+std::string nombre_de_abscisas(const ::testing::TestParamInfo<int>& i)
+{
+    const char* const nombres[] = {"De0Coma02A0Coma06", "De290A310", "De195A210Desiguales", "De1A4FueraDeLosNodos",
+                                   "De10A30EnElPrimerNodo"};
+    return nombres[i.param];
+}
+
+class InterpolacionEnLote : public ::testing::TestWithParam<int> {
+protected:
+    static constexpr float abscisas[][4] = {{0.02f, 0.04f, 0.06f, 0.045f},
+                                            {290, 300, 310, 300.7f},
+                                            {195, 200, 210, 207.35f},
+                                            {1, 2, 4, 9},
+                                            {10, 20, 30, 10}};
+};
+
 } // namespace
 
 TEST(Interpolacion, RectaYParabola)
@@ -70,8 +102,10 @@ TEST(Interpolacion, RectaYParabola)
 // Muchas parábolas por las mismas abscisas de una vez: cada resultado, bit
 // a bit, el de evalua_cuadratica (y el de interpola_cuadratica), también
 // con valores extremos, ceros con signo, subnormales, infinitos y NaN (un
-// NaN sólo ha de seguir siéndolo).
-TEST(Interpolacion, EnLoteComoUnaAUna)
+// NaN sólo ha de seguir siéndolo). Los valores siguen una sola serie
+// pseudoaleatoria por todas las abscisas, en su orden: cada instancia saca
+// (sin probarlos) los de las abscisas anteriores.
+TEST_P(InterpolacionEnLote, ComoUnaAUna)
 {
     std::uint32_t estado_aleatorio = 12345;
     auto aleatorio = [&] {
@@ -88,13 +122,13 @@ TEST(Interpolacion, EnLoteComoUnaAUna)
     auto igual = [](float a, float b) {
         return std::isnan(a) ? std::isnan(b) : std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
     };
-    const float abscisas[][4] = {{0.02f, 0.04f, 0.06f, 0.045f}, {290, 300, 310, 300.7f}, {195, 200, 210, 207.35f},
-                                 {1, 2, 4, 9}, {10, 20, 30, 10}};
-    for (const auto& x : abscisas) {
+    for (int conjunto = 0; conjunto <= GetParam(); ++conjunto) {
+        const auto& x = abscisas[conjunto];
         const abscisas_cuadratica a = prepara_cuadratica(x[0], x[1], x[2], x[3]);
         for (int n : {1, 2, 7, 64, 195}) {
             std::vector<float> ys(3 * static_cast<std::size_t>(n)), lote(static_cast<std::size_t>(n));
             for (float& y : ys) y = valor();
+            if (conjunto < GetParam()) continue;
             const auto* ternas = reinterpret_cast<const float(*)[3]>(ys.data());
             evalua_cuadraticas(a, n, ternas, lote.data());
             for (int k = 0; k < n; ++k) {
@@ -107,18 +141,35 @@ TEST(Interpolacion, EnLoteComoUnaAUna)
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Abscisas, InterpolacionEnLote, ::testing::Range(0, 5), nombre_de_abscisas);
+
 TEST_F(Saturacion, LimitesDeLaBusqueda)
 {
     float t = -7, x = -7;
     EXPECT_EQ(lee_datos_f1(POR_PRESION, 221.2f, t, x, x, x, x, x, x), 0);
     EXPECT_EQ(lee_datos_f1(POR_TEMPERATURA, 373.68f, t, x, x, x, x, x, x), 0);
-    t = x = -7;
-    // Fuera de margen, y en el propio límite inferior: el f32 queda por debajo.
-    for (float p : {221.21f, 0.0061f, 0.00611f}) EXPECT_EQ(lee_datos_f1(POR_PRESION, p, t, x, x, x, x, x, x), 99) << p;
-    for (float T : {373.69f, 0.0099f, 0.01f}) EXPECT_EQ(lee_datos_f1(POR_TEMPERATURA, T, t, x, x, x, x, x, x), 99) << T;
+}
+
+// Fuera de margen, y en el propio límite inferior (el f32 queda por debajo):
+// sin resultado y sin tocar las salidas.
+TEST_P(ValorFueraDeLaTabla, NoDaResultado)
+{
+    float t = -7, x = -7;
+    EXPECT_EQ(lee_datos_f1(GetParam().tipo, GetParam().valor, t, x, x, x, x, x, x), 99);
     EXPECT_EQ(t, -7.0f);
     EXPECT_EQ(x, -7.0f);
 }
+
+INSTANTIATE_TEST_SUITE_P(Limites, ValorFueraDeLaTabla,
+                         ::testing::Values(valor_buscado{POR_PRESION, 221.21f}, valor_buscado{POR_PRESION, 0.0061f},
+                                           valor_buscado{POR_PRESION, 0.00611f},
+                                           valor_buscado{POR_TEMPERATURA, 373.69f},
+                                           valor_buscado{POR_TEMPERATURA, 0.0099f},
+                                           valor_buscado{POR_TEMPERATURA, 0.01f}),
+                         [](const ::testing::TestParamInfo<valor_buscado>& i) {
+                             return (i.param.tipo == POR_PRESION ? "Presion" : "Temperatura") +
+                                    nombre_de_numero(i.param.valor);
+                         });
 
 TEST_F(Saturacion, EleccionDeLasTresFilas)
 {

@@ -6,7 +6,7 @@
 // Para volver a escribir el fichero esperado con el motor tal como está
 // (tras un cambio que altera a propósito la traza o los valores), desde el
 // directorio de compilación:
-//     BRUMALIX_REGENERA_TRAZA_MOTOR=1 ./brumalix/motor/pruebas_brumalix_calculo --gtest_filter='traza_motor.*'
+//     BRUMALIX_REGENERA_TRAZA_MOTOR=1 ./brumalix/motor/pruebas_brumalix_calculo --gtest_filter='TrazaMotor.*'
 // La prueba escribe entonces el fichero en el directorio de las fuentes en
 // lugar de compararlo; hay que revisar la diferencia y guardarla con git.
 #include "brumalix/motor/pruebas/entorno_agua.h"
@@ -79,13 +79,106 @@ void registros_a_cero()
     fase_actual = FASE_VAPOR;
 }
 
-class traza_motor : public entorno_agua {};
+class TrazaMotor : public EntornoAgua {};
+
+bool empieza(const std::string& l, const char* prefijo) { return l.rfind(prefijo, 0) == 0; }
+
+// La traza v de una isobara o una isoterma: tras ">INTERP:" viene la primera
+// fila; 'filas' grupos que empiezan en ">POSI:", cada uno con su línea de
+// puntos (que empieza por 'linea_puntos', con las abscisas tras
+// 'abscisas') si se interpoló con tres, y como mucho una línea ">Debe ser"
+// con el signo de su caso.
+void comprueba_filas_de_la_linea(const std::vector<std::string>& v, const char* linea_puntos, const char* abscisas,
+                                 std::size_t filas)
+{
+    std::size_t i = 0;
+    while (i < v.size() && !empieza(v[i], ">INTERP:")) ++i;
+    ASSERT_LT(i + 1, v.size());
+    EXPECT_TRUE(empieza(v[i + 1], ">POSI:")) << v[i + 1];
+    std::vector<std::vector<std::string>> grupos;
+    for (++i; i < v.size(); ++i) {
+        if (empieza(v[i], ">POSI:")) grupos.emplace_back();
+        if (!grupos.empty()) grupos.back().push_back(v[i]);
+    }
+    ASSERT_EQ(grupos.size(), filas);
+    for (const auto& g : grupos) {
+        SCOPED_TRACE(g[0]);
+        int marca[3];
+        ASSERT_EQ(std::sscanf(g[0].c_str() + g[0].find('<'), "<%d,%d,%d>", &marca[0], &marca[1], &marca[2]), 3);
+        int puntos = 0, debe = 0;
+        bool otra = false;
+        std::string sat, linea;
+        for (const std::string& l : g) {
+            if (empieza(l, linea_puntos)) ++puntos, linea = l;
+            if (empieza(l, ">  INTERPOLACION CON SOLO DOS VALORES") || empieza(l, ">  SOLO EL PUNTO")) otra = true;
+            if (empieza(l, "lee_datos_f1")) sat = l.substr(l.find("pt=") + 3, l.size() - l.find("pt=") - 4);
+            if (empieza(l, ">Debe ser")) {
+                ++debe;
+                EXPECT_NE(l.find(marca[1] == -1 ? " > " : " < "), std::string::npos) << l;
+            }
+        }
+        EXPECT_EQ(puntos, otra ? 0 : 1);
+        EXPECT_LE(debe, 1);
+        if (debe == 1 && puntos == 1) {
+            // Entre las abscisas de la línea de puntos, la de saturación.
+            const std::size_t a = linea.find(abscisas) + std::strlen(abscisas), b = linea.find("(dat:");
+            EXPECT_NE((" " + linea.substr(a, b - a)).find(" " + sat + " "), std::string::npos) << linea;
+        }
+    }
+}
+
+// La isobara de una presión (bar) o la isoterma de una temperatura (°C).
+struct linea_de_la_rejilla {
+    bool isoterma;
+    float valor;
+};
+
+void PrintTo(const linea_de_la_rejilla& l, std::ostream* o) { *o << (l.isoterma ? "t=" : "p=") << l.valor; }
+
+// Las isobaras y luego las isotermas cuya traza se comprueba.
+std::vector<linea_de_la_rejilla> lineas_de_la_rejilla()
+{
+    std::vector<linea_de_la_rejilla> v;
+    for (float p : {0.0074f, 0.03f, 0.2f, 1.0f, 10.0f, 97.0f, 150.0f, 200.0f, 215.0f, 220.0f, 235.0f})
+        v.push_back({false, p});
+    for (float t : {1.0f, 30.0f, 72.0f, 150.0f, 250.0f, 350.0f, 372.0f, 373.69f, 400.0f}) v.push_back({true, t});
+    return v;
+}
+
+class TrazaDeUnaLinea : public TrazaMotor, public ::testing::WithParamInterface<linea_de_la_rejilla> {};
+
+// Lo que da lee_datos_f1 con la fila hallada recorriendo la tabla.
+bool por_recorrido(int tipo, float valor, float salida[7])
+{
+    const int columna = tipo == POR_PRESION ? F1_P : F1_T, otra = tipo == POR_PRESION ? F1_T : F1_P;
+    const int filas = num_filas_f1;
+    int i = 0;
+    while (i < filas && valor_f1(i, columna) < valor) ++i;
+    if (i >= filas) return false;
+    const float anterior = i > 0 ? valor_f1(i - 1, columna) : 0.0f, actual = valor_f1(i, columna);
+    int c = i;
+    if (i >= 2 && actual - valor > valor - anterior) c = i - 1;
+    if (tipo == POR_PRESION) {
+        if (std::fabs(actual - 221.2) < 0.0001) --c;
+        if (std::fabs(actual - 220.0) < 0.0001) --c;
+    }
+    c = std::clamp(c, 1, filas - 2);
+    const int cols[7] = {otra, F1_HL, F1_HV, F1_SL, F1_SV, F1_VL, F1_VV};
+    for (int k = 0; k < 7; ++k)
+        salida[k] = interpola_cuadratica(valor_f1(c - 1, columna), valor_f1(c, columna), valor_f1(c + 1, columna),
+                                         valor_f1(c - 1, cols[k]), valor_f1(c, cols[k]), valor_f1(c + 1, cols[k]),
+                                         valor);
+    return true;
+}
+
+// La búsqueda por presión (POR_PRESION) o por temperatura.
+class BiseccionDeLaTablaDeSaturacion : public TrazaMotor, public ::testing::WithParamInterface<int> {};
 
 } // namespace
 
 // Cada caso con su traza entera y sus resultados, frente a lo guardado; y
 // sin traza, los mismos resultados.
-TEST_F(traza_motor, casos_raros_de_la_rejilla_como_los_esperados)
+TEST_F(TrazaMotor, CasosRarosDeLaRejillaComoLosEsperados)
 {
     const pareja casos[] = {
         {COD_TP, 1.5f, 0.0074f},    // líquido con dos puntos y el tercero de la fila siguiente
@@ -147,66 +240,29 @@ TEST_F(traza_motor, casos_raros_de_la_rejilla_como_los_esperados)
 // usados, el de saturación incluido si lo hubo, y las de dos puntos o sólo
 // el de saturación no la tienen; ">Debe ser" lleva el signo del caso: ">"
 // con la marca de en medio -1, "<" con la de en medio 1.
-TEST_F(traza_motor, cada_fila_de_la_linea_con_sus_puntos_y_el_signo_de_su_caso)
+TEST_P(TrazaDeUnaLinea, CadaFilaConSusPuntosYElSignoDeSuCaso)
 {
-    auto empieza = [](const std::string& l, const char* prefijo) { return l.rfind(prefijo, 0) == 0; };
-    auto comprueba = [&](const std::vector<std::string>& v, const char* linea_puntos, const char* abscisas,
-                         std::size_t filas) {
-        std::size_t i = 0;
-        while (i < v.size() && !empieza(v[i], ">INTERP:")) ++i;
-        ASSERT_LT(i + 1, v.size());
-        EXPECT_TRUE(empieza(v[i + 1], ">POSI:")) << v[i + 1];
-        std::vector<std::vector<std::string>> grupos;
-        for (++i; i < v.size(); ++i) {
-            if (empieza(v[i], ">POSI:")) grupos.emplace_back();
-            if (!grupos.empty()) grupos.back().push_back(v[i]);
-        }
-        ASSERT_EQ(grupos.size(), filas);
-        for (const auto& g : grupos) {
-            SCOPED_TRACE(g[0]);
-            int marca[3];
-            ASSERT_EQ(std::sscanf(g[0].c_str() + g[0].find('<'), "<%d,%d,%d>", &marca[0], &marca[1], &marca[2]), 3);
-            int puntos = 0, debe = 0;
-            bool otra = false;
-            std::string sat, linea;
-            for (const std::string& l : g) {
-                if (empieza(l, linea_puntos)) ++puntos, linea = l;
-                if (empieza(l, ">  INTERPOLACION CON SOLO DOS VALORES") || empieza(l, ">  SOLO EL PUNTO")) otra = true;
-                if (empieza(l, "lee_datos_f1")) sat = l.substr(l.find("pt=") + 3, l.size() - l.find("pt=") - 4);
-                if (empieza(l, ">Debe ser")) {
-                    ++debe;
-                    EXPECT_NE(l.find(marca[1] == -1 ? " > " : " < "), std::string::npos) << l;
-                }
-            }
-            EXPECT_EQ(puntos, otra ? 0 : 1);
-            EXPECT_LE(debe, 1);
-            if (debe == 1 && puntos == 1) {
-                // Entre las abscisas de la línea de puntos, la de saturación.
-                const std::size_t a = linea.find(abscisas) + std::strlen(abscisas), b = linea.find("(dat:");
-                EXPECT_NE((" " + linea.substr(a, b - a)).find(" " + sat + " "), std::string::npos) << linea;
-            }
-        }
-    };
+    const linea_de_la_rejilla l = GetParam();
     float h[NUM_PRESIONES], s[NUM_PRESIONES], v[NUM_PRESIONES];
-    for (float p : {0.0074f, 0.03f, 0.2f, 1.0f, 10.0f, 97.0f, 150.0f, 200.0f, 215.0f, 220.0f, 235.0f}) {
-        SCOPED_TRACE(p);
-        traza.borra();
-        calc_P(p, h, s, v);
-        comprueba(traza.todas(), ">hp:", "pres:", NUM_TEMPERATURAS);
-    }
-    for (float t : {1.0f, 30.0f, 72.0f, 150.0f, 250.0f, 350.0f, 372.0f, 373.69f, 400.0f}) {
-        SCOPED_TRACE(t);
-        traza.borra();
-        calc_T(t, h, s, v);
-        comprueba(traza.todas(), ">vp:", "temp:", NUM_PRESIONES);
+    if (l.isoterma) {
+        calc_T(l.valor, h, s, v);
+        comprueba_filas_de_la_linea(traza.todas(), ">vp:", "temp:", NUM_PRESIONES);
+    } else {
+        calc_P(l.valor, h, s, v);
+        comprueba_filas_de_la_linea(traza.todas(), ">hp:", "pres:", NUM_TEMPERATURAS);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Lineas, TrazaDeUnaLinea, ::testing::ValuesIn(lineas_de_la_rejilla()),
+                         [](const ::testing::TestParamInfo<linea_de_la_rejilla>& i) {
+                             return (i.param.isoterma ? "IsotermaT" : "IsobaraP") + nombre_de_numero(i.param.valor);
+                         });
 
 // Sin traza el motor calcula sólo lo que usan sus búsquedas; con ella, las
 // líneas enteras. Para cada pareja, en una malla que pasa por la
 // saturación, las presiones bajas, la zona crítica y lo supercrítico, los
 // resultados y los registros son los mismos bit a bit.
-TEST_F(traza_motor, sin_traza_los_mismos_resultados_bit_a_bit)
+TEST_F(TrazaMotor, SinTrazaLosMismosResultadosBitABit)
 {
     std::vector<pareja> malla;
     const float presiones[] = {0.0065f, 0.0074f, 0.015f, 0.0474f, 0.2f, 1, 5.5f, 30, 97, 180, 205, 215, 221.2f, 235};
@@ -242,51 +298,33 @@ TEST_F(traza_motor, sin_traza_los_mismos_resultados_bit_a_bit)
 // no queda por debajo del valor, la misma que da recorrerla desde el
 // principio, en toda la tabla real (filas exactas, puntos medios y valores
 // repartidos), por presión y por temperatura.
-TEST_F(traza_motor, la_biseccion_de_la_tabla_de_saturacion_da_la_fila_del_recorrido)
+TEST_P(BiseccionDeLaTablaDeSaturacion, DaLaFilaDelRecorrido)
 {
-    // Lo que da lee_datos_f1 con la fila hallada recorriendo la tabla.
-    auto por_recorrido = [](int tipo, float valor, float salida[7]) {
-        const int columna = tipo == POR_PRESION ? F1_P : F1_T, otra = tipo == POR_PRESION ? F1_T : F1_P;
-        const int filas = num_filas_f1;
-        int i = 0;
-        while (i < filas && valor_f1(i, columna) < valor) ++i;
-        if (i >= filas) return false;
-        const float anterior = i > 0 ? valor_f1(i - 1, columna) : 0.0f, actual = valor_f1(i, columna);
-        int c = i;
-        if (i >= 2 && actual - valor > valor - anterior) c = i - 1;
-        if (tipo == POR_PRESION) {
-            if (std::fabs(actual - 221.2) < 0.0001) --c;
-            if (std::fabs(actual - 220.0) < 0.0001) --c;
+    const int tipo = GetParam();
+    const int columna = tipo == POR_PRESION ? F1_P : F1_T;
+    std::vector<float> valores;
+    for (int r = 0; r < num_filas_f1; ++r) {
+        valores.push_back(valor_f1(r, columna));
+        if (r + 1 < num_filas_f1) {
+            valores.push_back(0.5f * (valor_f1(r, columna) + valor_f1(r + 1, columna)));
+            valores.push_back(std::nextafter(valor_f1(r + 1, columna), 0.0f));
         }
-        c = std::clamp(c, 1, filas - 2);
-        const int cols[7] = {otra, F1_HL, F1_HV, F1_SL, F1_SV, F1_VL, F1_VV};
-        for (int k = 0; k < 7; ++k)
-            salida[k] = interpola_cuadratica(valor_f1(c - 1, columna), valor_f1(c, columna), valor_f1(c + 1, columna),
-                                             valor_f1(c - 1, cols[k]), valor_f1(c, cols[k]), valor_f1(c + 1, cols[k]),
-                                             valor);
-        return true;
-    };
-    for (int tipo : {POR_PRESION, POR_TEMPERATURA}) {
-        const int columna = tipo == POR_PRESION ? F1_P : F1_T;
-        std::vector<float> valores;
-        for (int r = 0; r < num_filas_f1; ++r) {
-            valores.push_back(valor_f1(r, columna));
-            if (r + 1 < num_filas_f1) {
-                valores.push_back(0.5f * (valor_f1(r, columna) + valor_f1(r + 1, columna)));
-                valores.push_back(std::nextafter(valor_f1(r + 1, columna), 0.0f));
-            }
-        }
-        for (int k = 0; k <= 3000; ++k)
-            valores.push_back(tipo == POR_PRESION ? 0.006f * std::pow(221.3f / 0.006f, float(k) / 3000.0f) : 374.0f * float(k) / 3000);
-        for (float valor : valores) {
-            float esperado[7], leido[7];
-            const bool dentro = valor >= (tipo == POR_PRESION ? 0.00611 : 0.01) &&
-                                valor <= (tipo == POR_PRESION ? 221.2 : 373.68) && por_recorrido(tipo, valor, esperado);
-            const int r = lee_datos_f1(tipo, valor, leido[0], leido[1], leido[2], leido[3], leido[4], leido[5], leido[6]);
-            ASSERT_EQ(r, dentro ? 0 : 99) << tipo << " " << valor;
-            if (dentro) {
-                ASSERT_EQ(std::memcmp(leido, esperado, sizeof leido), 0) << tipo << " " << valor;
-            }
+    }
+    for (int k = 0; k <= 3000; ++k)
+        valores.push_back(tipo == POR_PRESION ? 0.006f * std::pow(221.3f / 0.006f, float(k) / 3000.0f) : 374.0f * float(k) / 3000);
+    for (float valor : valores) {
+        float esperado[7], leido[7];
+        const bool dentro = valor >= (tipo == POR_PRESION ? 0.00611 : 0.01) &&
+                            valor <= (tipo == POR_PRESION ? 221.2 : 373.68) && por_recorrido(tipo, valor, esperado);
+        const int r = lee_datos_f1(tipo, valor, leido[0], leido[1], leido[2], leido[3], leido[4], leido[5], leido[6]);
+        ASSERT_EQ(r, dentro ? 0 : 99) << valor;
+        if (dentro) {
+            ASSERT_EQ(std::memcmp(leido, esperado, sizeof leido), 0) << valor;
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Busquedas, BiseccionDeLaTablaDeSaturacion, ::testing::Values(POR_PRESION, POR_TEMPERATURA),
+                         [](const ::testing::TestParamInfo<int>& i) {
+                             return std::string(i.param == POR_PRESION ? "PorPresion" : "PorTemperatura");
+                         });
