@@ -31,6 +31,12 @@ bool admite_lecturas(float t, const float valores[3], const plantilla usadas[3],
 // dice.
 bool admite_residuo(const char* quien, int q, float dada);
 
+// Si la presión p (por encima de P_COMPROBADA) que una búsqueda en la
+// isoterma halló con los puntos 'pl' para el valor 'dado' de la propiedad q
+// (1 s, 2 v) puede ser, con el error estimado de la búsqueda, la de un
+// estado de hasta P_COMPROBADA.
+bool puede_ser_de_por_debajo(const plantilla& pl, int q, float dado, float p);
+
 // Si (t, p) es un punto de la rejilla del lado de la saturación en curso,
 // sus valores en estado_resultado, con una línea de traza.
 bool lee_punto_de_rejilla(float t, float p);

@@ -241,17 +241,28 @@ std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float f
 // Lo que sale de calc_tp y de las búsquedas según lo que dio busca.
 std::int32_t resultado_tp(std::int32_t busqueda) { return busqueda == BUSCA_INVEROSIMIL ? TP_INVEROSIMIL : TP_FUERA; }
 
+// Lo que da calc_tp tras una búsqueda que encontró el valor dado en su lado
+// de la línea: el estado existe, y si calc_tp no lo da (la temperatura o la
+// presión hallada cae al otro lado de la saturación o fuera de la rejilla)
+// es un resultado que no se puede dar, no un valor sin estado.
+std::int32_t existe(std::int32_t tp) { return tp == TP_FUERA ? TP_INVEROSIMIL : tp; }
+
 bool dentro(const float* eje, int n, float x) { return x >= eje[0] && x <= eje[n - 1]; }
 
 // calc_tp con la saturación de p en 'sat_p' y, sin traza, la isobara p
-// que otro ya empezó, si la hay ('hecha').
-std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezosa* hecha)
+// que otro ya empezó, si la hay ('hecha'). Con 'como_por_debajo' el estado
+// se calcula como los de hasta P_COMPROBADA, sin comprobarlo, aunque p
+// quede por encima: es el de una búsqueda que puede haber pasado de
+// P_COMPROBADA sólo por el error de su propia interpolación.
+std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezosa* hecha,
+                         bool como_por_debajo = false)
 {
     escribe_traza("calc_tp: t=%g p=%g", t, p);
     if (!dentro(eje_temperaturas, NUM_TEMPERATURAS, t) || !dentro(eje_presiones, NUM_PRESIONES, p)) return TP_FUERA;
     const int c = columnas_presion(p);
     escribe_traza("calc_tp: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
-    if (p >= P_COMPROBADA && lee_punto_de_rejilla(t, p)) return TP_BIEN;
+    const bool comprobada = p > P_COMPROBADA && !como_por_debajo;
+    if (p >= P_COMPROBADA && !como_por_debajo && lee_punto_de_rejilla(t, p)) return TP_BIEN;
 
     // Con la traza activa la isobara se calcula (y se escribe) entera otra
     // vez, como calc_P; sin ella sólo se calculan las filas que usan las
@@ -264,7 +275,6 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
     }
     // Por encima de P_COMPROBADA cada lectura deja sus puntos, para estimar
     // su error.
-    const bool comprobada = p > P_COMPROBADA;
     plantilla usadas[3];
     // h, s y v, en este orden. Sin valor posible (p. ej. t = 800 °C, último
     // punto de la isobara) no hay resultado: nada de lo calculado a medias
@@ -339,7 +349,7 @@ std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop, satura
     const std::int32_t b = busca(eje_temperaturas, [&linea, q](int i) { return linea.valor_recorrido(i, q); },
                                  MODO_ISOBARA, p, valor, prop, sat_p, t);
     if (b != BUSCA_BIEN) return resultado_tp(b);
-    const std::int32_t r = calc_tp_con(t, p, sat_p, &linea);
+    const std::int32_t r = existe(calc_tp_con(t, p, sat_p, &linea));
     if (r == TP_BIEN && p > P_COMPROBADA && !admite_residuo("calcula_por_isobara", q, valor)) return TP_INVEROSIMIL;
     return r;
 }
@@ -362,7 +372,13 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, satur
         busca(eje_presiones, [&linea, q](int j) { return linea.valor(j, q); }, MODO_ISOTERMA, t, valor, prop, sat_t, p,
               [&linea, q](int j) { return linea.cota_inferior(j, q); }, &pl);
     if (b != BUSCA_BIEN) return resultado_tp(b);
-    const std::int32_t r = calc_tp(t, p);
+    // Una presión hallada por encima de P_COMPROBADA que, con el error
+    // estimado de la búsqueda, puede ser de un estado de hasta
+    // P_COMPROBADA se calcula como los de debajo: junto a la saturación, de
+    // 198 a 200 bar, la isoterma llega a dar hasta 1,9 bar de más.
+    saturacion_de sat_p(POR_PRESION, p);
+    const bool como_por_debajo = p > P_COMPROBADA && puede_ser_de_por_debajo(pl, q, valor, p);
+    const std::int32_t r = existe(calc_tp_con(t, p, sat_p, nullptr, como_por_debajo));
     // La presión hallada se comprueba si la búsqueda usó alguna columna por
     // encima de P_COMPROBADA, aunque ella quede por debajo: junto al punto
     // crítico la isoterma puede dar menos de 200 bar para un estado de 220.

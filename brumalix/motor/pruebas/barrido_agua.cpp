@@ -178,6 +178,48 @@ void informa_punto_critico(bool detalle)
     std::printf("Puntos de la rejilla de 200 a 240 bar, (t, p): %d de %d con los valores de la tabla\n", exactos, nodos);
 }
 
+// Vapor húmedo de 200 a 221,2 bar por pareja: éxitos, erróneos (fuera de lo
+// admitido o con el título a más de 0,01 de IF97), vapor húmedo donde IF97 no
+// lo tiene (por encima de 220,64 bar) y rechazos.
+void informa_humedo(bool detalle)
+{
+    struct pareja {
+        const char* nombre;
+        int codigo;
+    };
+    const pareja parejas[] = {{"(p, x)", COD_PX},         {"(p, h) húmedo", COD_PH_HUMEDO},
+                              {"(p, s) húmedo", COD_PS_HUMEDO}, {"(p, v) húmedo", COD_PV_HUMEDO},
+                              {"(t, x)", COD_TX},         {"(p, h)", COD_PH},
+                              {"(p, s)", COD_PS},         {"(p, v)", COD_PV}};
+    bool titulo = false;
+    for (const pareja& k : parejas) {
+        auto puntos = barridos::humedos_junto_al_punto_critico(k.codigo);
+        if (puntos.empty()) return;
+        if (k.codigo != COD_PX)
+            puntos.erase(std::remove_if(puntos.begin(), puntos.end(), [](const punto& q) { return !q.ref.bien; }),
+                         puntos.end());
+        barridos::calcula_puntos(puntos);
+        if (!titulo) {
+            titulo = true;
+            std::printf("\nVapor húmedo de 200 a 221,2 bar (malla de 0,1 bar x 0,05 de título y 300 al azar)\n");
+            std::printf("  %-14s %6s %8s %9s %9s\n", "pareja", "éxitos", "erróneos", "sin IF97", "rechazos");
+        }
+        int exitos = 0, erroneos = 0, sin_if97 = 0;
+        for (const punto& q : puntos) {
+            if (q.resultado != 0) continue;
+            ++exitos;
+            if (!barridos::humedo_erroneo(q)) continue;
+            ++erroneos;
+            sin_if97 += !q.ref.bien;
+            if (detalle)
+                std::printf("    %s p=%.6g x=%.4g: t %.6g h %.6g s %.6g v %.6g x %.6g\n", k.nombre, q.p, q.x, q.rt,
+                            q.rh, q.rs, q.rv, q.rx);
+        }
+        std::printf("  %-14s %6d %8d %9d %9zu\n", k.nombre, exitos, erroneos, sin_if97,
+                    puntos.size() - std::size_t(exitos));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -245,5 +287,6 @@ int main(int argc, char** argv)
         informa(k.titulo, puntos, k.con_t, k.con_p);
     }
     informa_punto_critico(detalle);
+    informa_humedo(detalle);
     return 0;
 }

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <utility>
@@ -153,6 +155,13 @@ bool exito_erroneo(const punto& q)
     return !(e.h <= 0.01 && e.s <= 0.01 && e.v <= 0.02 && e.p <= 0.01 && e.t <= 1);
 }
 
+bool humedo_erroneo(const punto& q)
+{
+    if (q.resultado != 0) return false;
+    if (!q.ref.bien) return true;
+    return exito_erroneo(q) || (q.fase == FASE_SALIDA_HUMEDO && std::fabs(q.rx - q.x) > 0.01);
+}
+
 bool a_15_k_de_la_saturacion(const punto& q)
 {
     punto_saturacion sat;
@@ -282,6 +291,69 @@ std::vector<punto> malla_sobre_la_saturacion(double p_desde, double p_hasta, dou
     return con_referencias(puntos, c);
 }
 
+namespace {
+
+std::vector<punto> humedos(double paso_p, double paso_x, int al_azar)
+{
+    std::vector<punto> puntos;
+    auto pon = [&](double p, double x) {
+        punto q;
+        q.p = p;
+        q.x = x;
+        puntos.push_back(q);
+    };
+    const int n_p = int(std::lround(21.2 / paso_p)), n_x = int(std::lround(1 / paso_x));
+    for (int i = 0; i <= n_p; ++i)
+        for (int k = 0; k <= n_x; ++k) pon(std::min(200 + i * paso_p, 221.2), std::min(k * paso_x, 1.0));
+    std::uint64_t semilla = 20261209;
+    auto al_azar_01 = [&semilla] {
+        semilla = semilla * 6364136223846793005ull + 1442695040888963407ull;
+        return double(semilla >> 11) / double(1ull << 53);
+    };
+    for (int k = 0; k < al_azar; ++k) {
+        const double p = 200 + 21.2 * al_azar_01();
+        pon(p, al_azar_01());
+    }
+    // El líquido y el vapor saturados de cada presión, y la mezcla por la
+    // regla de la palanca. La mezcla que da el módulo iapws por encima de
+    // 623,15 K sale de los volúmenes saturados de sus ecuaciones inversas,
+    // que junto al punto crítico se apartan de IF97 (el título de 219 a
+    // 220,5 bar, hasta 0,04); sus estados saturados sí los resuelve con la
+    // ecuación de la región 3.
+    // Una consulta por presión (la de la región 3 es lenta).
+    std::map<double, std::size_t> presiones;
+    std::vector<std::string> c;
+    for (const punto& q : puntos)
+        if (presiones.emplace(q.p, c.size()).second) {
+            c.push_back(texto("px %.17g 0", q.p));
+            c.push_back(texto("px %.17g 1", q.p));
+        }
+    const auto sat = consulta(c);
+    if (sat.size() != c.size()) return {};
+    for (punto& q : puntos) {
+        const std::size_t i = presiones[q.p];
+        const valor_if97& l = sat[i];
+        const valor_if97& v = sat[i + 1];
+        if (!l.bien || !v.bien) continue;
+        auto palanca = [&q](double a, double b) { return (1 - q.x) * a + q.x * b; };
+        q.ref = {true, q.p, l.t, palanca(l.h, v.h), palanca(l.s, v.s), palanca(l.v, v.v), q.x};
+        q.t = l.t;
+    }
+    return puntos;
+}
+
+}  // namespace
+
+std::vector<punto> humedos_junto_al_punto_critico(int codigo)
+{
+    // Los estados y sus valores de IF97, consultados una sola vez para todas
+    // las parejas.
+    static const std::vector<punto> estados = [] { return humedos(0.1, 0.05, 300); }();
+    std::vector<punto> puntos = estados;
+    for (punto& q : puntos) q.codigo = codigo;
+    return puntos;
+}
+
 void calcula_puntos(std::vector<punto>& puntos)
 {
     for (punto& q : puntos) {
@@ -291,14 +363,19 @@ void calcula_puntos(std::vector<punto>& puntos)
         case COD_TP: a = float(q.t), b = float(q.p); break;
         case COD_TS: a = float(q.t), b = float(r.s); break;
         case COD_TV: a = float(q.t), b = float(r.v); break;
-        case COD_PH: a = float(q.p), b = float(r.h); break;
-        case COD_PS: a = float(q.p), b = float(r.s); break;
-        case COD_PV: a = float(q.p), b = float(r.v); break;
+        case COD_PH:
+        case COD_PH_HUMEDO: a = float(q.p), b = float(r.h); break;
+        case COD_PS:
+        case COD_PS_HUMEDO: a = float(q.p), b = float(r.s); break;
+        case COD_PV:
+        case COD_PV_HUMEDO: a = float(q.p), b = float(r.v); break;
+        case COD_PX: a = float(q.p), b = float(q.x); break;
+        case COD_TX: a = float(q.t), b = float(q.x); break;
         default: break;
         }
-        float x = 0;
         std::int32_t fase = 0;
-        q.resultado = calcula(1, a, b, q.codigo, q.rp, q.rt, q.rh, q.rs, q.rv, x, fase);
+        q.resultado = calcula(1, a, b, q.codigo, q.rp, q.rt, q.rh, q.rs, q.rv, q.rx, fase);
+        q.fase = fase;
     }
 }
 

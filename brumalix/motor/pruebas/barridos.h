@@ -27,10 +27,12 @@ std::vector<valor_if97> consulta(const std::vector<std::string>& consultas);
 // Un punto de un barrido: lo que se da al motor y lo que responde.
 struct punto {
     double p = 0, t = 0;         // estado de referencia (bar, °C)
-    valor_if97 ref;              // IF97 en (p, t)
+    double x = -1;               // título del estado húmedo de referencia
+    valor_if97 ref;              // IF97 en (p, t), o en (p, x) si es húmedo
     int codigo = 0;              // pareja dada a calcula
     int resultado = -1;          // lo que devuelve calcula
-    float rp = 0, rt = 0, rh = 0, rs = 0, rv = 0;  // salidas del motor
+    float rp = 0, rt = 0, rh = 0, rs = 0, rv = 0, rx = 0;  // salidas del motor
+    int fase = 1;                // fase que da calcula
 };
 
 // Errores de un punto calculado con éxito: relativos para h, s, v (contra
@@ -68,6 +70,19 @@ std::vector<punto> junto_al_punto_critico(int codigo);
 // de IF97 en (p, t). Vacío sin oráculo.
 std::vector<punto> malla_sobre_la_saturacion(double p_desde, double p_hasta, double dt_desde, double dt_hasta,
                                              double paso, int codigo);
+
+// Vapor húmedo de 200 a 221,2 bar: una malla de presiones cada 0,1 bar
+// por títulos de 0 a 1 cada 0,05, y 300 estados más al azar (semilla
+// fija), con los valores de IF97 de (p, x) (sin ellos por encima de
+// 220,64 bar, donde IF97 no tiene vapor húmedo). 'codigo' es la pareja que
+// se da al motor: 7 (p, x), 11 (t, x) o, con h, s o v de IF97, 4, 5, 6 y
+// 8, 9, 10. Vacío sin oráculo.
+std::vector<punto> humedos_junto_al_punto_critico(int codigo);
+
+// Un éxito húmedo que no se puede dar por bueno: vapor húmedo donde IF97 no
+// lo tiene, o una salida fuera de lo admitido (como exito_erroneo) o un
+// título a más de 0,01 del de IF97.
+bool humedo_erroneo(const punto& q);
 
 // Un éxito que no se puede dar por bueno: alguna salida se aparta de IF97
 // más del 1 % en h o s, del 2 % en v, del 1 % en p o de 1 K en t.
