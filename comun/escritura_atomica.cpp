@@ -251,6 +251,9 @@ resultado_escritura escribe_atomico(const std::string& ruta, const std::function
         if (!S_ISREG(datos.st_mode)) return escribe_directo(destino, escribe);
         // Uno que no se podía escribir sigue sin poderse escribir.
         if (::faccessat(AT_FDCWD, destino.c_str(), W_OK, AT_EACCESS) != 0) return resultado_escritura::no_abierto;
+        // Con más de un nombre, ocupar éste con un fichero nuevo separaría
+        // los demás, que seguirían con los bytes anteriores.
+        if (datos.st_nlink > 1) return escribe_en_sitio(destino, escribe);
     }
 
     const std::string directorio = directorio_de(destino);

@@ -20,6 +20,13 @@
 // sus permisos y sus enlaces duros; si también falla esa vuelta atrás (el
 // disco desaparece, por ejemplo), el fichero puede quedar dañado.
 //
+// Un fichero con más de un nombre (enlaces duros) se escribe siempre así, en
+// el sitio: el fichero aparte, al ocupar un nombre, lo separaría de los
+// otros, que se quedarían con los bytes anteriores. En el sitio, todos sus
+// nombres leen lo nuevo y, si la escritura falla, la vuelta atrás deja los
+// bytes anteriores en todos. Quien lo lea mientras se escribe puede ver una
+// parte nueva y otra vieja.
+//
 // Un nombre que no es un fichero normal (un dispositivo como /dev/null, una
 // tubería con nombre, un socket) no se puede sustituir: se abre sin esperar
 // y se escribe en él directamente. Una tubería sin nadie que lea o que no

@@ -241,6 +241,28 @@ INSTANTIATE_TEST_SUITE_P(Fallos, FalloAMedias,
                                            fallo_a_medias{"DiscoLleno", escribe_sin_sitio("nuevo"), 0}),
                          [](const ::testing::TestParamInfo<fallo_a_medias>& i) { return std::string(i.param.nombre); });
 
+// Un fichero con dos nombres (enlace duro) se escribe en el sitio: los dos
+// leen lo nuevo, siguen siendo el mismo fichero y, si algo falla, los dos
+// vuelven a los bytes anteriores.
+TEST_F(EscrituraAtomica, ConDosNombresLosDosVenLoNuevoOLoAnterior)
+{
+    const fs::path f = dir / "problema.dat", otro = dir / "otro_nombre.dat";
+    pon(f, std::string(300, 'a'));
+    fs::create_hard_link(f, otro);
+    ASSERT_EQ(escribe_atomico(f.string(), escribe("nuevo")), resultado_escritura::bien);
+    EXPECT_EQ(lee(f), "nuevo");
+    EXPECT_EQ(lee(otro), "nuevo");
+    EXPECT_EQ(datos(f).st_ino, datos(otro).st_ino);
+
+    for (const auto& [que, funcion] : {std::pair{"a medias", funcion_escritura(falla_a_medias)},
+                                       std::pair{"disco lleno", escribe_sin_sitio(std::string(5000, 'z'))}}) {
+        EXPECT_EQ(escribe_atomico(otro.string(), funcion), resultado_escritura::no_escrito) << que;
+        EXPECT_EQ(lee(f), "nuevo") << que;
+        EXPECT_EQ(lee(otro), "nuevo") << que;
+    }
+    EXPECT_EQ(nombres(), (std::vector<std::string>{"otro_nombre.dat", "problema.dat"}));
+}
+
 // El nombre pasa a ser un directorio mientras se escribe: el cambio de
 // nombre falla y no queda el fichero aparte.
 TEST_F(EscrituraAtomica, ElNombreHechoDirectorioMientrasSeEscribe)

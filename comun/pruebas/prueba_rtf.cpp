@@ -133,8 +133,15 @@ TEST_F(Rtf, LoLeeLibreOffice)
                                            "`Så`Im·`Ih = 1 `Sü\n"));
     ASSERT_EQ(escribe_rtf(temporal, rtf), 1);
     // Con un perfil propio, para no depender de (ni esperar a) un LibreOffice
-    // que el usuario tenga abierto.
-    const std::string orden = "cd '" + dir.string() + "' && soffice -env:UserInstallation=file://" + dir.string() +
+    // que el usuario tenga abierto. Lo que escribe además en el directorio
+    // del usuario (dconf, ~/.config) va a uno dentro del de la prueba.
+    const std::string casa = (dir / "casa").string();
+    fs::create_directories(casa + "/run");
+    fs::permissions(casa + "/run", fs::perms::owner_all, fs::perm_options::replace);
+    const std::string entorno = "HOME='" + casa + "' XDG_CONFIG_HOME='" + casa + "/.config' XDG_CACHE_HOME='" + casa +
+                                "/.cache' XDG_DATA_HOME='" + casa + "/.local/share' XDG_STATE_HOME='" + casa +
+                                "/.local/state' XDG_RUNTIME_DIR='" + casa + "/run' ";
+    const std::string orden = "cd '" + dir.string() + "' && " + entorno + "soffice -env:UserInstallation=file://" + dir.string() +
                               "/perfil --headless --convert-to 'txt:Text (encoded):UTF8' "
                               "--outdir '" + dir.string() + "' ZEFIRANT.RTF >/dev/null 2>&1";
     ASSERT_EQ(std::system(orden.c_str()), 0);

@@ -21,6 +21,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QRawFont>
 #include <QTest>
 #include <QTimer>
@@ -301,6 +303,22 @@ TEST(Traduccion, DialogosEstandarEnEspanol)
     ASSERT_NE(botones, nullptr);
     ASSERT_NE(botones->button(QDialogButtonBox::Cancel), nullptr);
     EXPECT_EQ(botones->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
+}
+
+// Lo que Qt y lo que carga escriben por su cuenta en el directorio del
+// usuario (el estado del diálogo de ficheros en QtProject.conf, cachés, el
+// directorio de ejecución) va al directorio temporal de las pruebas.
+TEST(Aislamiento, LoQueQtGuardaQuedaEnElDirectorioTemporal)
+{
+    const QString temporal = QString::fromStdString((std::filesystem::temp_directory_path() / "").string());
+    const QString ajustes = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+    EXPECT_TRUE(ajustes.startsWith(temporal)) << ajustes.toStdString();
+    for (const auto lugar : {QStandardPaths::HomeLocation, QStandardPaths::GenericConfigLocation,
+                             QStandardPaths::GenericCacheLocation, QStandardPaths::GenericDataLocation,
+                             QStandardPaths::RuntimeLocation}) {
+        const QString ruta = QStandardPaths::writableLocation(lugar);
+        EXPECT_TRUE(ruta.startsWith(temporal)) << ruta.toStdString();
+    }
 }
 
 MAIN_PRUEBAS_QT
