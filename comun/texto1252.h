@@ -102,6 +102,10 @@ struct literal_1252 {
 
 } // namespace texto1252
 
+// clang 14 se cae (fallo de segmento) si tiene que escribir en una nota de
+// evaluación constante una expresión con un literal _w: pasa, por ejemplo,
+// con "..."_w en la lista de inicio de un std::vector. Ahí se pone el
+// literal en una matriz o en una variable y el vector se llena desde ella.
 template <texto1252::literal_utf8 L>
 constexpr const char* operator""_w()
 {

@@ -145,7 +145,7 @@ std::vector<float> rejilla_f2()
         for (int j = 0; j < NUM_PRESIONES; ++j) {
             const bool liquido = eje_temperaturas[i] < t_limite_vapor[j];
             const auto v = valor_rejilla(eje_presiones_listado[j], eje_temperaturas[i], liquido);
-            for (int k = 0; k < 3; ++k) valores[std::size_t(i) * 585 + std::size_t(j) * 3 + k] = float(v[k]);
+            for (std::size_t k = 0; k < 3; ++k) valores[std::size_t(i) * 585 + std::size_t(j) * 3 + k] = float(v[k]);
         }
     return valores;
 }
@@ -210,11 +210,11 @@ bool tabla_f1(double objetivo, std::vector<fila_f1>& filas, std::string& error)
         num_filas_f1 = int(filas.size());
 
         // Intervalos (entre la fila r y la r + 1) donde falla alguna prueba.
-        std::vector<int> malos;
-        for (int r = 0; r + 1 < num_filas_f1; ++r) {
+        std::vector<std::size_t> malos;
+        for (std::size_t r = 0; r + 1 < filas.size(); ++r) {
             bool malo = false;
             for (int tipo : {POR_PRESION, POR_TEMPERATURA}) {
-                const int col = tipo == POR_PRESION ? F1_P : F1_T;
+                const std::size_t col = tipo == POR_PRESION ? F1_P : F1_T;
                 const double a = filas[r][col], b = filas[r + 1][col];
                 const double limite = tipo == POR_PRESION ? P_LIMITE_PRECISION : t_precision;
                 if (b > limite) continue;
@@ -230,7 +230,7 @@ bool tabla_f1(double objetivo, std::vector<fila_f1>& filas, std::string& error)
             if (malo) malos.push_back(r);
         }
         hecho = malos.empty();
-        for (int r : malos) {
+        for (std::size_t r : malos) {
             const double a = double(filas[r][F1_P]);
             const double b = double(filas[r + 1][F1_P]);
             const double nueva = presion_redonda(a, b);

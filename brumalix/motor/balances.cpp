@@ -103,26 +103,28 @@ int compara_enteros(const void* a, const void* b)
 int resuelve_gauss(std::vector<std::vector<float>>& a, std::vector<float>& x, int n)
 {
     if (n <= 0) return 0;
-    for (int i = 0; i < n - 1; ++i) {
-        int pivote = i;
-        for (int j = i + 1; j < n; ++j)
+    const std::size_t m = static_cast<std::size_t>(n);
+    for (std::size_t i = 0; i < m - 1; ++i) {
+        std::size_t pivote = i;
+        for (std::size_t j = i + 1; j < m; ++j)
             if (std::fabs(double(a[j][i])) > std::fabs(double(a[pivote][i]))) pivote = j;
         if (pivote != i) std::swap(a[pivote], a[i]);
-        for (int j = i + 1; j < n; ++j) {
+        for (std::size_t j = i + 1; j < m; ++j) {
             if (std::fabs(double(a[i][i])) >= 1e-8) {
                 const float f = a[j][i] / a[i][i];
                 a[j][i] = 0;
-                for (int k = i + 1; k <= n; ++k) a[j][k] = a[j][k] - f * a[i][k];
+                for (std::size_t k = i + 1; k <= m; ++k) a[j][k] = a[j][k] - f * a[i][k];
             }
         }
     }
-    if (std::fabs(double(a[n - 1][n - 1])) < 1e-8) return 0;
-    x[n - 1] = a[n - 1][n] / a[n - 1][n - 1];
-    for (int i = n - 2; i >= 0; --i) {
+    if (std::fabs(double(a[m - 1][m - 1])) < 1e-8) return 0;
+    x[m - 1] = a[m - 1][m] / a[m - 1][m - 1];
+    // Sustitución hacia atrás, de la fila n - 2 a la 0.
+    for (std::size_t i = m - 1; i-- > 0;) {
         float suma = 0;
-        for (int k = i + 1; k < n; ++k) suma += a[i][k] * x[k];
+        for (std::size_t k = i + 1; k < m; ++k) suma += a[i][k] * x[k];
         if (std::fabs(double(a[i][i])) < 1e-8) return 0;
-        x[i] = (a[i][n] - suma) / a[i][i];
+        x[i] = (a[i][m] - suma) / a[i][i];
     }
     return 1;
 }
@@ -137,7 +139,9 @@ struct sistema {
     int definidos = 0;
     int n = 0;
     int balances = 0, directos = 0;
-    int columna[MAXNUMESTADOS + 1];
+    std::size_t columna[MAXNUMESTADOS + 1];
+    // El número de incógnitas, que es también el de filas.
+    std::size_t incognitas() const { return static_cast<std::size_t>(n); }
 };
 
 // Añade los estados de una lista como incógnitas; un estado que no existe
@@ -207,8 +211,8 @@ bool recoge_incognitas(sistema& S)
 void ordena_incognitas(sistema& S)
 {
     escribe_traza("Vamos a qsort");
-    std::qsort(est_en_elemento, static_cast<std::size_t>(S.n), sizeof(std::int32_t), compara_enteros);
-    for (int k = 0; k < S.n; ++k) {
+    std::qsort(est_en_elemento, S.incognitas(), sizeof(std::int32_t), compara_enteros);
+    for (std::size_t k = 0; k < S.incognitas(); ++k) {
         S.columna[est_en_elemento[k]] = k;
         est_en_elemento[k] -= 1;
     }
@@ -220,7 +224,7 @@ void ordena_incognitas(sistema& S)
 // se resuelve.
 template <class Coeficiente>
 void plantea_ecuaciones(const sistema& S, const ecuacion_balance* tabla, int tamano, Coeficiente coeficiente,
-                        std::vector<std::vector<float>>& filas, int& fila)
+                        std::vector<std::vector<float>>& filas, std::size_t& fila)
 {
     for (int i = 0; i < tamano; ++i) {
         const ecuacion_balance& q = tabla[i];
@@ -238,8 +242,8 @@ void plantea_ecuaciones(const sistema& S, const ecuacion_balance* tabla, int tam
 // energía (la h de cada estado) y los caudales dados (en kg/s).
 void plantea(const sistema& S, std::vector<std::vector<float>>& filas)
 {
-    const int n = S.n;
-    int fila = 0;
+    const std::size_t n = S.incognitas();
+    std::size_t fila = 0;
     plantea_ecuaciones(S, ecuaciones_masa, MAXNUMESTADOS, [](int) { return 1.0f; }, filas, fila);
     plantea_ecuaciones(S, ecuaciones_energia, MAXNUMECENERGIA, [](int e) { return estados_calculo[e - 1].h; }, filas,
                        fila);
@@ -256,17 +260,17 @@ void plantea(const sistema& S, std::vector<std::vector<float>>& filas)
 // es) no es una solución, aunque la eliminación haya acabado.
 bool resuelve(const sistema& S, std::vector<std::vector<float>>& filas, std::vector<float>& x)
 {
-    const int n = S.n;
+    const std::size_t n = S.incognitas();
     escribe_traza("SISTEMA:");
     for (const auto& f : filas) {
         escribe_traza("===");
         for (float a : f) escribe_traza(" %g ", a);
     }
-    const int resuelto = resuelve_gauss(filas, x, n);
+    const int resuelto = resuelve_gauss(filas, x, S.n);
     escribe_traza("SOLUCION:");
     for (float v : x) escribe_traza("  %g", v);
     bool finito = true;
-    for (int k = 0; k < n && resuelto; ++k) {
+    for (std::size_t k = 0; k < n && resuelto; ++k) {
         const estado_agua& e = estados_calculo[est_en_elemento[k]];
         finito = finito && std::isfinite(x[k]) && std::isfinite(x[k] * e.h) && std::isfinite(x[k] * e.e);
     }
@@ -275,8 +279,8 @@ bool resuelve(const sistema& S, std::vector<std::vector<float>>& filas, std::vec
         muestra_error("ERROR: El sistema no se puede resolver");
         return false;
     }
-    num_incognitas = n;
-    for (int k = 0; k < n; ++k) {
+    num_incognitas = S.n;
+    for (std::size_t k = 0; k < n; ++k) {
         estado_agua& e = estados_calculo[est_en_elemento[k]];
         e.caudal = x[k];
         e.mh = x[k] * e.h;
@@ -299,8 +303,8 @@ int sepera_estados()
     std::vector<std::vector<float>> filas;
     std::vector<float> x;
     try {
-        filas.assign(std::size_t(S.n), std::vector<float>(std::size_t(S.n) + 1, 0.0f));
-        x.assign(std::size_t(S.n), 0.0f);
+        filas.assign(S.incognitas(), std::vector<float>(S.incognitas() + 1, 0.0f));
+        x.assign(S.incognitas(), 0.0f);
     } catch (const std::bad_alloc&) {
         muestra_error("ERROR: No tengo memoria suficiente");
         return 0;

@@ -29,8 +29,14 @@ extern const float eje_temperaturas[NUM_TEMPERATURAS];
 extern const float t_limite_vapor[NUM_PRESIONES];
 extern float tolerancia_saturacion;
 
-inline float valor_f1(int fila, int columna) { return datos_f1[std::size_t(fila) * COLUMNAS_F1 + columna]; }
-inline float valor_f2(int i, int j, int k) { return datos_f2[std::size_t(i) * 585 + std::size_t(j) * 3 + k]; }
+inline float valor_f1(int fila, int columna)
+{
+    return datos_f1[std::size_t(fila) * COLUMNAS_F1 + std::size_t(columna)];
+}
+inline float valor_f2(int i, int j, int k)
+{
+    return datos_f2[std::size_t(i) * 585 + std::size_t(j) * 3 + std::size_t(k)];
+}
 
 // Carga un fichero de tabla entero; 1 bien, 0 tras mostrar el mensaje. Un
 // fichero de tamaño imposible para su tabla se rechaza al leerlo.

@@ -56,7 +56,7 @@ fila_doble fila_especie(const especie_nasa& e, double T)
 // Pasa las filas al registro, comprobando que todo valor es finito.
 void llena_tabla(const std::vector<fila_doble>& filas, propiedades_gas& g, const std::string& quien)
 {
-    for (int i = 0; i < NUM_FILAS; ++i) {
+    for (std::size_t i = 0; i < NUM_FILAS; ++i) {
         g.tabla[i].cp0 = static_cast<float>(filas[i].cp0);
         g.tabla[i].cv0 = static_cast<float>(filas[i].cp0 - R_UNIVERSAL);
         g.tabla[i].s0 = static_cast<float>(filas[i].s0);
@@ -117,7 +117,7 @@ const especie_nasa& especie_en_rejilla(const std::vector<especie_nasa>& especies
 void genera_gases(const std::vector<especie_nasa>& especies, const std::string& directorio)
 {
     std::vector<propiedades_gas> puros(9);
-    for (int tipo = 0; tipo < 9; ++tipo) {
+    for (std::size_t tipo = 0; tipo < 9; ++tipo) {
         const especie_nasa& e = especie_en_rejilla(especies, nombres_nasa[tipo]);
         std::vector<fila_doble> filas;
         for (int i = 0; i < NUM_FILAS; ++i) filas.push_back(fila_especie(e, temperatura_fila(i)));
@@ -170,7 +170,7 @@ void genera_gasolina(const std::vector<especie_nasa>& especies, const std::strin
     const double kp = constante_agua_gas(co, h2o, co2, h2, T_EQUILIBRIO_AGUA_GAS);
     const float lambdas[3] = {0.6f, 0.8f, 1.0f};
     std::vector<propiedades_gas> gasolina(3);
-    for (int k = 0; k < 3; ++k) {
+    for (std::size_t k = 0; k < 3; ++k) {
         humos_gasolina humos;
         if (!composicion_gasolina_rica(lambdas[k], kp, humos))
             falla("sin composición de los humos a lambda " + std::to_string(lambdas[k]));

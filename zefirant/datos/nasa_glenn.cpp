@@ -95,9 +95,9 @@ bool lee_nasa_glenn(const std::string& ruta, std::vector<especie_nasa>& especies
         if (!campo(l2, 0, 2, n) || n < 1 || n > 9 || n != std::floor(n)) return mal("número de intervalos");
         if (!campo(l2, 52, 13, e.M) || e.M <= 0) return mal("masa molar");
         if (!campo(l2, 65, 15, e.h_formacion)) return mal("entalpía de formación");
-        const int intervalos = static_cast<int>(n);
-        if (k + 2 + 3 * static_cast<std::size_t>(intervalos) > lineas.size()) return mal("faltan intervalos");
-        for (int j = 0; j < intervalos; ++j) {
+        const std::size_t intervalos = static_cast<std::size_t>(n);
+        if (k + 2 + 3 * intervalos > lineas.size()) return mal("faltan intervalos");
+        for (std::size_t j = 0; j < intervalos; ++j) {
             const std::string& t = lineas[k + 2 + 3 * j];
             const std::string& c1 = lineas[k + 3 + 3 * j];
             const std::string& c2 = lineas[k + 4 + 3 * j];
@@ -111,7 +111,7 @@ bool lee_nasa_glenn(const std::string& ruta, std::vector<especie_nasa>& especies
                 e.h298_h0 = dh;
             else if (dh != e.h298_h0)
                 return mal("H(298,15) - H(0) distinto entre intervalos");
-            for (int m = 0; m < 5; ++m)
+            for (std::size_t m = 0; m < 5; ++m)
                 if (!campo(c1, 16 * m, 16, i.a[m])) return mal("coeficientes a1..a5");
             if (!campo(c2, 0, 16, i.a[5]) || !campo(c2, 16, 16, i.a[6])) return mal("coeficientes a6, a7");
             if (!campo(c2, 48, 16, i.b[0]) || !campo(c2, 64, 16, i.b[1])) return mal("coeficientes b1, b2");
@@ -119,7 +119,7 @@ bool lee_nasa_glenn(const std::string& ruta, std::vector<especie_nasa>& especies
             e.intervalos.push_back(i);
         }
         especies.push_back(std::move(e));
-        k += 2 + 3 * static_cast<std::size_t>(intervalos);
+        k += 2 + 3 * intervalos;
     }
     if (especies.empty()) {
         error = ruta + " no tiene registros";

@@ -132,7 +132,7 @@ int carga_mezcla(propiedades_gas& g)
     static constexpr int tipos[4] = {GAS_CO2, GAS_VAPOR, GAS_NITROGENO, GAS_AIRE};
     std::unique_ptr<propiedades_gas[]> componentes(new (std::nothrow) propiedades_gas[4]);
     if (!componentes) return 0;
-    for (int j = 0; j < 4; ++j) {
+    for (std::size_t j = 0; j < 4; ++j) {
         if (!lee_gas_puro(tipos[j], componentes[j])) return 0;
         componentes[j].tipo = static_cast<std::int8_t>(tipos[j]);
     }
@@ -160,7 +160,7 @@ int carga_gasolina_interpolada(propiedades_gas& g)
     std::unique_ptr<propiedades_gas[]> r(new (std::nothrow) propiedades_gas[3]);
     if (!r) return 0;
     for (int k = 0; k < 3; ++k)
-        if (!lee_gasolina(k, r[k])) return 0;
+        if (!lee_gasolina(k, r[static_cast<std::size_t>(k)])) return 0;
     auto parabola = [&](float a, float b, float c) { return interpola_cuadratica(0.6f, 0.8f, 1.0f, a, b, c, g.aire); };
     g.M = parabola(r[0].M, r[1].M, r[2].M);
     g.m_c = parabola(r[0].m_c, r[1].m_c, r[2].m_c);

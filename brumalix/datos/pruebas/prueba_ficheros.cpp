@@ -81,7 +81,7 @@ TEST(FicherosVapor, RejillaIgualAIf97EnCadaPunto)
             const bool liquido = p >= if97::P_CRITICA || t < if97::temperatura_saturacion(p);
             const auto e = if97::estado(p, t, liquido);
             const double exacto[3] = {e.h, e.s, e.v * 1000.0};
-            for (int k = 0; k < 3; ++k) {
+            for (std::size_t k = 0; k < 3; ++k) {
                 const auto r = redondeo_de(f2[std::size_t(i) * 585 + std::size_t(j) * 3 + k], exacto[k]);
                 if (!r && ++malos <= 10)
                     ADD_FAILURE() << "t " << eje_temperaturas[i] << " p " << p << " k " << k << ": " << r.message();
@@ -100,7 +100,7 @@ TEST(FicherosVapor, FilasDeSaturacion)
     const auto f1 = flotantes(lee("f1-bin.dat"));
     const int filas = int(f1.size() / 11);
     ASSERT_GE(filas, 3);
-    auto col = [&](int r, int c) { return f1[std::size_t(r) * 11 + c]; };
+    auto col = [&](int r, int c) { return f1[std::size_t(r) * 11 + std::size_t(c)]; };
 
     // Orden creciente en p y t.
     for (int r = 1; r < filas; ++r) {

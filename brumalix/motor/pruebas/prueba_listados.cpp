@@ -100,7 +100,7 @@ TEST_F(Listados, CurvasLimiteEnPantallaYEnFichero)
         raya78,
     };
     ASSERT_EQ(listado.numero(), 21u);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(i), cabecera[i]);
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(i), cabecera[i]);
     EXPECT_EQ(listado.linea(6), "   1,000  `S½ 100,00  `S½  400,0  2700,0 `S½  1,3000   7,3000  `S½ 1,0400   1600,0000"_w);
     // La segunda página: la cabecera y la fila 16.
     listado_curvas_limite(2, 0, destino_listado::ventana);
@@ -159,7 +159,7 @@ TEST_F(Listados, LiquidoYVaporEnBloquesDeDosPresiones)
     };
     ASSERT_EQ(listado.numero(), 1u + 6u + 5u);  // filas de 20 a 60 °C
     EXPECT_EQ(listado.linea(0), "       `S½             `Ip=  1.00 bar         `S½              `Ip=  1.10 bar"_w);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(1 + i), cabecera[i]);
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(listado.linea(1 + i), cabecera[i]);
     EXPECT_EQ(listado.linea(7), "   20  `S½   1055,0     1,0235     135,0000 `S½  1056,0      1,0236     136,0000 "_w);
     EXPECT_EQ(listado.linea(8).substr(0, 6), "   30 ");
     EXPECT_EQ(listado.linea(11).substr(0, 6), "   60 ");

@@ -131,7 +131,7 @@ TEST_P(InterpolacionEnLote, ComoUnaAUna)
             if (conjunto < GetParam()) continue;
             const auto* ternas = reinterpret_cast<const float(*)[3]>(ys.data());
             evalua_cuadraticas(a, n, ternas, lote.data());
-            for (int k = 0; k < n; ++k) {
+            for (std::size_t k = 0; k < lote.size(); ++k) {
                 const float* y = ternas[k];
                 const float una = evalua_cuadratica(a, y[0], y[1], y[2]);
                 EXPECT_TRUE(igual(una, interpola_cuadratica(x[0], x[1], x[2], y[0], y[1], y[2], x[3])));

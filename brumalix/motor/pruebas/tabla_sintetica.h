@@ -42,7 +42,7 @@ inline std::vector<float> tabla_f1(int filas_cortadas = 0)
     std::vector<float> v;
     for (int r = 0; r < filas; ++r) {
         for (int c = 0; c < 11; ++c) {
-            if (c == 0) v.push_back(p[r]);
+            if (c == 0) v.push_back(p[static_cast<std::size_t>(r)]);
             else if (c == 1) v.push_back(temperatura(r, static_cast<int>(p.size())));
             else v.push_back(valor(c, r));
         }

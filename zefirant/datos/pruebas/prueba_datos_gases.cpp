@@ -81,15 +81,15 @@ const std::map<std::string, gas_ref>& polinomios()
         for (std::size_t i = 0; i < l.size();) {
             gas_ref g;
             std::string nombre = l[i].substr(0, l[i].find(' '));
-            int n = std::stoi(l[i + 1].substr(0, 2));
+            const std::size_t n = static_cast<std::size_t>(std::stoi(l[i + 1].substr(0, 2)));
             g.M = numero(l[i + 1], 52, 13);
             g.hf = numero(l[i + 1], 65, 15);
             g.dh0 = numero(l[i + 2], 65, 15);
-            for (int j = 0; j < n; ++j) {
+            for (std::size_t j = 0; j < n; ++j) {
                 const std::string* r = &l[i + 2 + 3 * j];
                 polinomio q;
                 q.t_max = numero(r[0], 11, 11);
-                for (int k = 0; k < 5; ++k) q.a[k] = numero(r[1], 16 * k, 16);
+                for (std::size_t k = 0; k < 5; ++k) q.a[k] = numero(r[1], 16 * k, 16);
                 q.a[5] = numero(r[2], 0, 16);
                 q.a[6] = numero(r[2], 16, 16);
                 q.b1 = numero(r[2], 48, 16);
@@ -114,7 +114,7 @@ std::vector<unsigned char> fichero(const char* nombre)
 // Registro leído de los bytes del fichero (GASOLINA.DAT con cabecera de 4).
 propiedades_gas registro(const std::vector<unsigned char>& d, std::size_t bytes, int k, bool gasolina)
 {
-    binario::lector r(d.data() + bytes * k, bytes);
+    binario::lector r(d.data() + bytes * static_cast<std::size_t>(k), bytes);
     propiedades_gas g;
     if (gasolina) {
         g.aire = r.f32();

@@ -213,7 +213,7 @@ TEST_F(FicheroProblema, ReferenciasYParesSinEstadoSeCargan)
     ASSERT_EQ(guarda_problema(r, *origen), 572);
     auto b = bytes(r);
     auto referencia = [&](int estado, int propiedad, std::uint16_t valor) {
-        const std::size_t i = 458 + 54 * estado + 40 + 2 * propiedad;
+        const std::size_t i = static_cast<std::size_t>(458 + 54 * estado + 40 + 2 * propiedad);
         b[i] = static_cast<unsigned char>(valor & 0xFF), b[i + 1] = static_cast<unsigned char>(valor >> 8);
     };
     referencia(0, E_PRES, 0xFFFE);  // -2

@@ -74,7 +74,7 @@ TEST_F(Listado, TemperaturasDeLasFilas)
     pon_gas(GAS_NITROGENO);
     lista_propiedades(*p->gas, 273, 300, 10, 1, 0, nullptr, &lista);
     ASSERT_EQ(lista.numero(), 10u + 4);
-    for (auto [i, t] : {std::pair{10, "273"}, {11, "280"}, {12, "290"}, {13, "300"}})
+    for (auto [i, t] : {std::pair{std::size_t{10}, "273"}, {11, "280"}, {12, "290"}, {13, "300"}})
         EXPECT_EQ(lista.linea(i).substr(4, 3), t);
     lista_propiedades(*p->gas, 285, 400, 50, 1, 0, nullptr, &lista);
     ASSERT_EQ(lista.numero(), 10u + 3);
@@ -133,7 +133,7 @@ TEST_F(Listado, EnFicheroConPrefijos)
     pon_gas(GAS_AIRE);
     auto l = a_fichero(273, 400, 100);
     ASSERT_EQ(l.size(), 10u + 3);
-    for (int i = 0; i < 9; ++i) EXPECT_TRUE(l[i][0] == '>' && l[i][1] != '>') << i;
+    for (std::size_t i = 0; i < 9; ++i) EXPECT_TRUE(l[i][0] == '>' && l[i][1] != '>') << i;
     EXPECT_EQ(l[9], ">>" + raya(77));
     EXPECT_EQ(l[10].substr(0, 7), "    273");
 
