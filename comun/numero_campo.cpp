@@ -61,10 +61,15 @@ lectura_campo lee_real_campo(std::string_view texto, const forma_numero& forma, 
     const auto r = std::from_chars(p, p + n.cifras.size(), d, std::chars_format::fixed);
     // Desbordamiento o número tan pequeño que no se distingue de 0.
     if (r.ec != std::errc() || r.ptr != p + n.cifras.size()) return lectura_campo::incorrecto;
-    float f = static_cast<float>(d);
+    return comprueba_real_campo(n.negativo ? -d : d, minimo, maximo, valor);
+}
+
+lectura_campo comprueba_real_campo(double numero, double minimo, double maximo, float& valor)
+{
+    float f = static_cast<float>(numero);
     if (!std::isfinite(f)) return lectura_campo::incorrecto;
-    if (d != 0 && !(std::fabs(f) >= FLT_MIN)) return lectura_campo::incorrecto;
-    if (n.negativo && f != 0) f = -f;
+    if (numero != 0 && !(std::fabs(f) >= FLT_MIN)) return lectura_campo::incorrecto;
+    if (f == 0) f = 0;
     if (!(f >= minimo && f <= maximo)) return lectura_campo::fuera_de_margen;
     valor = f;
     return lectura_campo::valido;

@@ -30,6 +30,12 @@ struct forma_numero {
 lectura_campo lee_real_campo(std::string_view texto, const forma_numero& forma, double minimo, double maximo,
                              float& valor);
 
+// Lo que lee_real_campo hace con el número ya convertido: pasado a real de
+// 32 bits, ha de ser finito, 0 o normal y estar en [minimo, maximo]. Sirve
+// para juzgar como un campo un valor que no viene de un texto (el de un
+// fichero). El destino sólo cambia si el resultado es 'valido'; -0 da 0.
+lectura_campo comprueba_real_campo(double numero, double minimo, double maximo, float& valor);
+
 // Entero en [minimo, maximo] (que han de caber en 32 bits); sin marca
 // decimal. El destino sólo cambia si el resultado es 'valido'.
 lectura_campo lee_entero_campo(std::string_view texto, const forma_numero& forma, std::int64_t minimo,

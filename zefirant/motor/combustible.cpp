@@ -1,6 +1,14 @@
 #include "zefirant/motor/combustible.h"
 
+#include "comun/numero_campo.h"
+
+#include <cfloat>
+#include <cmath>
+
 namespace {
+
+// Valor de un dato no dado.
+constexpr float NO_DADO_COMBUSTIBLE = -1.0f;
 
 // El registro guarda los datos en simple precisión: los de la gasolina son
 // los mismos números que usa el generador de GASOLINA.DAT, redondeados.
@@ -62,4 +70,20 @@ bool proporcion_aire_valida(int tipo, float aire)
     return aire >= (tipo == GAS_GASOLINA ? 0.6f : 1.0f);
 }
 
-bool humedad_valida(float humedad) { return humedad >= 0; }
+bool humos_calculables(const propiedades_gas& g)
+{
+    if (g.tipo != GAS_OTRO) return true;
+    float n[5];
+    const float m_c = composicion_humos(g.c, g.humedad, g.h, g.aire_min, g.aire, n);
+    return std::isfinite(n[4]) && std::isfinite(m_c);
+}
+
+bool lee_dato_como_campo(float dato, float& leido)
+{
+    if (!(dato > NO_DADO_COMBUSTIBLE)) {
+        if (std::isnan(dato)) return false;
+        leido = NO_DADO_COMBUSTIBLE;
+        return true;
+    }
+    return comprueba_real_campo(dato, 0, FLT_MAX, leido) == lectura_campo::valido;
+}

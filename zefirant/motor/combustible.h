@@ -49,7 +49,18 @@ bool fracciones_validas(float c, float h);
 // poder calorífico positivo;
 bool poder_calorifico_valido(float Hu);
 // proporción de aire desde 0,6 para la gasolina y desde 1 para el gasóleo y
-// los demás combustibles (un tipo que no es combustible la admite toda);
+// los demás combustibles (un tipo que no es combustible la admite toda).
 bool proporcion_aire_valida(int tipo, float aire);
-// humedad de 0 en adelante.
-bool humedad_valida(float humedad);
+
+// Los humos de un combustible del usuario se pueden calcular: su
+// composición por kg de combustible y su inversa, m_c, son números finitos
+// (unos datos enormes la desbordarían y darían M y la tabla NaN). La
+// gasolina y el gasóleo, de composición fija, siempre se pueden calcular.
+bool humos_calculables(const propiedades_gas& g);
+
+// Un dato del combustible guardado (en el registro o en un fichero) leído
+// como lo lee su campo de la página del gas, que lo muestra sólo si pasa de
+// -1: lo que no pasa de -1 es "no dado" (-1); lo demás ha de ser un valor
+// que el campo acepta al teclearlo (finito, 0 o normal, de 0 en adelante).
+// Falso si el campo lo rechazaría.
+bool lee_dato_como_campo(float dato, float& leido);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -57,8 +58,26 @@ bool lee_bytes(const std::string& ruta, std::vector<unsigned char>& bytes)
     return bien && n <= static_cast<std::size_t>(BYTES_MAXIMOS);
 }
 
+// Los datos de un combustible, los que acepta la página del gas al dejarla:
+// cada uno como lo lee su campo, ajustados como ella los ajusta y con sus
+// mismas reglas. Un fichero sin humedad la deja en 0, como un problema nuevo.
+bool combustible_valido(const problema_leido& r)
+{
+    propiedades_gas g;
+    g.tipo = r.tipo;
+    g.aire_min = r.combustible[5];
+    const float humedad = r.con_humedad ? r.humedad : 0.0f;
+    if (!lee_dato_como_campo(r.combustible[2], g.c) || !lee_dato_como_campo(r.combustible[3], g.h) ||
+        !lee_dato_como_campo(humedad, g.humedad) || !lee_dato_como_campo(r.combustible[4], g.Hu) ||
+        !lee_dato_como_campo(r.combustible[0], g.aire))
+        return false;
+    ajusta_combustible(g);
+    return fracciones_validas(g.c, g.h) && poder_calorifico_valido(g.Hu) && proporcion_aire_valida(g.tipo, g.aire) &&
+           humos_calculables(g);
+}
+
 // Los números del fichero han de ser finitos, y los datos de un combustible
-// los que acepta la página del gas (las mismas reglas).
+// los que acepta la página del gas.
 bool numeros_validos(const problema_leido& r)
 {
     if (!std::isfinite(r.M) || !std::isfinite(r.e0) || !finitos(r.combustible, 6)) return false;
@@ -67,10 +86,7 @@ bool numeros_validos(const problema_leido& r)
     for (int i = 0; i < r.num_estados; ++i)
         if (!finitos(r.datos[i].prop, NUM_PROP)) return false;
     if (r.con_humedad && !std::isfinite(r.humedad)) return false;
-    if (!es_combustible(r.tipo)) return true;
-    const float aire = r.combustible[0], c = r.combustible[2], h = r.combustible[3], Hu = r.combustible[4];
-    if (!fracciones_validas(c, h) || !poder_calorifico_valido(Hu) || !proporcion_aire_valida(r.tipo, aire)) return false;
-    return !r.con_humedad || humedad_valida(r.humedad);
+    return !es_combustible(r.tipo) || combustible_valido(r);
 }
 
 bool analiza(binario::lector l, problema_leido& r)
@@ -220,6 +236,17 @@ long carga_problema(const std::string& ruta, problema& p)
     std::vector<unsigned char> bytes;
     if (!lee_bytes(ruta, bytes)) return 0;
     return carga_problema_de_bytes(bytes.data(), bytes.size(), p);
+}
+
+long lee_problema(const std::string& ruta, std::vector<unsigned char>& bytes)
+{
+    bytes.clear();
+    std::vector<unsigned char> leidos;
+    if (!lee_bytes(ruta, leidos)) return 0;
+    problema_leido leido;
+    if (!analiza(binario::lector(leidos.data(), leidos.size()), leido)) return 0;
+    bytes = std::move(leidos);
+    return static_cast<long>(bytes.size());
 }
 
 long carga_problema_de_bytes(const unsigned char* datos, std::size_t n, problema& p)

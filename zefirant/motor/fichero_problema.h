@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 constexpr long BYTES_CABECERA_PROBLEMA = 458;
 constexpr long BYTES_ESTADO_PROBLEMA = 54;
@@ -26,3 +27,8 @@ long escribe_problema(std::FILE* f, const problema& p);
 long carga_problema(const std::string& ruta, problema& p);
 // Lo mismo sobre los bytes de un fichero ya leído.
 long carga_problema_de_bytes(const unsigned char* datos, std::size_t n, problema& p);
+// Lee un fichero de problema entero y lo comprueba sin cargarlo ni tocar
+// nada: deja sus bytes en 'bytes' (que carga_problema_de_bytes carga luego)
+// y devuelve su número, o 0 (y 'bytes' vacío) si no se pudo leer o no es un
+// problema válido.
+long lee_problema(const std::string& ruta, std::vector<unsigned char>& bytes);

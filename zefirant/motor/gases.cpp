@@ -1,4 +1,5 @@
 #include "zefirant/motor/gases.h"
+#include "zefirant/motor/combustible.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/rejilla.h"
 
@@ -129,6 +130,8 @@ void mezcla(const composicion& k, const propiedades_gas componentes[4], propieda
 
 int carga_mezcla(propiedades_gas& g)
 {
+    // Unos datos que desbordan la composición no dan un gas.
+    if (!humos_calculables(g)) return 0;
     static constexpr int tipos[4] = {GAS_CO2, GAS_VAPOR, GAS_NITROGENO, GAS_AIRE};
     std::unique_ptr<propiedades_gas[]> componentes(new (std::nothrow) propiedades_gas[4]);
     if (!componentes) return 0;

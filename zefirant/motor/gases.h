@@ -55,8 +55,9 @@ int abre_ficheros_datos(const std::string& directorio_programa);
 // Cierra los ficheros de datos (al terminar, o antes de volver a abrirlos).
 void cierra_ficheros_datos();
 
-// Llena el registro g según su tipo. 1 bien; 0 si no hay memoria o si los
-// ficheros no dan el registro entero (el registro queda como estaba).
+// Llena el registro g según su tipo. 1 bien; 0 si no hay memoria, si los
+// ficheros no dan el registro entero o si los humos de un combustible no se
+// pueden calcular (humos_calculables); el registro queda como estaba.
 int carga_propiedades(propiedades_gas& g);
 
 // Lista del registro (ventana "Log"); por omisión una lista en memoria.

@@ -20,12 +20,33 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <cfloat>
+#include <cstdlib>
+
 
 void cambia_caracter(std::string& texto, char de, char a)
 {
     for (char& c : texto)
         if (c == de) c = a;
 }
+
+namespace {
+
+// Un número bien escrito (de la forma del campo) mayor que el mayor real de
+// 32 bits: el campo no lo rechaza por su forma, sino por su tamaño.
+bool numero_demasiado_grande(const QString& texto, const forma_numero& forma)
+{
+    std::string t = texto.toStdString();
+    std::string ceros = t;
+    for (char& c : ceros)
+        if (c >= '1' && c <= '9') c = '0';
+    float v = 0;
+    if (lee_real_campo(ceros, forma, 0, 0, v) != lectura_campo::valido) return false;
+    cambia_caracter(t, ',', '.');
+    return std::strtod(t.c_str(), nullptr) > FLT_MAX;
+}
+
+} // namespace
 
 TForm1* Form1 = nullptr;
 
@@ -145,8 +166,9 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e)
 
 void TForm1::pon_titulo(int sin_gas)
 {
-    std::string nombre = c_gas.tipo > 10 || c_gas.tipo < 0 ? std::string(c_gas.nombre, strnlen(c_gas.nombre, sizeof c_gas.nombre))
-                                                           : std::string(nombres_gases[c_gas.tipo]);
+    std::string nombre = c_gas.tipo > GAS_GASOLEO || c_gas.tipo < GAS_AIRE
+                             ? std::string(c_gas.nombre, strnlen(c_gas.nombre, sizeof c_gas.nombre))
+                             : std::string(nombres_gases[c_gas.tipo]);
     std::size_t parentesis = nombre.find('(');
     if (parentesis != std::string::npos) nombre.resize(parentesis);
     std::string titulo = sin_gas ? formatea("ZEFIRANT%s%s%s ", "", "", "")
@@ -160,6 +182,12 @@ int TForm1::lee_campo_numerico(campo_edicion* edit, int real, void* destino, con
 {
     if (real) {
         float v = 0;
+        if (regla.mensaje_margen && edit->valor_real(regla, v) == lectura_campo::incorrecto &&
+            numero_demasiado_grande(edit->text(), regla.forma)) {
+            muestra_error("%s", regla.mensaje_margen);
+            edit->recupera_foco();
+            return 0;
+        }
         if (!edit->lee_real(regla, v)) return 0;
         if (destino) *static_cast<float*>(destino) = v;
     } else {
@@ -174,6 +202,7 @@ bool TForm1::unidades_bloqueadas() const { return !Configurarunidades1->isEnable
 
 void TForm1::nuevo_problema()
 {
+    const descarte_campos descarte(*this);
     nombre_problema.clear();
     pon_titulo(1);
     Configurarunidades1->setEnabled(true);
@@ -197,12 +226,13 @@ void TForm1::nuevo_problema()
     gas_al_dia = false;
     estado_actual = 0;
     estados_definidos = 0;
-    borra_campos_estado();
     Label29->setText(QStringLiteral("0"));
     ComboBox2->clear();
     ComboBox2->addItem(QStringLiteral("1"));
-    ComboBox2->setCurrentIndex(0);
-    habilita_navegacion();
+    // La página de estados muestra el estado 1 vacío, con sus campos
+    // habilitados y sin la nota de estado preparado, aunque antes mostrara
+    // uno preparado.
+    muestra_estado();
     Edit25->clear();
     ListBox1->clear();
     ListBox1->setCurrentRow(-1);

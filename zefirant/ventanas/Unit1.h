@@ -18,18 +18,23 @@
 class QAction;
 class QFrame;
 
-// Campos numéricos de ZEFIRANT: sólo cifras y una marca decimal (punto o
-// coma), sin signo ni blancos.
+// Campos numéricos de ZEFIRANT: cifras y una marca decimal (punto o coma),
+// sin signo, con blancos delante y detrás si se quiere.
 namespace campos {
+inline constexpr forma_numero forma{.blancos = true};
 // Valores de un estado y datos del combustible: reales de 0 en adelante.
-inline const regla_campo valor{};
+inline const regla_campo valor{.forma = forma};
 // Fracciones del calor del combustible: de 0 a 1.
-inline const regla_campo fraccion{.maximo = 1, .mensaje_margen = "Valor de campo incorrecto"};
+inline const regla_campo fraccion{.forma = forma, .maximo = 1, .mensaje_margen = "Valor de campo incorrecto"};
 // Números de estado: lo que cabe en los 16 bits del fichero de problema.
-inline const regla_campo referencia{.maximo = 32767};
+inline const regla_campo referencia{.forma = forma, .maximo = 32767, .mensaje_margen = "Referencia fuera de margen"};
 // Líneas por página impresa (menos de 1 deja las de omisión).
-inline const regla_campo lineas{.maximo = 2147483647};
+inline const regla_campo lineas{.forma = forma, .maximo = 2147483647};
 } // namespace campos
+
+// Opción de RadioGroup1 que abre la elección del combustible; las de antes
+// son los gases puros, cada una con el número de su tipo.
+inline constexpr int OPCION_COMBUSTION = GAS_GASOLINA;
 
 class TForm1 : public QMainWindow {
 public:
@@ -126,7 +131,8 @@ public:
     void pon_titulo(int sin_gas);
     // Lee un campo con la regla dada: real (float) o entero (int32) en
     // 'destino', que puede faltar; vacío deja -1. 0 si lo rechazó (con su
-    // mensaje y el foco de vuelta en el campo, sin tocar el destino).
+    // mensaje y el foco de vuelta en el campo, sin tocar el destino): el de
+    // margen para un número fuera de él, también uno que no cabe en un real.
     int lee_campo_numerico(campo_edicion* edit, int real, void* destino, const regla_campo& regla);
     int lee_campo_numerico(campo_edicion* edit, int real, void* destino)
     {
@@ -155,6 +161,10 @@ public:
     // Lee los datos del combustible de sus campos al registro, en el orden
     // de la página; falso en el primer campo rechazado.
     bool lee_combustible();
+    // Al dejar un campo del combustible, lo lee en 'destino' (con su aviso
+    // si no vale), salvo que el foco se vaya a otra página, cuyo cambio lee
+    // todos los campos, o que el programa esté descartando lo escrito.
+    void sale_de_campo_gas(campo_edicion* edit, float& destino);
     // Antes de usar c_gas: la carga si no está al día con la página.
     bool asegura_gas();
 
@@ -223,6 +233,20 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // Mientras existe, dejar un campo de la página del gas no lo comprueba:
+    // el programa está descartando lo escrito (problema nuevo o cargado).
+    class descarte_campos {
+    public:
+        explicit descarte_campos(TForm1& f) : f_(f), antes_(f.descartando_) { f.descartando_ = true; }
+        ~descarte_campos() { f_.descartando_ = antes_; }
+        descarte_campos(const descarte_campos&) = delete;
+        descarte_campos& operator=(const descarte_campos&) = delete;
+
+    private:
+        TForm1& f_;
+        bool antes_;
+    };
+
     void crea_menus();
     void crea_pagina_gas();
     void crea_pagina_estados();
@@ -232,6 +256,7 @@ private:
     void avanza();
     bool arrancado_ = false;
     bool saliendo_ = false;
+    bool descartando_ = false;
     QMenu* PopupMenu1 = nullptr;
 };
 

@@ -195,9 +195,11 @@ void TForm1::Button5Click()
     RadioGroup2->setEnabled(false);
     Panel2->setEnabled(false);
     modificado = 1;
+    // Un campo con sólo blancos está vacío.
+    auto con_texto = [](const campo_edicion* e) { return e->text().count(QLatin1Char(' ')) != e->text().size(); };
     bool alguno = false;
-    for (int i = 0; i < 9; ++i) alguno = alguno || !edit_valor(i)->text().isEmpty();
-    for (int i = 0; i < 6; ++i) alguno = alguno || !edit_referencia(i)->text().isEmpty();
+    for (int i = 0; i < 9; ++i) alguno = alguno || con_texto(edit_valor(i));
+    for (int i = 0; i < 6; ++i) alguno = alguno || con_texto(edit_referencia(i));
     if (!alguno) return;
     if (!lee_estado()) return;
     // El estado siguiente se prepara con el resto del calor de éste si aún no

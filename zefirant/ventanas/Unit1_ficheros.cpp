@@ -9,12 +9,14 @@
 
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
+#include "zefirant/motor/combustible.h"
 #include "zefirant/motor/fichero_problema.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/unidades.h"
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -76,32 +78,37 @@ void TForm1::Cargarproblema1Click()
         return;
     }
     std::fclose(prueba);
-    nuevo_problema();
-    if (carga_problema(ruta, *problema_actual) <= 0) {
+    // El fichero se lee y se comprueba entero antes de tocar nada: uno
+    // rechazado deja el problema abierto, su nombre y sus páginas como
+    // estaban.
+    std::vector<unsigned char> bytes;
+    if (lee_problema(ruta, bytes) <= 0) {
         muestra_error("Error al cargar %s", ruta_mensaje(ruta).c_str());
-        // El problema queda vacío y sin gas: no se puede salvar hasta que se
-        // empiece uno nuevo o se cargue otro.
-        c_gas.tipo = GAS_NINGUNO;
         return;
     }
+    // Lo escrito en las páginas se descarta con el problema: ningún campo
+    // avisa de lo que tiene mientras se rellenan.
+    const descarte_campos descarte(*this);
+    nuevo_problema();
+    carga_problema_de_bytes(bytes.data(), bytes.size(), *problema_actual);
     nombre_problema = ruta;
     pon_titulo(0);
     reinicia_combustible = 0;
-    if (c_gas.tipo >= 0 && c_gas.tipo <= 10) {
+    if (c_gas.tipo >= GAS_AIRE && c_gas.tipo <= GAS_GASOLEO) {
         std::memset(c_gas.nombre, 0, sizeof c_gas.nombre);
         std::strncpy(c_gas.nombre, nombres_gases[c_gas.tipo], sizeof c_gas.nombre - 1);
     }
     Form9->pon_unidades(unidad_masa_kg, unidad_energia_kcal, unidad_presion_at);
     pon_etiquetas_unidades();
     PageControl1->pon_pagina(TabSheet1);
-    if (c_gas.tipo < 9) {
+    if (!es_combustible(c_gas.tipo)) {
         RadioGroup2->pon_indice(0);
         RadioGroup2->hide();
         RadioGroup1->pon_indice(c_gas.tipo);
     } else {
-        RadioGroup2->pon_indice(c_gas.tipo - 9);
+        RadioGroup2->pon_indice(c_gas.tipo - GAS_GASOLINA);
         RadioGroup2->show();
-        RadioGroup1->pon_indice(9);
+        RadioGroup1->pon_indice(OPCION_COMBUSTION);
     }
     selecciona_gas(c_gas.tipo);
     reinicia_combustible = 1;

@@ -13,6 +13,7 @@
 #include "zefirant/motor/combustible.h"
 #include "zefirant/motor/gases.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 
@@ -113,40 +114,41 @@ void TForm1::habilita_campo(campo_edicion* edit) { edit->habilita(edit->isEnable
 void TForm1::RadioGroup1Click()
 {
     gas_al_dia = false;
-    RadioGroup2->setVisible(RadioGroup1->indice() == 9);
-    selecciona_gas(RadioGroup1->indice() < 9 ? RadioGroup1->indice() : 9 + RadioGroup2->indice());
+    RadioGroup2->setVisible(RadioGroup1->indice() == OPCION_COMBUSTION);
+    selecciona_gas(RadioGroup1->indice() < OPCION_COMBUSTION ? RadioGroup1->indice()
+                                                             : GAS_GASOLINA + RadioGroup2->indice());
 }
 
 void TForm1::RadioGroup2Click()
 {
     gas_al_dia = false;
-    selecciona_gas(9 + RadioGroup2->indice());
+    selecciona_gas(GAS_GASOLINA + RadioGroup2->indice());
 }
 
 void TForm1::selecciona_gas(int tipo)
 {
     gas_seleccionado = tipo;
     if (reinicia_combustible) pon_datos_combustible(c_gas, -1.0f);
-    Panel2->setVisible(tipo > 8);
+    Panel2->setVisible(es_combustible(tipo));
     if (reinicia_combustible) {
         c_gas.tipo = static_cast<std::int8_t>(tipo);
         copia_nombre(c_gas, "");
-        if (tipo <= 10) copia_nombre(c_gas, nombres_gases[tipo]);
+        if (tipo <= GAS_GASOLEO) copia_nombre(c_gas, nombres_gases[tipo]);
     }
     // El límite de 19 caracteres es para lo que teclea el usuario (sólo en
     // "Otros..."); los nombres de la tabla, más largos, se muestran enteros
     // para que vuelvan enteros al registro al dejar la página.
     Edit3->setMaxLength(tipo == GAS_OTRO ? 19 : 32767);
     Edit3->setText(desde_1252(std::string(c_gas.nombre, strnlen(c_gas.nombre, sizeof c_gas.nombre))));
-    for (campo_edicion* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->setEnabled(tipo == 11);
-    Edit9->setEnabled(tipo > 8);
+    for (campo_edicion* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->setEnabled(tipo == GAS_OTRO);
+    Edit9->setEnabled(es_combustible(tipo));
     for (campo_edicion* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) habilita_campo(e);
-    if (tipo == 11) Edit3->setFocus();
-    else if (tipo < 9) RadioGroup1->setFocus();
+    if (tipo == GAS_OTRO) Edit3->setFocus();
+    else if (!es_combustible(tipo)) RadioGroup1->setFocus();
     else Edit9->setFocus();
     if (reinicia_combustible) {
         c_gas.humedad = 0;
-        if (c_gas.tipo > 8) c_gas.aire = 0;
+        if (es_combustible(c_gas.tipo)) c_gas.aire = 0;
     }
     // La gasolina y el gasóleo traen sus datos; el combustible del usuario
     // nuevo empieza sin nombre y con todo a 0.
@@ -168,10 +170,20 @@ void TForm1::selecciona_gas(int tipo)
     muestra(Edit7, c_gas.humedad);
 }
 
-void TForm1::Edit4Exit() { lee_campo_numerico(Edit4, 1, &c_gas.c); }
-void TForm1::Edit5Exit() { lee_campo_numerico(Edit5, 1, &c_gas.h); }
-void TForm1::Edit7Exit() { lee_campo_numerico(Edit7, 1, &c_gas.humedad); }
-void TForm1::Edit9Exit() { lee_campo_numerico(Edit9, 1, &c_gas.aire); }
+void TForm1::sale_de_campo_gas(campo_edicion* edit, float& destino)
+{
+    // Un solo aviso por acción: al cambiar de página avisa la comprobación
+    // de la página, y lo que el programa descarta no se comprueba.
+    if (descartando_) return;
+    QWidget* foco = QApplication::focusWidget();
+    if (foco && !TabSheet1->isAncestorOf(foco)) return;
+    lee_campo_numerico(edit, 1, &destino);
+}
+
+void TForm1::Edit4Exit() { sale_de_campo_gas(Edit4, c_gas.c); }
+void TForm1::Edit5Exit() { sale_de_campo_gas(Edit5, c_gas.h); }
+void TForm1::Edit7Exit() { sale_de_campo_gas(Edit7, c_gas.humedad); }
+void TForm1::Edit9Exit() { sale_de_campo_gas(Edit9, c_gas.aire); }
 
 void TForm1::Edit4Change()
 {
@@ -227,9 +239,7 @@ bool TForm1::lee_combustible()
 bool TForm1::comprueba_pagina_gas()
 {
     Form14->registra(formatea("changing: tipo=%d", c_gas.tipo));
-    // Tras una carga fallida el gas queda sin tipo: vale el elegido en la página.
-    if (c_gas.tipo == GAS_NINGUNO) selecciona_gas(gas_seleccionado);
-    if (c_gas.tipo > 8) {
+    if (es_combustible(c_gas.tipo)) {
         if (!lee_combustible()) return false;
         // Un campo vacío no es un dato: la humedad vacía vale 0; el carbono,
         // el hidrógeno y el poder calorífico vacíos se rechazan.

@@ -69,29 +69,33 @@ void TForm1::TabSheet4Enter()
 
 void TForm1::lanza_listado()
 {
-    // Las temperaturas han de ser números enteros de kelvin dentro de sus
-    // márgenes; un texto que no lo es se rechaza con el mensaje de su
-    // límite. Un límite superior de 0 pasa, como uno inferior mayor que el
-    // superior: el listado sale sin filas.
-    const regla_campo minima{.minimo = 273, .maximo = 2147483647, .mensaje = "Temperatura mínima incorrecta"_w};
-    const regla_campo maxima{.maximo = gas_hasta_1500(c_gas.tipo) ? 1500.0 : 5000.0,
-                             .mensaje = "Temperatura máxima incorrecta"_w};
+    // Las temperaturas son números enteros de kelvin, con signo y blancos
+    // si se quiere; un campo vacío vale 0. Un texto que no es un número da
+    // "Valor del campo incorrecto" y un número fuera de su margen el mensaje
+    // de su límite. Un límite superior de 0 pasa, como uno inferior mayor
+    // que el superior: el listado sale sin filas. Las líneas por página sólo
+    // se leen al imprimir.
+    const forma_numero forma{.signo = true, .blancos = true};
+    const regla_campo minima{.forma = forma, .minimo = 273, .maximo = 2147483647,
+                             .mensaje_margen = "Temperatura mínima incorrecta"_w};
+    const regla_campo maxima{.forma = forma, .maximo = gas_hasta_1500(c_gas.tipo) ? 1500.0 : 5000.0,
+                             .mensaje_margen = "Temperatura máxima incorrecta"_w};
     static constexpr int pasos[4] = {10, 20, 50, 100};
     if (ComboBox1->currentIndex() >= 0 && ComboBox1->currentIndex() < 4) intervalo_listado = pasos[ComboBox1->currentIndex()];
-    std::int32_t t_min = -1, t_max = -1, lineas = -1;
-    if (!lee_campo_numerico(Edit1, 0, &t_min, minima)) return;
-    if (t_min < 0) {
-        muestra_error("%s", minima.mensaje);
-        Edit1->recupera_foco();
-        return;
-    }
-    if (!lee_campo_numerico(Edit2, 0, &t_max, maxima)) return;
-    if (t_max < 0) {
-        muestra_error("%s", maxima.mensaje);
-        Edit2->recupera_foco();
-        return;
-    }
-    if (!lee_campo_numerico(Edit26, 0, &lineas, campos::lineas)) return;
+    auto lee_limite = [this](campo_edicion* campo, const regla_campo& regla, std::int32_t& destino) {
+        std::int32_t v = 0;
+        if (campo->valor_entero(regla, v) != lectura_campo::vacio)
+            return lee_campo_numerico(campo, 0, &destino, regla) != 0;
+        if (regla.minimo > 0) {
+            muestra_error("%s", regla.mensaje_margen);
+            campo->recupera_foco();
+            return false;
+        }
+        destino = 0;
+        return true;
+    };
+    std::int32_t t_min = 0, t_max = 0;
+    if (!lee_limite(Edit1, minima, t_min) || !lee_limite(Edit2, maxima, t_max)) return;
     t_min_listado = t_min;
     t_max_listado = t_max;
     // La tabla del gas debe ser la del gas elegido.
@@ -105,8 +109,9 @@ void TForm1::lanza_listado()
 
 int TForm1::lineas_por_pagina_impresas()
 {
-    // Vacío, 0 o un texto rechazado (con su mensaje): las líneas de omisión.
-    std::int32_t lineas = -1;
-    if (!lee_campo_numerico(Edit26, 0, &lineas, campos::lineas) || lineas < 1) return 45;
+    // Vacío, menos de 1 o un texto que no es un número del campo: las
+    // líneas de omisión, sin aviso.
+    std::int32_t lineas = 0;
+    if (Edit26->valor_entero(campos::lineas, lineas) != lectura_campo::valido || lineas < 1) return 45;
     return lineas;
 }

@@ -34,8 +34,9 @@ void TForm8::QuickReport1BeforePrint()
 {
     TForm1* f = Form1;
     lineas_por_pagina = f->lineas_por_pagina_impresas();
-    std::string nombre = f->c_gas.tipo >= 0 && f->c_gas.tipo < 11 ? nombres_gases[f->c_gas.tipo]
-                                                                   : std::string(f->c_gas.nombre, strnlen(f->c_gas.nombre, sizeof f->c_gas.nombre));
+    std::string nombre = f->c_gas.tipo >= GAS_AIRE && f->c_gas.tipo < GAS_OTRO
+                             ? nombres_gases[f->c_gas.tipo]
+                             : std::string(f->c_gas.nombre, strnlen(f->c_gas.nombre, sizeof f->c_gas.nombre));
     nombre = nombre_sin_formula(nombre);
     QuickReport1->cabeceras[0].etiquetas[titulo_].titulo =
         desde_1252(formatea("ZEFIRANT: Listado de propiedades de %s entre %d y %d K", nombre.c_str(), f->t_min_listado,

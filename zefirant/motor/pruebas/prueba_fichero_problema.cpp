@@ -181,7 +181,22 @@ INSTANTIATE_TEST_SUITE_P(
         dano{"PresionDeUnEstadoInfinita", [](auto& b) { binario::pon_f32(&b[458], INFINITY); }},
         dano{"XvDeUnEstadoNaN", [](auto& b) { binario::pon_f32(&b[458 + 54 + 4 * E_XV], NAN); }},
         dano{"HumedadNaN", [](auto& b) { binario::pon_f32(&b[b.size() - 4], NAN); }},
-        dano{"HumedadNegativa", [](auto& b) { binario::pon_f32(&b[b.size() - 4], -0.5f); }}),
+        dano{"HumedadNaNSinCombustible", [](auto& b) { b[26] = GAS_AIRE, binario::pon_f32(&b[b.size() - 4], NAN); }},
+        dano{"HumedadNegativa", [](auto& b) { binario::pon_f32(&b[b.size() - 4], -0.5f); }},
+        // El último número de un grupo (los datos del combustible).
+        dano{"AireMinimoNaN", [](auto& b) { binario::pon_f32(&b[56], NAN); }},
+        // Números que el campo no acepta al teclearlos, aunque las reglas del
+        // combustible los admitan, y datos cuyos humos no se pueden calcular.
+        dano{"CarbonoEHidrogenoSubnormales",
+             [](auto& b) {
+                 b[26] = GAS_OTRO, binario::pon_f32(&b[36], 1.1f);
+                 binario::pon_f32(&b[44], 1.4e-45f), binario::pon_f32(&b[48], 1.4e-45f);
+             }},
+        dano{"HumosDesbordados",
+             [](auto& b) {
+                 b[26] = GAS_OTRO, binario::pon_f32(&b[36], 3e38f);
+                 binario::pon_f32(&b[44], 0), binario::pon_f32(&b[48], 1);
+             }}),
     [](const ::testing::TestParamInfo<dano>& i) { return std::string(i.param.nombre); });
 
 TEST_F(FicheroProblema, UnFicheroQueNoExisteNoSeCarga)
@@ -203,6 +218,14 @@ TEST_F(FicheroProblema, EnLosLimitesDeLaPaginaDelGasSeCarga)
         escribe(r, b);
         EXPECT_EQ(carga_problema(r, *destino), 572) << aire;
     }
+    // La página toma un carbono por encima de 1 como 1, y la humedad que no
+    // pasa de -1 (que no muestra) como no dada, 0.
+    auto b = bueno;
+    b[26] = GAS_OTRO;
+    binario::pon_f32(&b[36], 1), binario::pon_f32(&b[44], 1.5f), binario::pon_f32(&b[48], 0);
+    binario::pon_f32(&b[b.size() - 4], -1);
+    escribe(r, b);
+    EXPECT_EQ(carga_problema(r, *destino), 572);
 }
 
 // Referencias y transformaciones que no nombran un estado del problema se

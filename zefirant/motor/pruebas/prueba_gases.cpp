@@ -1,4 +1,5 @@
 #include "zefirant/motor/gases.h"
+#include "zefirant/motor/combustible.h"
 #include "zefirant/motor/problema.h"
 #include "zefirant/motor/rejilla.h"
 
@@ -187,6 +188,17 @@ TEST_F(FicherosGases, CombustibleSinComposicionNoDaNaN)
     ASSERT_EQ(carga_propiedades(g), 1);
     EXPECT_EQ(g.m_c, 0.0f);
     for (const auto& fila : g.tabla) EXPECT_FALSE(std::isnan(fila.cv0) || std::isnan(fila.s0));
+}
+
+// Unos datos de combustible que desbordan la composición de los humos no
+// dan un gas (darían M y la tabla NaN).
+TEST_F(FicherosGases, HumosDesbordadosNoSeCargan)
+{
+    propiedades_gas g = combustion(GAS_OTRO, 3e38f);
+    g.h = 1;
+    g.aire_min = static_cast<float>(aire_minimo(0, 1));
+    EXPECT_EQ(carga_propiedades(g), 0);
+    EXPECT_EQ(g.M, 0.0f);
 }
 
 TEST_F(FicherosGases, FicheroCortoNoDejaRegistroAMedias)

@@ -27,6 +27,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPrinter>
+#include <QTabBar>
 #include <QTest>
 
 #include <chrono>
@@ -99,6 +100,28 @@ class CampoDeEstadoZefirant : public VentanasZefirant, public ::testing::WithPar
 class CampoDeGasZefirant : public VentanasZefirant, public ::testing::WithParamInterface<int> {};
 class CampoDeListadoZefirant : public VentanasZefirant, public ::testing::WithParamInterface<int> {};
 
+// Nombre de cada instancia: el del campo.
+std::string nombre_campo_estado(const ::testing::TestParamInfo<int>& i)
+{
+    static const char* const nombres[15] = {"Presion", "Temperatura", "VolumenEspecifico", "EnergiaInterna", "Entalpia",
+                                            "Entropia", "ExponentePolitropico", "CombustionAVolumenConstante",
+                                            "CombustionAPresionConstante", "ReferenciaDePresion", "ReferenciaDeTemperatura",
+                                            "ReferenciaDeVolumen", "ReferenciaDeEnergiaInterna", "ReferenciaDeEntalpia",
+                                            "ReferenciaDeEntropia"};
+    return nombres[i.param];
+}
+std::string nombre_campo_gas(const ::testing::TestParamInfo<int>& i)
+{
+    static const char* const nombres[6] = {"Carbono", "Hidrogeno", "PoderCalorificoEnKcal", "Humedad", "PoderCalorificoEnKJ",
+                                           "ProporcionDeAire"};
+    return nombres[i.param];
+}
+std::string nombre_campo_listado(const ::testing::TestParamInfo<int>& i)
+{
+    static const char* const nombres[3] = {"TInferior", "TSuperior", "LineasPorPagina"};
+    return nombres[i.param];
+}
+
 } // namespace
 
 // Cada campo de la página de estados (nueve valores y seis referencias).
@@ -112,13 +135,18 @@ TEST_P(CampoDeEstadoZefirant, RechazaLoQueNoEsUnNumero)
     const int i = GetParam();
     campo_edicion* campo = i < 9 ? Form1->edit_valor(i) : Form1->edit_referencia(i - 9);
     const ::estado antes = problema_actual->datos[0], siguiente = problema_actual->datos[1];
+    // Un número que no cabe en el campo, con el mensaje de su margen.
+    const char* const margen = i < 7   ? "Valor del campo incorrecto"
+                               : i < 9 ? "Valor de campo incorrecto"
+                                       : "Referencia fuera de margen";
     for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
         escribe_entrada(campo, entrada);
         tecla(Qt::Key_PageDown);
         ASSERT_EQ(mensajes.errores.size(), 1u);
-        EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
+        const bool numero = entrada.find_first_not_of('9') == std::string::npos;
+        EXPECT_EQ(mensajes.errores[0], numero ? margen : "Valor del campo incorrecto");
         EXPECT_EQ(Form1->estado_actual, 0);
         EXPECT_EQ(Form1->estados_definidos, 1);
         EXPECT_TRUE(mismo_estado(problema_actual->datos[0], antes));
@@ -134,7 +162,7 @@ TEST_P(CampoDeEstadoZefirant, RechazaLoQueNoEsUnNumero)
     EXPECT_EQ(Form1->estado_actual, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Campos, CampoDeEstadoZefirant, ::testing::Range(0, 15));
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeEstadoZefirant, ::testing::Range(0, 15), nombre_campo_estado);
 
 // Cada campo numérico de un combustible del usuario: ni el aire mínimo ni
 // el poder calorífico reflejado muestran un número que no se escribió, y la
@@ -186,36 +214,40 @@ TEST_P(CampoDeGasZefirant, RechazaLoQueNoEsUnNumero)
     EXPECT_EQ(pagina(), "Estados");
 }
 
-INSTANTIATE_TEST_SUITE_P(Campos, CampoDeGasZefirant, ::testing::Range(0, 6));
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeGasZefirant, ::testing::Range(0, 6), nombre_campo_gas);
 
-// Temperaturas y líneas por página de la página de listados.
+// Temperaturas y líneas por página de la página de listados: un texto que
+// no es un número da "Valor del campo incorrecto" y uno que no cabe, el
+// mensaje de su límite. "Aceptar" no lee las líneas por página: al imprimir,
+// un texto que no vale da las de omisión, sin aviso.
 TEST_P(CampoDeListadoZefirant, RechazaLoQueNoEsUnNumero)
 {
     Form1->PageControl1->pon_pagina(Form1->TabSheet4);
     Form1->TabSheet4Enter();
     campo_edicion* const campos[3] = {Form1->Edit1, Form1->Edit2, Form1->Edit26};
-    const char* const mensaje[3] = {"Temperatura mínima incorrecta", "Temperatura máxima incorrecta",
-                                    "Valor del campo incorrecto"};
+    const char* const margen[2] = {"Temperatura mínima incorrecta", "Temperatura máxima incorrecta"};
     campo_edicion* campo = campos[GetParam()];
     const QString bueno = campo->text();
-    std::vector<std::string> entradas = entradas_hostiles();
-    entradas.push_back("");  // un listado necesita sus dos temperaturas
-    for (const std::string& entrada : entradas) {
-        if (entrada.empty() && campo == Form1->Edit26) continue;  // vacío: las líneas de omisión
+    for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
         escribe_entrada(campo, entrada);
         pulsa(Form1->Button1);
+        if (campo == Form1->Edit26) {
+            // El listado se abre; al imprimir, 45 líneas y ningún aviso.
+            EXPECT_TRUE(mensajes.errores.empty());
+            EXPECT_TRUE(Form5->isVisible());
+            EXPECT_EQ(Form1->lineas_por_pagina_impresas(), 45);
+            EXPECT_TRUE(mensajes.errores.empty());
+            Form5->hide();
+            continue;
+        }
+        const bool numero = entrada.find_first_not_of('9') == std::string::npos;
         ASSERT_EQ(mensajes.errores.size(), 1u);
-        EXPECT_EQ(mensajes.errores[0], texto1252::desde_utf8(mensaje[GetParam()]));
+        EXPECT_EQ(mensajes.errores[0], numero ? texto1252::desde_utf8(margen[GetParam()]) : "Valor del campo incorrecto");
         EXPECT_FALSE(Form5->isVisible());
         EXPECT_EQ(Form1->t_min_listado, 273);
         EXPECT_EQ(Form1->t_max_listado, 5000);
-        if (campo == Form1->Edit26) {
-            // Al imprimir, el mismo rechazo y las líneas de omisión.
-            EXPECT_EQ(Form1->lineas_por_pagina_impresas(), 45);
-            EXPECT_EQ(mensajes.errores.size(), 2u);
-        }
     }
     teclea(campo, bueno.toUtf8().constData());
     mensajes.errores.clear();
@@ -224,7 +256,49 @@ TEST_P(CampoDeListadoZefirant, RechazaLoQueNoEsUnNumero)
     EXPECT_TRUE(Form5->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoZefirant, ::testing::Range(0, 3));
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoZefirant, ::testing::Range(0, 3), nombre_campo_listado);
+
+// Un límite del listado vacío vale 0 y se juzga como tal; los blancos
+// delante y detrás de un número se admiten en los campos de todas las
+// páginas, y un campo de estado con sólo blancos está vacío.
+TEST_F(VentanasZefirant, LimitesVaciosYNumerosConBlancos)
+{
+    Form1->PageControl1->pon_pagina(Form1->TabSheet4);
+    teclea(Form1->Edit2, "");
+    pulsa(Form1->Button1);
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_TRUE(Form5->isVisible());
+    EXPECT_EQ(Form1->t_max_listado, 0);
+    Form5->hide();
+    teclea(Form1->Edit1, "");
+    teclea(Form1->Edit2, "5000");
+    pulsa(Form1->Button1);
+    EXPECT_EQ(mensajes.errores, std::vector<std::string>{"Temperatura mínima incorrecta"_w});
+    EXPECT_FALSE(Form5->isVisible());
+
+    mensajes.errores.clear();
+    teclea(Form1->Edit1, " 300");
+    teclea(Form1->Edit2, "600 ");
+    teclea(Form1->Edit26, " 30 ");
+    pulsa(Form1->Button1);
+    EXPECT_EQ(Form1->t_min_listado, 300);
+    EXPECT_EQ(Form1->t_max_listado, 600);
+    EXPECT_EQ(Form1->lineas_por_pagina_impresas(), 30);
+    Form1->PageControl1->pon_pagina(Form1->TabSheet1);
+    Form1->RadioGroup1->opcion(9)->click();
+    teclea(Form1->Edit9, " 1 ");
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados");
+    EXPECT_EQ(Form1->c_gas.aire, 1.0f);
+    teclea(Form1->Edit10, "  ");
+    tecla(Qt::Key_PageDown);
+    EXPECT_EQ(Form1->estado_actual, 0);
+    estado({" 1", "300 "}, {"", "", "", "", "", " 1"});
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(Form1->estado_actual, 1);
+    EXPECT_EQ(problema_actual->datos[0].prop[E_TEMP], 300.0f);
+    EXPECT_EQ(problema_actual->datos[0].referencia[E_ENTROP], 1);
+}
 
 TEST_F(VentanasZefirant, ArranqueConProblemaNuevo)
 {
@@ -386,7 +460,7 @@ TEST_F(VentanasZefirant, ReferenciasYTransformacionesSinEstado)
     tecla(Qt::Key_Right, Qt::ControlModifier);
     estado({"1"}, {"", "40000"});  // no cabe en el fichero
     ASSERT_EQ(mensajes.errores.size(), 1u);
-    EXPECT_EQ(mensajes.errores[0], "Valor del campo incorrecto");
+    EXPECT_EQ(mensajes.errores[0], "Referencia fuera de margen");
     EXPECT_EQ(Form1->Label29->text(), QStringLiteral("0"));
     estado({"1"}, {"", "41"});
     estado({"2"}, {"", "0"});
@@ -588,6 +662,44 @@ TEST_F(VentanasZefirant, EstadoPreparadoSigueAlEstadoDelQueSale)
     EXPECT_FLOAT_EQ(problema_actual->datos[2].prop[E_XP], 0.5f);
 }
 
+// "Nuevo problema" con un estado preparado a la vista deja la página de
+// estados como la de un problema nuevo: el estado 1 se teclea y se guarda.
+TEST_F(VentanasZefirant, NuevoProblemaTrasUnEstadoPreparado)
+{
+    gasolina_con_estado_1();
+    estado({"1", "300"});
+    estado({"", "", "", "", "", "", "", "0,4"}, {"", "", "1"});
+    ASSERT_FALSE(Form1->Edit10->isEnabled());
+    mensajes.respuestas.push_back(respuesta::no);
+    Form1->Nuevoproblema1Click();
+    tecla(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(pagina(), "Estados");
+    EXPECT_FALSE(Form1->Label20->isVisible());
+    EXPECT_FALSE(Form1->Label53->isVisible());
+    estado({"2", "400"});
+    EXPECT_EQ(Form1->estado_actual, 1);
+    EXPECT_EQ(problema_actual->datos[0].prop[E_PRES], 2.0f);
+    EXPECT_TRUE(Form1->Button4->isEnabled());
+}
+
+// Un solo aviso por acción: un carbono que no vale y un clic en la pestaña
+// de estados; "Nuevo problema" no avisa del campo que descarta.
+TEST_F(VentanasZefirant, UnAvisoPorAccion)
+{
+    Form1->RadioGroup1->opcion(9)->click();
+    Form1->RadioGroup2->opcion(2)->click();
+    teclea(Form1->Edit4, "nan");
+    QTabBar* pestanas = Form1->PageControl1->tabBar();
+    QTest::mouseClick(pestanas, Qt::LeftButton, {}, pestanas->tabRect(1).center());
+    EXPECT_EQ(mensajes.errores, std::vector<std::string>{"Valor del campo incorrecto"});
+    EXPECT_EQ(pagina(), "Seleccionar gas");
+    EXPECT_EQ(QApplication::focusWidget(), Form1->Edit4);
+    mensajes.errores.clear();
+    Form1->Nuevoproblema1Click();
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(Form1->RadioGroup1->indice(), 0);
+}
+
 TEST_F(VentanasZefirant, CombustibleDelUsuario)
 {
     Form1->RadioGroup1->opcion(9)->click();
@@ -714,16 +826,25 @@ TEST_F(VentanasZefirant, GuardarCargarYPreguntaDeGuardar)
     Form1->close();
     EXPECT_TRUE(Form1->isVisible());
 
-    // Un fichero dañado: "Error al cargar", problema vacío y sin gas.
-    const std::string roto = (dir / "roto_ñ.zef").string();
+    // Un fichero dañado: "Error al cargar", tras la pregunta de guardar; el
+    // problema abierto, su nombre y sus páginas quedan como estaban, y
+    // salvado otra vez da los mismos bytes.
+    const std::string roto = (dir / "roto_ñ.zef").string(), antes = (dir / "antes.zef").string(),
+                      despues = (dir / "después.zef").string();
     std::ofstream(roto) << "esto no es un problema";
-    mensajes.respuestas.push_back(respuesta::no);
+    mensajes.respuestas.push_back(respuesta::si);
+    guardar.push_back(antes);
     abrir.push_back(roto);
     Form1->Cargarproblema1Click();
+    EXPECT_EQ(mensajes.preguntas.back(), "¿GUARDAR?|¿Desea guardar antes el problema?"_w);
     EXPECT_EQ(mensajes.errores.back(), "Error al cargar " + texto1252::desde_utf8(roto));
-    EXPECT_EQ(Form1->estados_definidos, 0);
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("ZEFIRANT[Aire] ") + QString::fromStdString(antes));
+    EXPECT_EQ(pagina(), "Transformaciones");
+    EXPECT_EQ(Form1->Label29->text(), QStringLiteral("2"));
+    EXPECT_EQ(Form1->ListBox1->count(), 2);
+    guardar.push_back(despues);
     Form1->Salvarproblema1Click();
-    EXPECT_EQ(mensajes.errores.back(), "ERROR: No hay problema planteado");
+    EXPECT_EQ(lee(despues), lee(antes));
     // Un fichero que no existe no toca el problema.
     abrir.push_back((dir / "no_está").string());
     Form1->Cargarproblema1Click();
@@ -851,6 +972,13 @@ TEST_F(VentanasZefirant, SalvarSinSitioNoPierdeElProblemaAnterior)
     EXPECT_EQ(fs::file_size(en_cerrado), 462u + 3 * 54);
     EXPECT_EQ(std::distance(fs::directory_iterator(cerrado), fs::directory_iterator()), 1);
     ::chmod(cerrado.c_str(), 0755);
+
+    // Un directorio no se sustituye por el problema: su mensaje.
+    mensajes.errores.clear();
+    guardar.push_back(cerrado.string());
+    Form1->Salvarproblema1Click();
+    EXPECT_EQ(mensajes.errores, std::vector<std::string>{"Error al salvar el problema"});
+    EXPECT_TRUE(fs::is_directory(cerrado));
 
     guardar.push_back(fichero);
     Form1->Salvarproblema1Click();
