@@ -212,7 +212,7 @@ TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
                                              : "Valores de temperatura fuera de rango";
     const QString bueno = campo->text();
     const limites_curvas curvas = limites_listado_curvas;
-    const limites_tablas tablas = limites_listado_tablas;
+    limites_tablas tablas = limites_listado_tablas;
     for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
@@ -231,6 +231,7 @@ TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
             // 0 °C, el límite inferior que ya había.
             EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
             EXPECT_EQ(limites_listado_tablas.tmin, 0.0f);
+            tablas = limites_listado_tablas;
             Form11->hide();
             continue;
         }
