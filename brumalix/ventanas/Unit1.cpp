@@ -239,7 +239,6 @@ void TForm1::nuevo_problema()
 {
     pon_titulo(1);
     PageControl1->pon_pagina(TabSheet1);
-    Edit1->setFocus();
     const QString suma = fuentes::texto_symbol(229);
     for (QLabel* l : {Label37, Label39, Label50, Label52}) l->setText(suma);
     // Una lista que se estuviera eligiendo se cierra: sus líneas ya no valen.
@@ -252,6 +251,9 @@ void TForm1::nuevo_problema()
     borra_campos_equipo();
     borra_campos_masa();
     borra_campos_energia();
+    // El foco va a la presión con los campos ya vacíos: el campo que deja no
+    // se comprueba con un texto que se está tirando.
+    Edit1->setFocus();
     pon_etiquetas_unidades();
     for (grupo_radio* g : {Configurar->RadioGroup1, Configurar->RadioGroup2, Configurar->RadioGroup3})
         g->pon_indice_sin_evento(0);
@@ -382,15 +384,23 @@ void TForm1::Anterior1Click() { pulsa_si_habilitado(boton_de_pagina(BitBtn8, Bit
 void TForm1::Siguiente1Click() { pulsa_si_habilitado(boton_de_pagina(BitBtn9, BitBtn16, BitBtn21, BitBtn37)); }
 void TForm1::Ultimo1Click() { pulsa_si_habilitado(boton_de_pagina(BitBtn10, BitBtn17, BitBtn22, BitBtn38)); }
 
-void TForm1::GoEstados1Click() { PageControl1->pon_pagina(TabSheet1); }
-void TForm1::GoElementos1Click() { PageControl1->pon_pagina(TabSheet2); }
-void TForm1::GoEcMasa1Click() { PageControl1->pon_pagina(TabSheet3); }
-void TForm1::GoEcEnergia1Click() { PageControl1->pon_pagina(TabSheet4); }
+void TForm1::GoEstados1Click() { cambia_pagina(TabSheet1); }
+void TForm1::GoElementos1Click() { cambia_pagina(TabSheet2); }
+void TForm1::GoEcMasa1Click() { cambia_pagina(TabSheet3); }
+void TForm1::GoEcEnergia1Click() { cambia_pagina(TabSheet4); }
+
+void TForm1::cambia_pagina(QWidget* pagina)
+{
+    // Lo que se ve en la página que se deja pasa al problema antes de que
+    // se oculte: si no, un cálculo o un fichero salvado no lo tendrían.
+    if (pagina == PageControl1->currentWidget()) return;
+    if (!guarda_pagina_activa()) return;
+    PageControl1->pon_pagina(pagina);
+}
 
 void TForm1::cambia_pagina_ciclica(int paso)
 {
-    if (!guarda_pagina_activa()) return;
-    PageControl1->pon_pagina((PageControl1->currentIndex() + paso + 4) % 4);
+    cambia_pagina(PageControl1->widget((PageControl1->currentIndex() + paso + 4) % 4));
 }
 
 void TForm1::GoAnterior1Click() { cambia_pagina_ciclica(-1); }

@@ -150,6 +150,11 @@ public:
     // Lee un campo real (float) o entero (int32) en 'destino'; vacío deja -1.
     // 0 si lo rechazó, con su mensaje y el foco de vuelta en el campo.
     int lee_campo_numerico(campo_edicion* edit, int real, void* destino);
+    // Salida de un campo de la página de estados: lo limpia y lo guarda en
+    // 'destino'. Si lo que recibe el foco va a leer la página entera (un
+    // cambio de página, el menú, un botón de navegación), un texto que no
+    // vale no se dice aquí: lo dice quien lee la página, una sola vez.
+    void sale_de_campo(campo_edicion* edit, int real, void* destino);
     void BitBtn7Click();
     void BitBtn8Click();
     void BitBtn9Click();
@@ -232,6 +237,9 @@ private:
     // campos, va a su primera ficha y fija la última.
     void llena_pagina_cargada(QWidget* pagina, void (TForm1::*borra)(), int& actual, int& ultimo, int valor_ultimo,
                               void (TForm1::*muestra)(), void (TForm1::*habilita)());
+    // Pone delante otra página como un clic en su pestaña: guarda antes la
+    // que se deja y, si un campo suyo no vale, se queda en ella.
+    void cambia_pagina(QWidget* pagina);
     void cambia_pagina_ciclica(int paso);
     void cierra_resultados();
     // Grupo de ecuaciones: navegación común a las dos páginas.

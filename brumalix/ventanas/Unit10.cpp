@@ -18,6 +18,10 @@
 
 #include <QShowEvent>
 
+#include <charconv>
+#include <cmath>
+#include <string>
+
 using namespace disposicion;
 
 namespace {
@@ -32,12 +36,82 @@ QComboBox* lista_saltos(QWidget* padre, int x, int y)
     return c;
 }
 
-// Límites del listado: números con punto o coma decimal; un texto
-// que no lo es se rechaza con el mensaje de su clase de límite.
-const regla_campo regla_presion{.forma = campos::valor.forma, .minimo = -FLT_MAX,
-                                .mensaje = "Valores de presión fuera de rango"_w};
-const regla_campo regla_temperatura{.forma = campos::valor.forma, .minimo = -FLT_MAX,
-                                    .mensaje = "Valores de temperatura fuera de rango"};
+const char* const presion_fuera_de_rango = "Valores de presión fuera de rango"_w;
+const char* const temperatura_fuera_de_rango = "Valores de temperatura fuera de rango";
+
+// Orden de magnitud (potencia de 10 de la primera cifra no nula) del número
+// 'limpio' (cifras, punto y exponente): dice si uno que no cabe en un doble
+// es enorme o diminuto.
+long orden_de_magnitud(const std::string& limpio)
+{
+    const std::size_t e = limpio.find('e');
+    std::string cifras = limpio.substr(0, e);
+    long exponente = 0;
+    if (e != std::string::npos) {
+        const bool negativo = limpio[e + 1] == '-';
+        for (std::size_t k = e + 1; k < limpio.size(); ++k)
+            if (limpio[k] >= '0' && limpio[k] <= '9' && exponente < 100000) exponente = exponente * 10 + (limpio[k] - '0');
+        if (negativo) exponente = -exponente;
+    }
+    std::size_t punto = cifras.find('.');
+    if (punto == std::string::npos) punto = cifras.size();
+    else cifras.erase(punto, 1);
+    const std::size_t primera = cifras.find_first_not_of('0');
+    if (primera == std::string::npos) return 0;
+    return exponente + static_cast<long>(punto) - static_cast<long>(primera) - 1;
+}
+
+// Un límite del diálogo. El texto entero, sin los blancos de delante y de
+// detrás, ha de ser un número decimal: signo, cifras con punto o coma
+// decimal y exponente ("1e1" son 10). Vacío vale 0, y el rango dice si
+// vale. El valor se guarda en 32 bits: uno que no cabe es infinito y queda
+// fuera de cualquier rango; uno que no se distingue de 0 es 0. Falso si el
+// texto no es un número (ni "nan", ni "inf", ni "0x10").
+bool lee_limite(const QString& texto, float& valor)
+{
+    const std::string t = texto.toStdString();
+    const std::size_t inicio = t.find_first_not_of(' ');
+    if (inicio == std::string::npos) {
+        valor = 0;
+        return true;
+    }
+    const std::string n = t.substr(inicio, t.find_last_not_of(' ') - inicio + 1);
+    std::size_t k = 0;
+    const bool negativo = n[0] == '-';
+    if (n[0] == '+' || n[0] == '-') ++k;
+    std::string limpio;
+    int cifras = 0;
+    bool marca = false;
+    for (; k < n.size() && n[k] != 'e' && n[k] != 'E'; ++k) {
+        const char c = n[k];
+        if (c >= '0' && c <= '9') {
+            ++cifras;
+            limpio.push_back(c);
+        } else if ((c == '.' || c == ',') && !marca) {
+            marca = true;
+            limpio.push_back('.');
+        } else {
+            return false;
+        }
+    }
+    if (cifras == 0) return false;
+    if (k < n.size()) {
+        limpio.push_back('e');
+        ++k;
+        if (k < n.size() && (n[k] == '+' || n[k] == '-')) limpio.push_back(n[k++]);
+        const std::size_t primera = k;
+        for (; k < n.size() && n[k] >= '0' && n[k] <= '9'; ++k) limpio.push_back(n[k]);
+        if (k == primera || k != n.size()) return false;
+    }
+    double d = 0;
+    const char* fin = limpio.data() + limpio.size();
+    const auto r = std::from_chars(limpio.data(), fin, d, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) d = orden_de_magnitud(limpio) > 0 ? HUGE_VAL : 0.0;
+    else if (r.ec != std::errc() || r.ptr != fin) return false;
+    if (negativo) d = -d;
+    valor = d > FLT_MAX ? HUGE_VALF : d < -FLT_MAX ? -HUGE_VALF : static_cast<float>(d);
+    return true;
+}
 
 QString texto_g(double v) { return QString::fromStdString(formatea("%g", v)); }
 
@@ -160,26 +234,32 @@ void TListados::Button1Click()
     limites_tablas& t = limites_listado_tablas;
     const bool curvas = RadioGroup1->indice() != 1;
     // Se leen los límites de la clase elegida; sólo se guardan si valen
-    // todos, para que la ventana de listado siga con los que tenía.
-    float pmin = -1, pmax = -1, tmin = -1, tmax = -1;
-    if (!(curvas ? Edit1 : Edit3)->lee_real(regla_presion, pmin)) return;
-    if (!(curvas ? Edit2 : Edit4)->lee_real(regla_presion, pmax)) return;
-    if (!curvas && !Edit5->lee_real(regla_temperatura, tmin)) return;
-    if (!curvas && !Edit6->lee_real(regla_temperatura, tmax)) return;
-    std::int32_t lineas = -1;
-    if (!Edit7->lee_entero(campos::lineas, lineas)) return;
+    // todos, para que la ventana de listado siga con los que tenía. Un texto
+    // que no es un número lo dice y devuelve el foco a su campo; un número
+    // fuera del rango lo dice la comprobación del rango. "Líneas por página"
+    // no se lee aquí: la lee la impresión.
+    float pmin = 0, pmax = 0, tmin = 0, tmax = 0;
+    campo_edicion* const campos_leidos[4] = {curvas ? Edit1 : Edit3, curvas ? Edit2 : Edit4, Edit5, Edit6};
+    float* const valores[4] = {&pmin, &pmax, &tmin, &tmax};
+    for (int k = 0; k < (curvas ? 2 : 4); ++k) {
+        if (!lee_limite(campos_leidos[k]->text(), *valores[k])) {
+            muestra_error("Valor del campo incorrecto");
+            campos_leidos[k]->recupera_foco();
+            return;
+        }
+    }
     if (curvas) {
         if (!(pmin >= 0.999 * PMINF1 && pmax <= 1.001 * PMAXF1 && pmin < pmax)) {
-            muestra_error("%s", regla_presion.mensaje);
+            muestra_error("%s", presion_fuera_de_rango);
             return;
         }
     } else {
         if (!(pmin >= 0.999 * PMINF2 && pmax <= 1.00001 * PMAXF2 && pmin < pmax)) {
-            muestra_error("%s", regla_presion.mensaje);
+            muestra_error("%s", presion_fuera_de_rango);
             return;
         }
         if (!(tmin >= 0 && tmax <= 800.8 && tmin < tmax)) {
-            muestra_error("%s", regla_temperatura.mensaje);
+            muestra_error("%s", temperatura_fuera_de_rango);
             return;
         }
     }
@@ -220,8 +300,9 @@ void TListados::Button1Click()
 
 int TListados::lineas_por_pagina_impresas()
 {
-    // Vacío, 0 o un texto rechazado (con su mensaje): las líneas de omisión.
-    std::int32_t lineas = -1;
-    if (!Edit7->lee_entero(campos::lineas, lineas) || lineas < 1) return 45;
+    // Vacío, 0, negativo o un texto que no es un número: las líneas de
+    // omisión, sin mensaje.
+    std::int32_t lineas = 0;
+    if (Edit7->valor_entero(campos::lineas, lineas) != lectura_campo::valido || lineas < 1) return 45;
     return lineas;
 }

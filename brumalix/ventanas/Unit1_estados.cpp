@@ -12,6 +12,9 @@
 #include "comun/mensajes.h"
 #include "comun/texto1252.h"
 
+#include <QApplication>
+#include <QMenuBar>
+
 #include <climits>
 #include <cstdlib>
 
@@ -114,25 +117,16 @@ void TForm1::crea_pagina_estados()
 
     for (int i = 0; i < 6; ++i) {
         campo_edicion* valor = edit_valor(i);
-        valor->al_salir = [this, valor, i] {
-            limpia_campo(valor);
-            lee_campo_numerico(valor, 1, &valor_de(estados_dato[estado_actual], i));
-        };
+        valor->al_salir = [this, valor, i] { sale_de_campo(valor, 1, &valor_de(estados_dato[estado_actual], i)); };
         campo_edicion* ref = edit_referencia(i);
-        ref->al_salir = [this, ref, i] {
-            limpia_campo(ref);
-            lee_campo_numerico(ref, 0, &referencia_de(estados_dato[estado_actual], i));
-        };
+        ref->al_salir = [this, ref, i] { sale_de_campo(ref, 0, &referencia_de(estados_dato[estado_actual], i)); };
         connect(*listas[i], &QToolButton::clicked, this, [this, ref] {
             campo_destino = ref;
             modo_lista = 2;
             muestra_lista_estados();
         });
     }
-    Edit28->al_salir = [this] {
-        limpia_campo(Edit28);
-        lee_campo_numerico(Edit28, 1, &estados_dato[estado_actual].caudal);
-    };
+    Edit28->al_salir = [this] { sale_de_campo(Edit28, 1, &estados_dato[estado_actual].caudal); };
     connect(BitBtn11, &QToolButton::clicked, this, [this] { BitBtn11Click(); });
 }
 
@@ -148,6 +142,32 @@ int TForm1::lee_campo_numerico(campo_edicion* edit, int real, void* destino)
 {
     if (real) return edit->lee_real(campos::valor, *static_cast<float*>(destino)) ? 1 : 0;
     return edit->lee_entero(campos::referencia, *static_cast<std::int32_t*>(destino)) ? 1 : 0;
+}
+
+void TForm1::sale_de_campo(campo_edicion* edit, int real, void* destino)
+{
+    limpia_campo(edit);
+    // Un campo oculto deja paso a otra página (el cambio guarda la página
+    // entera); el menú y el clic en un botón de navegación la leen también.
+    QWidget* foco = QApplication::focusWidget();
+    const bool clic_en_navegacion = QApplication::mouseButtons() != Qt::NoButton &&
+                                    (foco == BitBtn7 || foco == BitBtn8 || foco == BitBtn9 || foco == BitBtn10);
+    if (edit->isVisible() && !qobject_cast<QMenuBar*>(foco) && !clic_en_navegacion) {
+        lee_campo_numerico(edit, real, destino);
+        return;
+    }
+    // Se guarda si vale, como siempre que se deja un campo, pero sin mensaje.
+    float v = 0;
+    std::int32_t n = 0;
+    const lectura_campo l = real ? edit->valor_real(campos::valor, v) : edit->valor_entero(campos::referencia, n);
+    if (l == lectura_campo::vacio) {
+        v = -1;
+        n = -1;
+    } else if (l != lectura_campo::valido) {
+        return;
+    }
+    if (real) *static_cast<float*>(destino) = v;
+    else *static_cast<std::int32_t*>(destino) = n;
 }
 
 bool TForm1::lee_estado()

@@ -65,9 +65,9 @@ int TForm1::carga_problema(int& S, int& E)
         muestra_error("Error al abrir %s", ruta_mensaje(*ruta).c_str());
         return 0;
     }
-    borra_estados();
     // El fichero se lee entero y se comprueba antes de tocar el problema: uno
-    // dañado no deja nada a medias.
+    // que no se carga deja el problema abierto, su nombre y sus páginas como
+    // estaban.
     problema_leido leido;
     switch (lee_problema(bytes, leido)) {
     case lectura_problema::marca_b:
@@ -78,6 +78,7 @@ int TForm1::carga_problema(int& S, int& E)
     case lectura_problema::bien:
         break;
     }
+    nuevo_problema();
     pasa_al_problema(leido);
     S = static_cast<int>(leido.estados.size());
     E = static_cast<int>(leido.equipos.size());
@@ -88,9 +89,11 @@ int TForm1::carga_problema(int& S, int& E)
 
 void TForm1::Salvarproblema1Click()
 {
-    // Un valor que no vale no se guarda en el fichero: se rechaza antes, con
-    // la página de estados delante para que el foco llegue a su campo.
-    if (!lee_estado()) {
+    // Lo que enseña la página a la vista va al fichero. Un valor que no vale
+    // no se guarda en el fichero: se rechaza antes, con la página de estados
+    // delante para que el foco llegue a su campo.
+    if (!guarda_pagina_activa()) return;
+    if (PageControl1->currentWidget() != TabSheet1 && !lee_estado()) {
         PageControl1->pon_pagina(TabSheet1);
         return;
     }
@@ -110,7 +113,6 @@ void TForm1::llena_pagina_cargada(QWidget* pagina, void (TForm1::*borra)(), int&
 
 void TForm1::Cargarfichero1Click()
 {
-    nuevo_problema();
     int S = 0, E = 0;
     if (!carga_problema(S, E)) return;
 

@@ -33,6 +33,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTest>
 
 #include <chrono>
@@ -40,6 +41,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 namespace fs = std::filesystem;
@@ -135,6 +137,21 @@ bool mismo_estado(const estado_agua& a, const estado_agua& b) { return std::memc
 class CampoDeEstadoBrumalix : public VentanasBrumalix, public ::testing::WithParamInterface<int> {};
 class CampoDeListadoBrumalix : public VentanasBrumalix, public ::testing::WithParamInterface<int> {};
 
+// Nombre de cada instancia: el campo que prueba.
+template <std::size_t N>
+auto nombre_de_campo(const std::array<const char*, N>& nombres)
+{
+    return [nombres](const ::testing::TestParamInfo<int>& i) { return std::string(nombres[static_cast<std::size_t>(i.param)]); };
+}
+const std::array<const char*, 13> campos_de_estado = {
+    "Presion", "Temperatura", "Titulo", "VolumenEspecifico", "Entalpia", "Entropia", "ReferenciaPresion",
+    "ReferenciaTemperatura", "ReferenciaTitulo", "ReferenciaVolumen", "ReferenciaEntalpia", "ReferenciaEntropia",
+    "Caudal"};
+const std::array<const char*, 7> campos_de_listado = {"PresionInferiorCurvas", "PresionSuperiorCurvas",
+                                                      "PresionInferiorTablas", "PresionSuperiorTablas",
+                                                      "TemperaturaInferior",   "TemperaturaSuperior",
+                                                      "LineasPorPagina"};
+
 } // namespace
 
 // Cada campo de la página de estados (seis valores, seis referencias y el
@@ -176,9 +193,13 @@ TEST_P(CampoDeEstadoBrumalix, RechazaLoQueNoEsUnNumero)
     EXPECT_EQ(Form1->Label15->text(), QStringLiteral("1"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Campos, CampoDeEstadoBrumalix, ::testing::Range(0, 13));
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeEstadoBrumalix, ::testing::Range(0, 13), nombre_de_campo(campos_de_estado));
 
-// Límites y líneas por página del diálogo de listados.
+// Límites y líneas por página del diálogo de listados. Un límite que no es
+// un número lo dice ("Valor del campo incorrecto"); un número que no cabe
+// en el rango, el mensaje del rango; ninguno llega a los límites del
+// listado. "Líneas por página" no para el listado: al imprimir, lo que no
+// es un número da 45 líneas, sin mensaje.
 TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
 {
     const int i = GetParam();
@@ -187,27 +208,38 @@ TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
     campo_edicion* const campos[7] = {Listados->Edit1, Listados->Edit2, Listados->Edit3, Listados->Edit4,
                                       Listados->Edit5, Listados->Edit6, Listados->Edit7};
     campo_edicion* campo = campos[i];
-    const std::string mensaje = i == 6   ? "Valor del campo incorrecto"
-                                : i < 4 ? texto1252::desde_utf8("Valores de presión fuera de rango")
-                                        : "Valores de temperatura fuera de rango";
+    const std::string fuera_de_rango = i < 4 ? texto1252::desde_utf8("Valores de presión fuera de rango")
+                                             : "Valores de temperatura fuera de rango";
     const QString bueno = campo->text();
     const limites_curvas curvas = limites_listado_curvas;
-    const limites_tablas tablas = limites_listado_tablas;
+    limites_tablas tablas = limites_listado_tablas;
     for (const std::string& entrada : entradas_hostiles()) {
         SCOPED_TRACE(entrada.substr(0, 10));
         mensajes.errores.clear();
         escribe_entrada(campo, entrada);
         pulsa(Listados->Button1);
+        if (i == 6) {
+            EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+            EXPECT_TRUE(Form11->isVisible());
+            EXPECT_EQ(Listados->lineas_por_pagina_impresas(), 45);
+            EXPECT_TRUE(mensajes.errores.empty());
+            continue;
+        }
+        // Números que se salen de lo que cabe en 32 bits: infinito o 0.
+        const bool numero = entrada == "1e39" || entrada == "1e-50" || entrada.find_first_not_of('9') == std::string::npos;
+        if (i == 4 && entrada == "1e-50") {
+            // 0 °C, el límite inferior que ya había.
+            EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+            EXPECT_EQ(limites_listado_tablas.tmin, 0.0f);
+            tablas = limites_listado_tablas;
+            Form11->hide();
+            continue;
+        }
         ASSERT_EQ(mensajes.errores.size(), 1u);
-        EXPECT_EQ(mensajes.errores[0], mensaje);
+        EXPECT_EQ(mensajes.errores[0], numero ? fuera_de_rango : "Valor del campo incorrecto");
         EXPECT_FALSE(Form11->isVisible());
         EXPECT_EQ(std::memcmp(&curvas, &limites_listado_curvas, sizeof curvas), 0);
         EXPECT_EQ(std::memcmp(&tablas, &limites_listado_tablas, sizeof tablas), 0);
-        if (i == 6) {
-            // Al imprimir, el mismo rechazo y las líneas de omisión.
-            EXPECT_EQ(Listados->lineas_por_pagina_impresas(), 45);
-            EXPECT_EQ(mensajes.errores.size(), 2u);
-        }
     }
     campo->setText(bueno);
     mensajes.errores.clear();
@@ -216,15 +248,16 @@ TEST_P(CampoDeListadoBrumalix, RechazaLoQueNoEsUnNumero)
     EXPECT_TRUE(Form11->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoBrumalix, ::testing::Range(0, 7));
+INSTANTIATE_TEST_SUITE_P(Campos, CampoDeListadoBrumalix, ::testing::Range(0, 7), nombre_de_campo(campos_de_listado));
 
 // "Salvar problema" guarda la página de estados desde cualquier página: un
 // campo que no vale la trae delante, sin fichero.
 TEST_F(VentanasBrumalix, SalvarConUnCampoQueNoValeDesdeOtraPagina)
 {
-    // El texto, en un campo que no tiene el foco: no pasa por su salida.
+    // El texto, en un campo que no tiene el foco, y la página puesta por el
+    // programa: ni la salida del campo ni el cambio de página lo leen.
     Form1->Edit3->setText(QStringLiteral("1,5,5"));
-    Form1->GoElementos1Click();
+    Form1->PageControl1->pon_pagina(Form1->TabSheet2);
     ASSERT_TRUE(mensajes.errores.empty());
     guardar.push_back((dir / "p.bmx").string());
     Form1->Salvarproblema1Click();
@@ -232,6 +265,156 @@ TEST_F(VentanasBrumalix, SalvarConUnCampoQueNoValeDesdeOtraPagina)
     EXPECT_EQ(pagina(), "Estados");
     EXPECT_FALSE(fs::exists(dir / "p.bmx"));
     EXPECT_EQ(estados_dato[0].x, -1.0f);
+}
+
+// Lo tecleado en "Equipos", "Ec. masa" y "Ec energía" y dejado con Ctrl+1
+// a Ctrl+4 llega al cálculo; salvado con su página delante, al fichero; y
+// salvar, "Nuevo problema", cargar y salvar da los mismos bytes.
+TEST_F(VentanasBrumalix, LoQueSeVeLlegaAlCalculoYAlFichero)
+{
+    // Un mezclador: 1 kg/s de agua a 20 °C y vapor a 150 °C dan líquido
+    // saturado, a 1 bar.
+    estado({"1", "20"}, {}, "1");
+    estado({"1", "150"});
+    estado({"1", "", "0"});
+    tecla(Qt::Key_2, Qt::ControlModifier);
+    equipo("Mezclador", "1 2", "3");
+    tecla(Qt::Key_3, Qt::ControlModifier);
+    ecuaciones(Form1->edits_masa, {"1+2=3"});
+    tecla(Qt::Key_4, Qt::ControlModifier);
+    ecuaciones(Form1->edits_energia, {"1+2=3"});
+    tecla(Qt::Key_1, Qt::ControlModifier);
+    tecla(Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    const std::string t = lee(dir / "BRUMALIX.TMP");
+    EXPECT_NE(t.find("RESULTADOS DEL EQUIPO 1: Mezclador"), std::string::npos);
+    EXPECT_NE(t.find("\nECUACIONES DE MASA\n\n    1+2=3\n\nECUACIONES DE ENERGIA\n\n    1+2=3\n"), std::string::npos);
+
+    const std::string a = (dir / "a.bmx").string(), b = (dir / "b.bmx").string();
+    const std::array<std::pair<Qt::Key, campo_edicion*>, 3> paginas = {
+        {{Qt::Key_2, Form1->Edit13}, {Qt::Key_3, Form1->edits_masa[1]}, {Qt::Key_4, Form1->edits_energia[1]}}};
+    const char* textos[3] = {"Caldera", "2=1", "3=2"};
+    for (std::size_t k = 0; k < 3; ++k) {
+        tecla(paginas[k].first, Qt::ControlModifier);
+        teclea(paginas[k].second, textos[k]);
+        guardar.push_back(a);
+        Form1->Salvarproblema1Click();
+        EXPECT_NE(lee(a).find(std::string(textos[k]) + '\0'), std::string::npos) << textos[k];
+    }
+    Form1->Nuevoproblema1Click();
+    abrir.push_back(a);
+    Form1->Cargarfichero1Click();
+    guardar.push_back(b);
+    Form1->Salvarproblema1Click();
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_TRUE(lee(b) == lee(a)) << "el fichero salvado de nuevo difiere";
+}
+
+// Un fichero que no se carga (cortado, marcado "B", que no existe, o el
+// diálogo cancelado) deja el problema abierto como estaba: su título, su
+// página a la vista y los bytes que salva.
+TEST_F(VentanasBrumalix, UnFicheroRechazadoDejaElProblemaAbierto)
+{
+    estado({"10", "300"});
+    tecla(Qt::Key_2, Qt::ControlModifier);
+    equipo("Caldera", "1", "1");
+    const std::string a = (dir / "a.bmx").string();
+    guardar.push_back(a);
+    Form1->Salvarproblema1Click();
+    const std::string bytes = lee(a);
+    Form1->Nuevoproblema1Click();
+    abrir.push_back(a);
+    Form1->Cargarfichero1Click();
+    tecla(Qt::Key_2, Qt::ControlModifier);
+    const QString titulo = Form1->windowTitle();
+
+    const std::string roto = (dir / "roto.bmx").string(), marcado = (dir / "marcado.bmx").string();
+    std::ofstream(roto, std::ios::binary) << bytes.substr(0, bytes.size() - 1);
+    std::ofstream(marcado, std::ios::binary) << "B" << bytes.substr(1);
+    for (const std::optional<std::string>& f : {std::optional(roto), std::optional(marcado),
+                                                std::optional((dir / "no_existe").string()), std::optional<std::string>()}) {
+        SCOPED_TRACE(f.value_or("cancelado"));
+        abrir.push_back(f);
+        Form1->Cargarfichero1Click();
+        EXPECT_EQ(Form1->windowTitle(), titulo);
+        EXPECT_EQ(pagina(), "Equipos");
+        EXPECT_EQ(Form1->Edit13->text(), QStringLiteral("Caldera"));
+    }
+    EXPECT_EQ(mensajes.errores.size(), 2u);
+    const std::string otra_vez = (dir / "otra_vez.bmx").string();
+    guardar.push_back(otra_vez);
+    Form1->Salvarproblema1Click();
+    EXPECT_TRUE(lee(otra_vez) == bytes) << "el problema cambió";
+}
+
+// Los límites del diálogo de listados se leen como los lee el listado:
+// "1e1" son 10 bar y un límite vacío es 0 (vale como temperatura inferior,
+// no como presión). "Líneas por página" no para el listado: al imprimir, lo
+// que no vale da 45 líneas, sin mensaje.
+TEST_F(VentanasBrumalix, LimitesDelListadoComoLosLeeElListado)
+{
+    Form1->Curvaslmite1Click();
+    teclea(Listados->Edit1, " 1e-2 ");
+    teclea(Listados->Edit2, "1e1");
+    teclea(Listados->Edit7, "cincuenta");
+    pulsa(Listados->Button1);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_TRUE(Form11->isVisible());
+    EXPECT_FLOAT_EQ(limites_listado_curvas.pmin, 0.01f);
+    EXPECT_FLOAT_EQ(limites_listado_curvas.pmax, 10.0f);
+    EXPECT_EQ(Listados->lineas_por_pagina_impresas(), 45);
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+
+    Form1->Lquidoyvaporsobrecalentado1Click();
+    teclea(Listados->Edit5, "");
+    teclea(Listados->Edit6, "300");
+    pulsa(Listados->Button1);
+    ASSERT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(limites_listado_tablas.tmin, 0.0f);
+    EXPECT_EQ(limites_listado_tablas.tmax, 300.0f);
+    teclea(Listados->Edit3, "");
+    pulsa(Listados->Button1);
+    ASSERT_EQ(mensajes.errores.size(), 1u);
+    EXPECT_EQ(mensajes.errores[0], "Valores de presión fuera de rango"_w);
+}
+
+// Una acción, un mensaje. Con un caudal que no vale en el campo que tiene
+// el foco: un clic en otra pestaña, Ctrl+2 o un clic en ">" lo dicen una
+// vez y no dejan el estado; entrar en el menú con el teclado no lo dice (la
+// orden que se elija leerá la página); "Nuevo problema" no habla del campo
+// que tira.
+TEST_F(VentanasBrumalix, UnMensajePorAccion)
+{
+    estado({"1", "100"});
+    QTabBar* pestanas = Form1->PageControl1->tabBar();
+    const std::vector<std::pair<const char*, std::function<void()>>> acciones = {
+        {"pestaña", [&] { QTest::mouseClick(pestanas, Qt::LeftButton, {}, pestanas->tabRect(1).center()); }},
+        {"Ctrl+2", [&] { tecla(Qt::Key_2, Qt::ControlModifier); }},
+        {">", [&] { pulsa(Form1->BitBtn9); }},
+    };
+    for (const auto& [nombre, accion] : acciones) {
+        SCOPED_TRACE(nombre);
+        teclea(Form1->Edit28, "inf");
+        mensajes.errores.clear();
+        accion();
+        EXPECT_EQ(mensajes.errores.size(), 1u);
+        EXPECT_EQ(pagina(), "Estados");
+        EXPECT_EQ(Form1->estado_actual, 1);
+    }
+
+    teclea(Form1->Edit28, "inf");
+    mensajes.errores.clear();
+    tecla(Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    menu->close();
+
+    teclea(Form1->Edit28, "inf");
+    mensajes.errores.clear();
+    Form1->Nuevoproblema1Click();
+    EXPECT_TRUE(mensajes.errores.empty()) << mensajes.errores.front();
+    EXPECT_EQ(Form1->Label15->text(), QStringLiteral("0"));
 }
 
 // Un valor que "%g" escribe con exponente vale tal como se guardó mientras
@@ -568,9 +751,9 @@ TEST_F(VentanasBrumalix, GuardarNuevoYCargar)
     equipo("Valvula", "1", "2");
     tecla(Qt::Key_PageDown);
     equipo("Separador", "2 ", "3");
-    // Ctrl+3 no guarda la página que se deja; Ctrl+Derecha sí.
+    // Ctrl+3, como Ctrl+Derecha, guarda la página que se deja.
     tecla(Qt::Key_3, Qt::ControlModifier);
-    EXPECT_STREQ(equipos[1].nombre, "");
+    EXPECT_STREQ(equipos[1].nombre, "Separador");
     tecla(Qt::Key_2, Qt::ControlModifier);
     tecla(Qt::Key_Right, Qt::ControlModifier);
     ecuaciones(Form1->edits_masa, {"1=2"});
@@ -647,26 +830,26 @@ TEST_F(VentanasBrumalix, GuardarNuevoYCargar)
     EXPECT_EQ(Form1->Label12->text(), QStringLiteral("kcal/kg K"));
     EXPECT_EQ(Form1->Label15->text(), QStringLiteral("3"));
 
-    // Marca "B": se rechaza sin mensaje y queda el problema vacío.
+    // Marca "B": se rechaza sin mensaje y el problema abierto sigue.
     const std::string fichero_b = (dir / "b.bmx").string();
     std::ofstream(fichero_b, std::ios::binary) << "B" << bytes.substr(1);
     abrir.push_back(fichero_b);
     Form1->Cargarfichero1Click();
     EXPECT_TRUE(mensajes.errores.empty());
-    EXPECT_EQ(Form1->Label15->text(), QStringLiteral("0"));
-    EXPECT_EQ(numero_estados(), 0);
-    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("BRUMALIX "));
+    EXPECT_EQ(Form1->Label15->text(), QStringLiteral("3"));
+    EXPECT_EQ(numero_estados(), 3);
+    EXPECT_EQ(Form1->windowTitle(), QString::fromStdString("BRUMALIX " + fichero_antiguo));
 
-    // Un fichero cortado: se dice y no queda nada a medias.
+    // Un fichero cortado: se dice y el problema abierto queda entero.
     const std::string roto = (dir / "roto.bmx").string();
     std::ofstream(roto, std::ios::binary) << bytes.substr(0, bytes.size() - 100);
     abrir.push_back(roto);
     Form1->Cargarfichero1Click();
     EXPECT_EQ(mensajes.errores.back(), "Error al cargar " + roto);
-    EXPECT_EQ(numero_estados(), 0);
-    EXPECT_EQ(equipos[0].nombre[0], '\0');
-    EXPECT_EQ(ecuaciones_masa[0].texto[0], '\0');
-    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("BRUMALIX "));
+    EXPECT_EQ(numero_estados(), 3);
+    EXPECT_STREQ(equipos[0].nombre, "Valvula");
+    EXPECT_STREQ(ecuaciones_masa[0].texto, "1=2");
+    EXPECT_EQ(Form1->windowTitle(), QString::fromStdString("BRUMALIX " + fichero_antiguo));
     abrir.push_back((dir / "no_existe").string());
     Form1->Cargarfichero1Click();
     EXPECT_EQ(mensajes.errores.back(), "Error al abrir " + (dir / "no_existe").string());
