@@ -145,7 +145,7 @@ std::vector<float> rejilla_f2()
         for (int j = 0; j < NUM_PRESIONES; ++j) {
             const bool liquido = eje_temperaturas[i] < t_limite_vapor[j];
             const auto v = valor_rejilla(eje_presiones_listado[j], eje_temperaturas[i], liquido);
-            for (std::size_t k = 0; k < 3; ++k) valores[std::size_t(i) * 585 + std::size_t(j) * 3 + k] = float(v[k]);
+            for (int k = 0; k < 3; ++k) valores[indice_f2(i, j, k)] = float(v[std::size_t(k)]);
         }
     return valores;
 }

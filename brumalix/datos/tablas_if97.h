@@ -3,6 +3,8 @@
 // BRUMALIX: p en bar, t en °C, h en kJ/kg, s en kJ/kg K, v en dm³/kg.
 #pragma once
 
+#include "brumalix/motor/tablas.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -11,9 +13,8 @@ namespace tablas_if97 {
 
 using fila_f1 = std::array<float, 11>;
 
-// Presión y temperatura que la tabla de saturación da al punto crítico (su
-// última fila); h, s y v son los del punto crítico de IF97.
-constexpr double P_FILA_CRITICA = 221.2;
+// Temperatura que la tabla de saturación da a su punto crítico (la última
+// fila, a P_FILA_CRITICA); h, s y v son los del punto crítico de IF97.
 constexpr double T_FILA_CRITICA = 373.946;
 // Máximo de filas de la tabla: el listado de saturación no pasa de la 407.
 constexpr int MAX_FILAS_F1 = 407;

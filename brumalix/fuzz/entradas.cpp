@@ -4,6 +4,7 @@
 #include "brumalix/motor/calcula.h"
 #include "brumalix/motor/equipos.h"
 #include "brumalix/motor/estados.h"
+#include "brumalix/motor/inicio.h"
 #include "brumalix/motor/listados.h"
 #include "brumalix/motor/problema_agua.h"
 #include "brumalix/motor/saturacion.h"

@@ -119,11 +119,11 @@ std::int32_t calcula_tp(float tt, float pp, std::int32_t& fase)
             return CALCULA_EN_SATURACION;
         }
         pon_fase(tt < sat.t, fase);
-    } else if (pp > 221.2 && pp <= eje_presiones[NUM_PRESIONES - 1]) {
+    } else if (pp > P_MAX_SATURACION && pp <= eje_presiones[NUM_PRESIONES - 1]) {
         // Por encima de la tabla de saturación, hasta el final de la
         // rejilla, no hay saturación: una sola fase, líquido por debajo
         // de la temperatura límite de la tabla, como en (t,s) y (t,v).
-        pon_fase(tt < 373.68, fase);
+        pon_fase(tt < T_MAX_SATURACION, fase);
     } else {
         return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
     }
@@ -138,7 +138,7 @@ std::int32_t calcula_por_t(float tt, float dato, bool es_s, std::int32_t& fase)
 {
     const registro_saturacion& sat = datos_saturacion;
     saturacion_de sat_t(POR_TEMPERATURA, tt);
-    if (!(tt >= 373.68)) {
+    if (!(tt >= T_MAX_SATURACION)) {
         if (!registra_saturacion(sat_t)) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);
         if (dato < (es_s ? sat.sl : sat.vl))
             return falla("Combinación de datos no permitida en líquido"_w, CALCULA_EN_LIQUIDO);
@@ -224,7 +224,7 @@ bool humedo_en_margen(float p, bool titulo_dado)
 std::int32_t calcula_tx(float tt, float xx)
 {
     registro_resultado& r = estado_resultado;
-    if (tt > 373.68)
+    if (tt > T_MAX_SATURACION)
         return falla(formatea("Con esta temperatura (%g) no es posible vapor húmedo"_w, tt).c_str(),
                      CALCULA_FUERA_MARGEN);
     if (calc_psat(tt, r.p) != 0) return falla(fuera_de_margen, CALCULA_FUERA_MARGEN);

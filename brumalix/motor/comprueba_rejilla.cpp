@@ -94,11 +94,10 @@ bool admite_lecturas(float t, const float valores[3], const plantilla usadas[3],
 // de la búsqueda puede dar justo la temperatura de saturación para una v un
 // 12 % mayor que la saturada, y allí la lectura, el punto de saturación
 // mismo, no tiene error estimado.
-bool admite_residuo(const char* quien, int q, float dada)
+bool admite_residuo(const char* quien, int q, float dada, float hallada)
 {
-    const float y = q == 0 ? estado_resultado.h : q == 1 ? estado_resultado.s : estado_resultado.v;
-    if (std::fabs(double(y) - dada) <= tolerancia(q, dada)) return true;
-    escribe_traza("%s: %s=%g EN EL ESTADO HALLADO Y NO %g, FUERA DE MARGEN", quien, NOMBRE_PROPIEDAD[q], y, dada);
+    if (std::fabs(double(hallada) - dada) <= tolerancia(q, dada)) return true;
+    escribe_traza("%s: %s=%g EN EL ESTADO HALLADO Y NO %g, FUERA DE MARGEN", quien, NOMBRE_PROPIEDAD[q], hallada, dada);
     return false;
 }
 
@@ -129,22 +128,16 @@ bool puede_ser_de_por_debajo(const plantilla& pl, int q, float dado, float p)
 // siempre pasa por ellos junto a la saturación (un punto a menos de
 // CERCANIA de la saturación de su fila no entra), y el de 800 °C, último de
 // la isobara, no lo encierra ninguna lectura.
-bool lee_punto_de_rejilla(float t, float p)
+bool lee_punto_de_rejilla(float t, float p, bool liquido, float valores[3])
 {
     const int i = int(t / 10);
     if (!(i >= 0 && i < NUM_TEMPERATURAS && eje_temperaturas[i] == t)) return false;
     const float* j = std::lower_bound(eje_presiones, eje_presiones + NUM_PRESIONES, p);
     if (j == eje_presiones + NUM_PRESIONES || *j != p) return false;
     const int columna = int(j - eje_presiones);
-    const bool liquido = eje_temperaturas[i] < t_limite_vapor[columna];
-    if (liquido != (fase_actual == FASE_LIQUIDO)) return false;
-    estado_resultado.h = valor_f2(i, columna, 0);
-    estado_resultado.s = valor_f2(i, columna, 1);
-    estado_resultado.v = valor_f2(i, columna, 2);
-    estado_resultado.t = t;
-    estado_resultado.p = p;
-    escribe_traza("calc_tp: PUNTO DE LA REJILLA: H=%g S=%g V=%g", estado_resultado.h, estado_resultado.s,
-                  estado_resultado.v);
+    if ((eje_temperaturas[i] < t_limite_vapor[columna]) != liquido) return false;
+    for (int k = 0; k < 3; ++k) valores[k] = valor_f2(i, columna, k);
+    escribe_traza("calc_tp: PUNTO DE LA REJILLA: H=%g S=%g V=%g", valores[0], valores[1], valores[2]);
     return true;
 }
 

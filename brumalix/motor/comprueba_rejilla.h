@@ -26,10 +26,9 @@ struct plantilla {
 bool admite_lecturas(float t, const float valores[3], const plantilla usadas[3], const isobara_perezosa& linea);
 
 // En una búsqueda ('quien' la nombra en la traza), si la propiedad q (h, s
-// o v) que calc_tp acaba de dar en el estado hallado (en estado_resultado)
-// es la dada, 'dada', dentro de la tolerancia; si no, una línea de traza lo
-// dice.
-bool admite_residuo(const char* quien, int q, float dada);
+// o v) que calc_tp acaba de dar en el estado hallado, 'hallada', es la
+// dada, 'dada', dentro de la tolerancia; si no, una línea de traza lo dice.
+bool admite_residuo(const char* quien, int q, float dada, float hallada);
 
 // Si la presión p (por encima de P_COMPROBADA) que una búsqueda en la
 // isoterma halló con los puntos 'pl' para el valor 'dado' de la propiedad q
@@ -37,8 +36,8 @@ bool admite_residuo(const char* quien, int q, float dada);
 // estado de hasta P_COMPROBADA.
 bool puede_ser_de_por_debajo(const plantilla& pl, int q, float dado, float p);
 
-// Si (t, p) es un punto de la rejilla del lado de la saturación en curso,
-// sus valores en estado_resultado, con una línea de traza.
-bool lee_punto_de_rejilla(float t, float p);
+// Si (t, p) es un punto de la rejilla del lado de la saturación pedido
+// (líquido o vapor), sus h, s y v en 'valores', con una línea de traza.
+bool lee_punto_de_rejilla(float t, float p, bool liquido, float valores[3]);
 
 } // namespace rejilla

@@ -22,7 +22,7 @@ std::string cabecera_estados[4] = {
     "    `S½           bar      °C       kJ/kg     kJ/kg K    dm³/kg      kJ/kg   "_w,
 };
 
-float PMINF1 = 0.0061f, PMAXF1 = 221.2f, PMINF2 = 0.02f, PMAXF2 = 240.0f;
+float PMINF1 = 0.0061f, PMAXF1 = float(P_MAX_SATURACION), PMINF2 = 0.02f, PMAXF2 = 240.0f;
 
 namespace {
 
@@ -153,10 +153,20 @@ void pon_limites_presion()
 {
     const double f = unidad_presion_at == 1 ? BAR_A_AT : 1.0;
     PMINF1 = static_cast<float>(0.0061 * f);
-    PMAXF1 = static_cast<float>(221.2 * f);
+    PMAXF1 = static_cast<float>(P_MAX_SATURACION * f);
     PMINF2 = static_cast<float>(0.02 * f);
     PMAXF2 = static_cast<float>(240 * f);
     escribe_traza("PMINF1=%g  PMAXF1=%g  PMINF2=%g  PMAXF2=%g", PMINF1, PMAXF1, PMINF2, PMAXF2);
+}
+
+void reinicia_problema_agua()
+{
+    borra_unidades();
+    borra_estados();
+    borra_caudales_directos();
+    borra_elementos();
+    pon_unidades_cabeceras();
+    pon_limites_presion();
 }
 
 int cuenta_datos(const estado_agua& e, int solo_valores)
@@ -186,7 +196,7 @@ int primer_estado_incorrecto()
 
 int comprueba_margen(const estado_agua& e)
 {
-    if (e.p >= 0 && !(e.p >= 0.02 && e.p <= 221.2)) return 0;
+    if (e.p >= 0 && !(e.p >= 0.02 && e.p <= P_MAX_SATURACION)) return 0;
     if (e.t >= 0 && !(e.t >= 0.0 && e.t <= 800.0)) return 0;
     if (e.x >= 0 && !(e.x <= 1.0)) return 0;
     return 1;

@@ -35,6 +35,9 @@ void pon_muestra_resultados(void (*funcion)());
 void pon_unidades_cabeceras();
 // Límites de presión de los listados en la unidad elegida (y su traza).
 void pon_limites_presion();
+// Deja el problema como al arrancar: unidades, estados, caudales y equipos,
+// y las unidades de las cabeceras y los límites de los listados.
+void reinicia_problema_agua();
 
 // Datos dados del estado: los seis valores (>= 0) y, si solo_valores es 0,
 // también las seis referencias.

@@ -4,19 +4,6 @@
 
 namespace rejilla {
 
-int primera_de_tres(const float* eje, int n, float valor)
-{
-    if (valor < eje[1]) return 0;
-    if (valor > eje[n - 2]) return n - 3;
-    // Primera línea que no queda por debajo del valor (el eje crece), por
-    // bisección; la última si no hay ninguna.
-    const int k = int(std::lower_bound(eje, eje + n - 1, valor) - eje);
-    int c = k - 1;
-    if (k >= 1 && double(valor) - eje[k - 1] < double(eje[k]) - valor) c = k - 2;
-    if (c < 0) c = 0;
-    return c;
-}
-
 const double* r_ln_presiones()
 {
     static const auto tabla = [] {

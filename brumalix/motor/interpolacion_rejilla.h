@@ -80,11 +80,6 @@ inline bool verosimil(float y, const float* ys, int n)
     return a.hay && y >= a.desde && y <= a.hasta;
 }
 
-// Primera de tres líneas consecutivas de un eje creciente, con la más
-// próxima en medio (en empate, la superior); en los extremos, las tres
-// primeras o las tres últimas.
-int primera_de_tres(const float* eje, int n, float valor);
-
 // R·ln x, el término de gas de la entropía del vapor.
 inline double r_ln(double x) { return R_AGUA * std::log(x); }
 
@@ -213,22 +208,29 @@ inline void traza_fila(const float ys[3], const float xs[3], const float dat[3],
 // saturación, que es el valor.
 void traza_puntos(bool isobara, const punto_linea* pt, int n, float x, float h, float v, const float dat[3]);
 
+// Los puntos de la rejilla que se miran a un lado de la saturación: los
+// índices 'desde'..'hasta' del eje 'eje', empezando en 'primero' y
+// avanzando en 'paso' (±1), con el paso de la rejilla allí, 'salto'.
+struct lado_de_la_rejilla {
+    const float* eje;
+    int primero, paso, desde, hasta;
+    double salto;
+};
+
 // Puntos de un lado de la saturación a lo largo de una línea: el punto de
-// saturación 'sat' y los dos puntos de la rejilla de ese lado más próximos a
-// él, sin los que caen a menos de CERCANIA del paso de la rejilla. Los
-// puntos de la rejilla son los índices 'desde'..'hasta' del eje (el primero
-// que se mira es 'primero' y se avanza en 'paso', ±1); 'punto' da los
-// valores de un índice. Devuelve cuántos puntos (1 a 3) deja en 'pt',
-// ordenados por x.
+// saturación 'sat' y los dos puntos de la rejilla de ese lado ('lado') más
+// próximos a él, sin los que caen a menos de CERCANIA del paso de la
+// rejilla; 'punto' da los valores de un índice. Devuelve cuántos puntos (1
+// a 3) deja en 'pt', ordenados por x.
 template <class F>
-int puntos_de_un_lado(punto_linea sat, const float* eje, int primero, int paso, int desde, int hasta,
-                      double salto_rejilla, F punto, punto_linea pt[3])
+int puntos_de_un_lado(const punto_linea& sat, const lado_de_la_rejilla& lado, F punto, punto_linea pt[3])
 {
     punto_linea elegidos[3];
     int n = 0;
     elegidos[n++] = sat;
-    for (int j = primero; j >= desde && j <= hasta && n < 3; j += paso) {
-        if (std::fabs(double(eje[j]) - sat.x) < CERCANIA * salto_rejilla) {
+    const float* eje = lado.eje;
+    for (int j = lado.primero; j >= lado.desde && j <= lado.hasta && n < 3; j += lado.paso) {
+        if (std::fabs(double(eje[j]) - sat.x) < CERCANIA * lado.salto) {
             escribe_traza(">  DESCARTADO EL PUNTO %g, DEMASIADO CERCA DE LA SATURACION %g", eje[j], sat.x);
             continue;
         }
@@ -247,14 +249,30 @@ int puntos_de_un_lado(punto_linea sat, const float* eje, int primero, int paso, 
 }
 
 // Una fila de la isobara (o columna de la isoterma) cuyas tres líneas de la
-// rejilla no son todas del lado de x: se interpola con el punto de
-// saturación y las líneas del lado de x más próximas a él. El eje va de la
-// fase de abajo (vapor en la isobara, líquido en la isoterma) a la de
-// arriba; 'ultima_baja' es la última línea de la fase de abajo y 'primera'
-// la primera línea que puede entrar. 'abajo' dice si x es de la fase de
-// abajo; con 'gas' se interpola como vapor en presión. 'dat' son los valores
-// de la rejilla de las tres líneas de siempre (h en la isobara, v en la
-// isoterma), que la traza enseña.
+// rejilla no son todas del lado de x. El eje de las líneas que la cruzan,
+// 'eje' (de 'num' líneas), va de la fase de abajo (vapor en la isobara,
+// líquido en la isoterma) a la de arriba; 'ultima_baja' es la última línea
+// de la fase de abajo, 'primera' la primera línea que puede entrar y
+// 'salto' el paso de la rejilla junto a la saturación. 'marca' son las
+// marcas de las tres líneas de siempre; 'abajo' dice si x es de la fase de
+// abajo; el punto de saturación, en cada lado. Con 'gas' se interpola como
+// vapor en presión. 'dat' son los valores de la rejilla de las tres líneas
+// de siempre (h en la isobara, v en la isoterma), que la traza enseña.
+struct fila_junto_a_saturacion {
+    const int* marca;
+    bool abajo;
+    punto_linea sat_abajo, sat_arriba;
+    const float* eje;
+    int num, ultima_baja, primera;
+    double salto;
+    float x;
+    bool gas, isobara;
+    const float* dat;
+};
+
+// La fila 'f' se interpola con el punto de saturación y las líneas del lado
+// de x más próximas a él ('linea' da los valores de un índice del eje), en
+// h, s y v.
 //
 // La traza, en el orden de siempre: el aviso de x del lado de la línea que
 // cambia, los puntos descartados, la recta de dos puntos si es el caso,
@@ -264,26 +282,27 @@ int puntos_de_un_lado(punto_linea sat, const float* eje, int primero, int paso, 
 // arriba: vapor, líquido, líquido en la isobara) y "<" cuando cae por
 // encima; si x no está de ese lado, la línea lo deja ver.
 template <class F>
-void interpola_junto_a_saturacion(const int marca[3], bool abajo, const punto_linea& sat_abajo,
-                                  const punto_linea& sat_arriba, const float* eje, int num, int ultima_baja, int primera,
-                                  double salto, F linea, float x, bool gas, bool isobara, const float dat[3], float& h,
-                                  float& s, float& v)
+void interpola_junto_a_saturacion(const fila_junto_a_saturacion& f, F linea, float& h, float& s, float& v)
 {
-    if (marca[0] == 1 && marca[1] == -1 && abajo) escribe_traza(">  CUIDADO 1 !!!!");
-    if (marca[1] == 1 && marca[2] == -1 && !abajo) escribe_traza("CUIDADO 2 !!!!");
+    const int* marca = f.marca;
+    if (marca[0] == 1 && marca[1] == -1 && f.abajo) escribe_traza(">  CUIDADO 1 !!!!");
+    if (marca[1] == 1 && marca[2] == -1 && !f.abajo) escribe_traza("CUIDADO 2 !!!!");
     punto_linea pt[3];
-    const int n = abajo ? puntos_de_un_lado(sat_abajo, eje, ultima_baja, -1, primera, ultima_baja, salto, linea, pt)
-                        : puntos_de_un_lado(sat_arriba, eje, ultima_baja + 1, 1, ultima_baja + 1, num - 1, salto, linea,
-                                            pt);
-    if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", abajo ? 1 : 2);
-    interpola_puntos(pt, n, x, gas, h, s, v);
-    if (n < 3) traza_puntos(isobara, pt, n, x, h, v, dat);
-    const float sat = (abajo ? sat_abajo : sat_arriba).x;
+    const int n = f.abajo
+                      ? puntos_de_un_lado(f.sat_abajo, {f.eje, f.ultima_baja, -1, f.primera, f.ultima_baja, f.salto},
+                                          linea, pt)
+                      : puntos_de_un_lado(f.sat_arriba,
+                                          {f.eje, f.ultima_baja + 1, 1, f.ultima_baja + 1, f.num - 1, f.salto}, linea,
+                                          pt);
+    if (n == 2) escribe_traza(">  INTERPOLACION CON SOLO DOS VALORES. CASO %d", f.abajo ? 1 : 2);
+    interpola_puntos(pt, n, f.x, f.gas, h, s, v);
+    if (n < 3) traza_puntos(f.isobara, pt, n, f.x, h, v, f.dat);
+    const float sat = (f.abajo ? f.sat_abajo : f.sat_arriba).x;
     if (marca[1] == -1)
-        escribe_traza(">Debe ser %g > %g", x, sat);
+        escribe_traza(">Debe ser %g > %g", f.x, sat);
     else
-        escribe_traza(">Debe ser %g < %g", x, sat);
-    if (n == 3) traza_puntos(isobara, pt, n, x, h, v, dat);
+        escribe_traza(">Debe ser %g < %g", f.x, sat);
+    if (n == 3) traza_puntos(f.isobara, pt, n, f.x, h, v, f.dat);
 }
 
 } // namespace rejilla

@@ -55,9 +55,10 @@ inline void linea_perezosa<E>::especial(int i, const int marca[3], bool abajo, c
     const punto_linea& sat_abajo = E::abajo_vapor ? vapor : liquido;
     const punto_linea& sat_arriba = E::abajo_vapor ? liquido : vapor;
     const bool gas = E::gas && abajo;
+    const fila_junto_a_saturacion junto{marca, abajo, sat_abajo, sat_arriba, E::eje_puntos(), E::M, ultima,
+                                        E::primera_entra, E::salto(ultima), x_, gas, E::isobara, dat};
     float h, s, v;
-    interpola_junto_a_saturacion(marca, abajo, sat_abajo, sat_arriba, E::eje_puntos(), E::M, ultima,
-                                 E::primera_entra, E::salto(ultima), punto, x_, gas, E::isobara, dat, h, s, v);
+    interpola_junto_a_saturacion(junto, punto, h, s, v);
     valores_.especial(i, h, s, v);
     if (!(E::estima_error && x_ > P_COMPROBADA)) return;
     // Los puntos, ordenados por x, como los usó la fila: las líneas y el

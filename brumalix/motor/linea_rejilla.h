@@ -4,8 +4,8 @@
 // clase sobre el eje de cada una. Sólo para los ficheros de la rejilla.
 #pragma once
 
+#include "brumalix/motor/ejes_rejilla.h"
 #include "brumalix/motor/interpolacion_rejilla.h"
-#include "brumalix/motor/rejilla_agua.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -103,104 +103,129 @@ private:
 // línea pide una que falta.
 constexpr int FILAS_LOTE = 16;
 
-// Índice de propiedad de valores_linea: 0 h, 1 s, 2 v; cualquier otro, v.
-inline int indice_propiedad(int prop) { return prop == PROP_H ? 0 : prop == PROP_S ? 1 : 2; }
+// El eje de una línea de la rejilla, lo que distingue la isobara de la
+// isoterma. Una línea tiene N filas (los puntos de su eje); cada fila se
+// interpola en tres de las M líneas que la cruzan (las tres «de siempre»),
+// que en la rejilla van de la fase «de abajo» a la «de arriba». La marca
+// de una de esas tres líneas en una fila es 1 si es de la fase de abajo y
+// −1 si no. El valor k de la fila i en el punto j de las que la cruzan está
+// en datos_f2[i·paso_fila + j·paso_punto + k]. Los mismos miembros en las
+// dos:
+//   isobara             si es la isobara
+//   tipo_linea          cómo se lee la saturación de la línea (por su
+//                       presión o por su temperatura) y tipo_fila, la de
+//                       cada fila (por su temperatura o por su presión)
+//   q_traza             la propiedad que enseña la traza de cada fila
+//   abajo_vapor, gas    si la fase de abajo es el vapor, y si se interpola
+//                       como gas en p
+//   perezosa            si sin traza cada fila se clasifica la primera vez
+//                       que se pide (si no, todas en orden al abrirla)
+//   arrastra_saturacion si una fila sin saturación propia usa la de la
+//                       última que se leyó
+//   estima_error        si por encima de P_COMPROBADA se estima el error de
+//                       cada fila
+//   primera_entra       la primera línea de la rejilla que puede entrar
+//                       junto a la saturación
 
-// Lo que distingue la isobara (Isobara) de la isoterma. Una línea tiene N
-// filas (los puntos de su eje); cada fila se interpola en tres de las M
-// líneas que la cruzan (las tres «de siempre»), que en la rejilla van de la
-// fase «de abajo» a la «de arriba»: en la isobara, las columnas de presión,
-// de vapor a líquido; en la isoterma, las filas de temperatura, de líquido
-// a vapor. La marca de una de esas tres líneas en una fila es 1 si es de la
-// fase de abajo y −1 si no. El valor k de la fila i en el punto j de las
-// que la cruzan está en datos_f2[i·paso_fila + j·paso_punto + k].
-template <bool Isobara>
-struct eje_linea {
-    static constexpr bool isobara = Isobara;
-    static constexpr int N = Isobara ? NUM_TEMPERATURAS : NUM_PRESIONES;
-    static constexpr int M = Isobara ? NUM_PRESIONES : NUM_TEMPERATURAS;
-    static constexpr std::size_t paso_fila = Isobara ? 585 : 3, paso_punto = Isobara ? 3 : 585;
-    // La saturación de la línea se lee por su presión (o su temperatura), y
-    // la de cada fila por su temperatura (o su presión).
-    static constexpr std::int32_t tipo_linea = Isobara ? POR_PRESION : POR_TEMPERATURA;
-    static constexpr std::int32_t tipo_fila = Isobara ? POR_TEMPERATURA : POR_PRESION;
-    // La propiedad que enseña la traza de cada fila: h en la isobara, v en
-    // la isoterma.
-    static constexpr int q_traza = Isobara ? 0 : 2;
-    // La fase de abajo es el vapor en la isobara, que allí se interpola
-    // como gas en p; en la isoterma, el líquido, y nada es gas.
-    static constexpr bool abajo_vapor = Isobara, gas = Isobara;
-    // Sin traza, cada fila de la isobara se clasifica la primera vez que se
-    // pide, con la saturación de la fila; las columnas de la isoterma, todas
-    // en orden al abrirla: las de 230 y 240 bar, por encima de la tabla de
-    // saturación, usan la saturación de la última presión que sí se leyó.
-    static constexpr bool perezosa = Isobara, arrastra_saturacion = !Isobara;
-    // En la isobara, por encima de P_COMPROBADA se estima el error de cada
-    // fila.
-    static constexpr bool estima_error = Isobara;
-    // La primera línea de la rejilla que puede entrar junto a la saturación
-    // (la columna de 0 bar no entra).
-    static constexpr int primera_entra = Isobara ? 1 : 0;
+// La isobara: sus filas son las 81 temperaturas de la rejilla, y las líneas
+// que la cruzan, las 195 columnas de presión, del vapor (abajo) al líquido.
+struct eje_isobara {
+    static constexpr bool isobara = true;
+    static constexpr int N = NUM_TEMPERATURAS, M = NUM_PRESIONES;
+    static constexpr std::size_t paso_fila = VALORES_POR_TEMPERATURA_F2, paso_punto = VALORES_POR_PRESION_F2;
+    static constexpr std::int32_t tipo_linea = POR_PRESION, tipo_fila = POR_TEMPERATURA;
+    static constexpr int q_traza = 0;  // h
+    static constexpr bool abajo_vapor = true, gas = true;
+    static constexpr bool perezosa = true, arrastra_saturacion = false;
+    static constexpr bool estima_error = true;
+    // La columna de 0 bar no entra.
+    static constexpr int primera_entra = 1;
 
-    static const float* eje_puntos() { return Isobara ? eje_presiones : eje_temperaturas; }
-    static int primera(float x) { return Isobara ? columnas_presion(x) : filas_temperatura(x); }
-    // Lo que se guarda de cada una de las tres líneas de siempre para
-    // marcarlas: el límite de vapor de la columna, o la temperatura de la
-    // fila.
-    static float referencia(int desde, int k)
-    {
-        return Isobara ? t_limite_vapor[desde + k] : eje_temperaturas[desde + k];
-    }
-    static int marca(int i, const float ref[3], int k)
-    {
-        if (Isobara) return float(10 * i) >= ref[k] ? 1 : -1;
-        return ref[k] < t_limite_vapor[i] ? 1 : -1;
-    }
-    // No hay presión de saturación por encima de 373,68 °C.
-    static bool puede_saturar(float x) { return Isobara || !(x > 373.68); }
-    // Si la fila i es del lado de abajo con la saturación de la línea.
-    static bool abajo_de(int i, float sat) { return Isobara ? float(10 * i) >= sat : eje_presiones[i] > sat; }
-    static float valor_fila(int i) { return Isobara ? float(10 * i) : eje_presiones[i]; }
-    // La última línea de la fase de abajo en la fila i: la última columna
-    // cuyo límite de vapor no pasa de T, o la última fila por debajo del
-    // límite de vapor de la columna.
+    static const float* eje_puntos() { return eje_presiones; }
+    static int primera(float p) { return columnas_presion(p); }
+    // Lo que se guarda de cada una de las tres columnas de siempre para
+    // marcarlas: su límite de vapor.
+    static float referencia(int desde, int k) { return t_limite_vapor[desde + k]; }
+    static int marca(int i, const float ref[3], int k) { return float(10 * i) >= ref[k] ? 1 : -1; }
+    // Toda presión de la tabla de saturación tiene su temperatura.
+    static bool puede_saturar(float) { return true; }
+    // Si la fila i es del lado de abajo (vapor) con la saturación de la línea.
+    static bool abajo_de(int i, float tsat) { return float(10 * i) >= tsat; }
+    static float valor_fila(int i) { return float(10 * i); }
+    // La última columna de vapor en la fila i: la última cuyo límite de
+    // vapor no pasa de T.
     static int ultima_baja(int i)
     {
-        int u = Isobara ? 0 : -1;
-        if (Isobara)
-            while (u + 1 < NUM_PRESIONES && float(10 * i) >= t_limite_vapor[u + 1]) ++u;
-        else
-            while (u + 1 < NUM_TEMPERATURAS && eje_temperaturas[u + 1] < t_limite_vapor[i]) ++u;
+        int u = 0;
+        while (u + 1 < NUM_PRESIONES && float(10 * i) >= t_limite_vapor[u + 1]) ++u;
         return u;
     }
     // El paso de la rejilla junto a la saturación: el de las columnas
-    // después de la última de vapor, o 10 °C.
+    // después de la última de vapor.
     static double salto(int ultima)
     {
-        if (!Isobara) return 10.0;
         const int jl = std::min(ultima + 1, NUM_PRESIONES - 1);
         return double(eje_presiones[jl]) - eje_presiones[std::max(jl - 1, 0)];
     }
     static void traza_cabecera(int c)
     {
-        const float* e = eje_puntos();
-        if (Isobara)
-            escribe_traza("calc_P: cols=%d (%g %g %g)", c, e[c], e[c + 1], e[c + 2]);
-        else
-            escribe_traza("calc_T: filas=%d (%g %g %g)", c, e[c], e[c + 1], e[c + 2]);
+        escribe_traza("calc_P: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
     }
-    // La línea de traza de la fila i con las marcas de sus tres líneas.
+    // La línea de traza de la fila i con las marcas de sus tres columnas.
     static void escribe_posi(int i, const int m[3])
     {
-        if (Isobara)
-            escribe_traza(">POSI: T=%d <%d,%d,%d>", 10 * i, m[0], m[1], m[2]);
-        else
-            escribe_traza(">POSI: P=%g <%d,%d,%d>", eje_presiones[i], m[0], m[1], m[2]);
+        escribe_traza(">POSI: T=%d <%d,%d,%d>", 10 * i, m[0], m[1], m[2]);
     }
 };
 
-using eje_isobara = eje_linea<true>;
-using eje_isoterma = eje_linea<false>;
+// La isoterma: sus filas son las 195 presiones de la rejilla, y las líneas
+// que la cruzan, las 81 filas de temperatura, del líquido (abajo) al vapor.
+struct eje_isoterma {
+    static constexpr bool isobara = false;
+    static constexpr int N = NUM_PRESIONES, M = NUM_TEMPERATURAS;
+    static constexpr std::size_t paso_fila = VALORES_POR_PRESION_F2, paso_punto = VALORES_POR_TEMPERATURA_F2;
+    static constexpr std::int32_t tipo_linea = POR_TEMPERATURA, tipo_fila = POR_PRESION;
+    static constexpr int q_traza = 2;  // v
+    static constexpr bool abajo_vapor = false, gas = false;
+    // Las columnas de 230 y 240 bar, por encima de la tabla de saturación,
+    // usan la saturación de la última presión que sí se leyó.
+    static constexpr bool perezosa = false, arrastra_saturacion = true;
+    static constexpr bool estima_error = false;
+    static constexpr int primera_entra = 0;
+
+    static const float* eje_puntos() { return eje_temperaturas; }
+    static int primera(float t) { return filas_temperatura(t); }
+    // Lo que se guarda de cada una de las tres filas de siempre para
+    // marcarlas: su temperatura.
+    static float referencia(int desde, int k) { return eje_temperaturas[desde + k]; }
+    static int marca(int i, const float ref[3], int k) { return ref[k] < t_limite_vapor[i] ? 1 : -1; }
+    // No hay presión de saturación por encima de T_MAX_SATURACION.
+    static bool puede_saturar(float t) { return !(t > T_MAX_SATURACION); }
+    // Si la fila i es del lado de abajo (líquido) con la saturación de la
+    // línea.
+    static bool abajo_de(int i, float psat) { return eje_presiones[i] > psat; }
+    static float valor_fila(int i) { return eje_presiones[i]; }
+    // La última fila de líquido en la columna i: la última por debajo de su
+    // límite de vapor.
+    static int ultima_baja(int i)
+    {
+        int u = -1;
+        while (u + 1 < NUM_TEMPERATURAS && eje_temperaturas[u + 1] < t_limite_vapor[i]) ++u;
+        return u;
+    }
+    // El paso de la rejilla junto a la saturación: 10 °C.
+    static double salto(int) { return 10.0; }
+    static void traza_cabecera(int c)
+    {
+        escribe_traza("calc_T: filas=%d (%g %g %g)", c, eje_temperaturas[c], eje_temperaturas[c + 1],
+                      eje_temperaturas[c + 2]);
+    }
+    // La línea de traza de la columna i con las marcas de sus tres filas.
+    static void escribe_posi(int i, const int m[3])
+    {
+        escribe_traza(">POSI: P=%g <%d,%d,%d>", eje_presiones[i], m[0], m[1], m[2]);
+    }
+};
 
 // La saturación con que se decide el lado de una fila: la de la fila, o
 // (si el eje la arrastra) la última que se leyó.
@@ -222,7 +247,7 @@ public:
     // cada propiedad se calculan cuando se piden.
     void abre(float x, saturacion_de& sat);
     // Propiedad q (0 h, 1 s, 2 v) de la fila i.
-    float valor(int i, int q)
+    [[gnu::always_inline]] float valor(int i, int q)
     {
         if constexpr (E::perezosa) clasifica(i);
         if (!valores_.hecho(i, q)) valores_.pon(i, q, valor_comun(i, q));

@@ -2,6 +2,8 @@
 // líquido y vapor sobrecalentado (rejilla), página a página.
 #pragma once
 
+#include "brumalix/motor/tablas.h"
+
 #include <cstdio>
 #include <string>
 
@@ -11,7 +13,7 @@ class lista_lineas;
 // saltan entre dos filas listadas.
 struct limites_curvas {
     float pmin = 0.0061f;
-    float pmax = 221.2f;
+    float pmax = float(P_MAX_SATURACION);
     int salto = 0;
 };
 // Rango de líquido y vapor: presiones en bar, temperaturas en °C; presiones

@@ -1,5 +1,4 @@
 #include "brumalix/motor/problema_agua.h"
-#include "brumalix/motor/estados.h"
 
 estado_agua estados_dato[MAXNUMESTADOS];
 estado_agua estados_calculo[MAXNUMESTADOS];
@@ -58,14 +57,4 @@ void borra_ecuaciones()
 {
     for (auto& q : ecuaciones_masa) q.texto[0] = '\0';
     for (auto& q : ecuaciones_energia) q.texto[0] = '\0';
-}
-
-void reinicia_problema_agua()
-{
-    borra_unidades();
-    borra_estados();
-    borra_caudales_directos();
-    borra_elementos();
-    pon_unidades_cabeceras();
-    pon_limites_presion();
 }

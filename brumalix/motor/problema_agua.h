@@ -77,7 +77,3 @@ void borra_estados();
 void borra_caudales_directos();
 void borra_elementos();
 void borra_ecuaciones();
-
-// Deja el problema como al arrancar: unidades, estados, caudales y equipos,
-// y las unidades de las cabeceras y los límites de los listados.
-void reinicia_problema_agua();

@@ -16,6 +16,9 @@ namespace {
 
 using namespace rejilla;
 
+// Índice de propiedad de las líneas: 0 h, 1 s, 2 v; cualquier otro, v.
+int indice_propiedad(int prop) { return prop == PROP_H ? 0 : prop == PROP_S ? 1 : 2; }
+
 // Sin cota: ningún valor se puede saltar sin calcularlo.
 double sin_cota(int) { return -INFINITY; }
 
@@ -182,25 +185,40 @@ void anota_plantilla(const L& l, const interpolacion& i, plantilla& usada)
     }
 }
 
-// busca_array con la saturación de la línea en 'sat_linea' (del mismo
-// 'fijo') y los valores de la propiedad de la línea en 'valores' (i → el
-// valor del punto i): Y al leer una propiedad, X al buscar dónde toma un
-// valor; el otro array es 'eje'. Sólo se piden los valores que la búsqueda
-// usa, salvo con la traza activa, que los escribe. En la isoterma, 'cota'
-// (i → un valor del que no baja el del punto i) deja saltar sin calcularlo
-// un punto que no puede quedar por debajo de lo que se busca.
-template <class Valores, class Cota = double (*)(int)>
-std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float fijo, float objetivo,
-                   std::int32_t prop, saturacion_de& sat_linea, float& resultado, Cota cota = sin_cota,
-                   plantilla* usada = nullptr)
+// Lo que se busca a lo largo de una línea, como en busca_array: el eje de
+// la línea ('eje': sus temperaturas o sus presiones) y su presión o su
+// temperatura ('fijo'), el valor que se busca ('objetivo') y la propiedad
+// ('prop'); y dónde dejar los puntos con que se interpoló, si se quieren
+// ('usada').
+struct busqueda {
+    const float* eje;
+    float fijo, objetivo;
+    std::int32_t prop;
+    plantilla* usada = nullptr;
+};
+
+// busca_array de 'b' en la isobara o la isoterma ('modo') con la
+// saturación de la línea en 'sat_linea' (del mismo 'fijo') y los valores de la propiedad de la línea en 'valores' (i
+// → el valor del punto i): Y al leer una propiedad, X al buscar dónde toma
+// un valor; el otro array es el eje. Sólo se piden los valores que la
+// búsqueda usa, salvo con la traza activa, que los escribe. En la
+// isoterma, 'cota' (i → un valor del que no baja el del punto i) deja
+// saltar sin calcularlo un punto que no puede quedar por debajo de lo que
+// se busca.
+template <std::int32_t modo, class Valores, class Cota = double (*)(int)>
+std::int32_t busca(const busqueda& b, Valores valores, saturacion_de& sat_linea, float& resultado,
+                   Cota cota = sin_cota)
 {
+    const float* const eje = b.eje;
+    const std::int32_t prop = b.prop;
+    const float fijo = b.fijo, objetivo = b.objetivo;
     escribe_traza("ENTRADA EN busca_array");
     const int n = modo == MODO_ISOBARA ? NUM_TEMPERATURAS : NUM_PRESIONES;
     const int q = prop < 0 ? prop + 3 : prop;  // 0 h, 1 s, 2 v
 
     // Punto de saturación de la línea (ninguno en la isoterma por encima de
     // 373,68 °C ni fuera de la tabla de saturación).
-    const bool hay_sat = !(modo == MODO_ISOTERMA && fijo > 373.68) && sat_linea.lee();
+    const bool hay_sat = !(modo == MODO_ISOTERMA && fijo > T_MAX_SATURACION) && sat_linea.lee();
     const punto_saturacion& sat = sat_linea.punto();
     const bool liquido = fase_actual == FASE_LIQUIDO;
     const tramo t = modo == MODO_ISOBARA ? tramo_isobara(eje, n, hay_sat, sat, q, liquido)
@@ -234,7 +252,7 @@ std::int32_t busca(const float* eje, Valores valores, std::int32_t modo, float f
         return BUSCA_INVEROSIMIL;
     }
     resultado = hecha.r;
-    if (usada) anota_plantilla(l, hecha, *usada);
+    if (b.usada) anota_plantilla(l, hecha, *b.usada);
     return BUSCA_BIEN;
 }
 
@@ -249,6 +267,18 @@ std::int32_t existe(std::int32_t tp) { return tp == TP_FUERA ? TP_INVEROSIMIL : 
 
 bool dentro(const float* eje, int n, float x) { return x >= eje[0] && x <= eje[n - 1]; }
 
+// El estado de t y p con sus h, s y v en estado_resultado.
+std::int32_t guarda_tp(float t, float p, const float valores[3])
+{
+    registro_resultado& r = estado_resultado;
+    r.h = valores[0];
+    r.s = valores[1];
+    r.v = valores[2];
+    r.t = t;
+    r.p = p;
+    return TP_BIEN;
+}
+
 // calc_tp con la saturación de p en 'sat_p' y, sin traza, la isobara p
 // que otro ya empezó, si la hay ('hecha'). Con 'como_por_debajo' el estado
 // se calcula como los de hasta P_COMPROBADA, sin comprobarlo, aunque p
@@ -262,7 +292,9 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
     const int c = columnas_presion(p);
     escribe_traza("calc_tp: cols=%d (%g %g %g)", c, eje_presiones[c], eje_presiones[c + 1], eje_presiones[c + 2]);
     const bool comprobada = p > P_COMPROBADA && !como_por_debajo;
-    if (p >= P_COMPROBADA && !como_por_debajo && lee_punto_de_rejilla(t, p)) return TP_BIEN;
+    float valores[3];
+    if (p >= P_COMPROBADA && !como_por_debajo && lee_punto_de_rejilla(t, p, fase_actual == FASE_LIQUIDO, valores))
+        return guarda_tp(t, p, valores);
 
     // Con la traza activa la isobara se calcula (y se escribe) entera otra
     // vez, como calc_P; sin ella sólo se calculan las filas que usan las
@@ -281,10 +313,9 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
     // sale de aquí.
     auto lee = [&](std::int32_t prop, float& r) {
         const int q = prop + 3;
-        return busca(eje_temperaturas, [linea, q](int i) { return linea->valor(i, q); }, MODO_ISOBARA, p, t, prop,
-                     sat_p, r, sin_cota, comprobada ? &usadas[q] : nullptr);
+        return busca<MODO_ISOBARA>({eje_temperaturas, p, t, prop, comprobada ? &usadas[q] : nullptr},
+                     [linea, q](int i) { return linea->valor(i, q); }, sat_p, r);
     };
-    float valores[3];
     std::int32_t b = lee(LEE_H, valores[0]);
     if (b != BUSCA_BIEN) return resultado_tp(b);
     escribe_traza(">>>H segun busca_array: %g", valores[0]);
@@ -295,24 +326,17 @@ std::int32_t calc_tp_con(float t, float p, saturacion_de& sat_p, isobara_perezos
     if (b != BUSCA_BIEN) return resultado_tp(b);
     escribe_traza(">>>V segun busca_array: %g", valores[2]);
     if (comprobada && !admite_lecturas(t, valores, usadas, *linea)) return TP_INVEROSIMIL;
-    estado_resultado.h = valores[0];
-    estado_resultado.s = valores[1];
-    estado_resultado.v = valores[2];
-    estado_resultado.t = t;
-    estado_resultado.p = p;
-    return TP_BIEN;
+    return guarda_tp(t, p, valores);
+}
+
+// La propiedad q (0 h, 1 s, 2 v) del estado calculado.
+float propiedad_hallada(int q)
+{
+    const registro_resultado& r = estado_resultado;
+    return q == 0 ? r.h : q == 1 ? r.s : r.v;
 }
 
 } // namespace
-
-int columnas_presion(float p)
-{
-    // La columna de presión 0 nunca entra en las tres.
-    const int c = primera_de_tres(eje_presiones, NUM_PRESIONES, p);
-    return c == 0 ? 1 : c;
-}
-
-int filas_temperatura(float t) { return primera_de_tres(eje_temperaturas, NUM_TEMPERATURAS, t); }
 
 std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, float fijo, float objetivo,
                          std::int32_t prop, float& resultado)
@@ -322,7 +346,10 @@ std::int32_t busca_array(const float* X, const float* Y, std::int32_t modo, floa
     const float* eje = prop < 0 ? X : Y;
     const float* valores = prop < 0 ? Y : X;
     saturacion_de sat(modo, fijo);
-    return busca(eje, [valores](int i) { return valores[i]; }, modo, fijo, objetivo, prop, sat, resultado);
+    const busqueda b{eje, fijo, objetivo, prop};
+    auto de_valores = [valores](int i) { return valores[i]; };
+    return modo == MODO_ISOBARA ? busca<MODO_ISOBARA>(b, de_valores, sat, resultado)
+                                : busca<MODO_ISOTERMA>(b, de_valores, sat, resultado);
 }
 
 std::int32_t calc_tp(float t, float p)
@@ -346,11 +373,12 @@ std::int32_t calcula_por_isobara(float p, float valor, std::int32_t prop, satura
     linea.abre(p, sat_p);
     const int q = indice_propiedad(prop);
     float t;
-    const std::int32_t b = busca(eje_temperaturas, [&linea, q](int i) { return linea.valor_recorrido(i, q); },
-                                 MODO_ISOBARA, p, valor, prop, sat_p, t);
+    const std::int32_t b = busca<MODO_ISOBARA>({eje_temperaturas, p, valor, prop},
+                                 [&linea, q](int i) { return linea.valor_recorrido(i, q); }, sat_p, t);
     if (b != BUSCA_BIEN) return resultado_tp(b);
     const std::int32_t r = existe(calc_tp_con(t, p, sat_p, &linea));
-    if (r == TP_BIEN && p > P_COMPROBADA && !admite_residuo("calcula_por_isobara", q, valor)) return TP_INVEROSIMIL;
+    if (r == TP_BIEN && p > P_COMPROBADA && !admite_residuo("calcula_por_isobara", q, valor, propiedad_hallada(q)))
+        return TP_INVEROSIMIL;
     return r;
 }
 
@@ -368,9 +396,9 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, satur
     const int q = indice_propiedad(prop);
     float p;
     plantilla pl;
-    const std::int32_t b =
-        busca(eje_presiones, [&linea, q](int j) { return linea.valor(j, q); }, MODO_ISOTERMA, t, valor, prop, sat_t, p,
-              [&linea, q](int j) { return linea.cota_inferior(j, q); }, &pl);
+    const std::int32_t b = busca<MODO_ISOTERMA>({eje_presiones, t, valor, prop, &pl},
+                                 [&linea, q](int j) { return linea.valor(j, q); }, sat_t, p,
+                                 [&linea, q](int j) { return linea.cota_inferior(j, q); });
     if (b != BUSCA_BIEN) return resultado_tp(b);
     // Una presión hallada por encima de P_COMPROBADA que, con el error
     // estimado de la búsqueda, puede ser de un estado de hasta
@@ -383,6 +411,7 @@ std::int32_t calcula_por_isoterma(float t, float valor, std::int32_t prop, satur
     // encima de P_COMPROBADA, aunque ella quede por debajo: junto al punto
     // crítico la isoterma puede dar menos de 200 bar para un estado de 220.
     const bool comprobada = p > P_COMPROBADA || *std::max_element(pl.y, pl.y + pl.n) > P_COMPROBADA;
-    if (r == TP_BIEN && comprobada && !admite_residuo("calcula_por_isoterma", q, valor)) return TP_INVEROSIMIL;
+    if (r == TP_BIEN && comprobada && !admite_residuo("calcula_por_isoterma", q, valor, propiedad_hallada(q)))
+        return TP_INVEROSIMIL;
     return r;
 }

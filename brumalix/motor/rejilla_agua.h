@@ -2,6 +2,7 @@
 // isobaras, isotermas, búsquedas a lo largo de ellas y el estado dado por t y p.
 #pragma once
 
+#include "brumalix/motor/ejes_rejilla.h"
 #include "brumalix/motor/saturacion.h"
 #include "brumalix/motor/tablas.h"
 
@@ -25,11 +26,6 @@ enum { MODO_ISOBARA = 0, MODO_ISOTERMA = 1 };
 // que la propiedad vale lo pedido; -3 h, -2 s, -1 v al leer la propiedad en
 // una temperatura.
 enum { PROP_H = 0, PROP_S = 1, PROP_V = 2, LEE_H = -3, LEE_S = -2, LEE_V = -1 };
-
-// Primera de las tres columnas de presión (1..192) y de las tres filas de
-// temperatura (0..78) con que se interpola en p y en t.
-int columnas_presion(float p);
-int filas_temperatura(float t);
 
 // Isobara p (0..240 bar): h, s, v en las 81 temperaturas de la rejilla.
 void calc_P(float p, float h[NUM_TEMPERATURAS], float s[NUM_TEMPERATURAS], float v[NUM_TEMPERATURAS]);

@@ -47,8 +47,8 @@ bool consulta_saturacion(std::int32_t tipo, float valor, punto_saturacion& s)
 {
     const int columna = tipo == POR_PRESION ? F1_P : F1_T;
     const int otra = tipo == POR_PRESION ? F1_T : F1_P;
-    const double minimo = tipo == POR_PRESION ? 0.00611 : 0.01;
-    const double maximo = tipo == POR_PRESION ? 221.2 : 373.68;
+    const double minimo = tipo == POR_PRESION ? P_MIN_SATURACION : T_MIN_SATURACION;
+    const double maximo = tipo == POR_PRESION ? P_MAX_SATURACION : T_MAX_SATURACION;
     if (!(valor >= minimo && valor <= maximo)) return false;
 
     const int filas = num_filas_f1;
@@ -70,8 +70,8 @@ bool consulta_saturacion(std::int32_t tipo, float valor, punto_saturacion& s)
     int c = i;
     if (i >= 2 && actual - valor > valor - anterior) c = i - 1;
     if (tipo == POR_PRESION) {
-        if (std::fabs(actual - 221.2) < 0.0001) --c;
-        if (std::fabs(actual - 220.0) < 0.0001) --c;
+        if (std::fabs(actual - P_FILA_CRITICA) < 0.0001) --c;
+        if (std::fabs(actual - P_FILA_ANTES_CRITICA) < 0.0001) --c;
     }
     if (c < 1) c = 1;
     if (c > filas - 2) c = filas - 2;

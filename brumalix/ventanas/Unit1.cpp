@@ -15,6 +15,7 @@
 #include "plataforma/lista_marcado.h"
 
 #include "brumalix/motor/estados.h"
+#include "brumalix/motor/inicio.h"
 #include "brumalix/motor/tablas.h"
 #include "brumalix/motor/traza.h"
 #include "comun/formato.h"

@@ -73,16 +73,16 @@ TEST(FicherosVapor, RejillaIgualAIf97EnCadaPunto)
     for (int i = 0; i < NUM_TEMPERATURAS; ++i) {
         const double t = eje_temperaturas[i] + KELVIN;
         // Presión 0: entalpía del gas ideal, s y v a 0.
-        EXPECT_TRUE(redondeo_de(f2[std::size_t(i) * 585], if97::entalpia_gas_ideal(t))) << i;
-        EXPECT_EQ(f2[std::size_t(i) * 585 + 1], 0.0f);
-        EXPECT_EQ(f2[std::size_t(i) * 585 + 2], 0.0f);
+        EXPECT_TRUE(redondeo_de(f2[indice_f2(i, 0, 0)], if97::entalpia_gas_ideal(t))) << i;
+        EXPECT_EQ(f2[indice_f2(i, 0, 1)], 0.0f);
+        EXPECT_EQ(f2[indice_f2(i, 0, 2)], 0.0f);
         for (int j = 1; j < NUM_PRESIONES; ++j) {
             const double p = eje_presiones_listado[j] / 10.0;
             const bool liquido = p >= if97::P_CRITICA || t < if97::temperatura_saturacion(p);
             const auto e = if97::estado(p, t, liquido);
             const double exacto[3] = {e.h, e.s, e.v * 1000.0};
             for (std::size_t k = 0; k < 3; ++k) {
-                const auto r = redondeo_de(f2[std::size_t(i) * 585 + std::size_t(j) * 3 + k], exacto[k]);
+                const auto r = redondeo_de(f2[indice_f2(i, j, int(k))], exacto[k]);
                 if (!r && ++malos <= 10)
                     ADD_FAILURE() << "t " << eje_temperaturas[i] << " p " << p << " k " << k << ": " << r.message();
             }
@@ -90,9 +90,9 @@ TEST(FicherosVapor, RejillaIgualAIf97EnCadaPunto)
     }
     EXPECT_EQ(malos, 0);
     // Un par de puntos a mano: agua a 20 °C y 1 bar, vapor a 200 °C y 10 bar.
-    EXPECT_NEAR(f2[2 * 585 + 35 * 3 + 0], 84.0, 0.1);
-    EXPECT_NEAR(f2[2 * 585 + 35 * 3 + 2], 1.0018, 0.0001);
-    EXPECT_NEAR(f2[20 * 585 + 95 * 3 + 0], 2828.3, 0.2);
+    EXPECT_NEAR(f2[indice_f2(2, 35, 0)], 84.0, 0.1);
+    EXPECT_NEAR(f2[indice_f2(2, 35, 2)], 1.0018, 0.0001);
+    EXPECT_NEAR(f2[indice_f2(20, 95, 0)], 2828.3, 0.2);
 }
 
 TEST(FicherosVapor, FilasDeSaturacion)

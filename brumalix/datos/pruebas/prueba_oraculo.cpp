@@ -64,7 +64,7 @@ TEST(OraculoIapws, RejillaYSaturacion)
             if (!critico && (i % 3 != 0 || j % 4 != 1)) continue;
             std::snprintf(buf, sizeof buf, "pt %.10g %.10g", eje_presiones_listado[j], double(eje_temperaturas[i]));
             peticiones.push_back(buf);
-            puntos.push_back({2, std::size_t(i) * 585 + std::size_t(j) * 3});
+            puntos.push_back({2, indice_f2(i, j, 0)});
         }
     const std::size_t filas = f1.size() / 11;
     for (std::size_t r = 0; r + 1 < filas; ++r)

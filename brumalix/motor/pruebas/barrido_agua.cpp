@@ -6,6 +6,7 @@
 #include "brumalix/motor/pruebas/barridos.h"
 
 #include "brumalix/motor/calcula.h"
+#include "brumalix/motor/inicio.h"
 #include "brumalix/motor/tablas.h"
 #include "brumalix/motor/traza.h"
 #include "comun/lineas.h"

@@ -5,6 +5,7 @@
 #include "brumalix/motor/pruebas/barridos.h"
 #include "brumalix/motor/pruebas/nombres_prueba.h"
 #include "brumalix/motor/calcula.h"
+#include "brumalix/motor/inicio.h"
 #include "brumalix/motor/estados.h"
 #include "brumalix/motor/listados.h"
 #include "brumalix/motor/problema_agua.h"

@@ -258,7 +258,7 @@ TEST_F(Exactitud, LoImposibleNoSeDaPorBueno)
     EXPECT_EQ(calcula_pareja(COD_TP, 390, 210.43f).r, CALCULA_BIEN);
 
     // Un punto de la rejilla dañado junto al estado pedido.
-    datos_f2[std::size_t(30) * 585 + std::size_t(95) * 3] = std::numeric_limits<float>::quiet_NaN();  // 300 °C, 10 bar
+    datos_f2[indice_f2(30, 95, 0)] = std::numeric_limits<float>::quiet_NaN();  // 300 °C, 10 bar
     mensajes.errores.clear();
     EXPECT_EQ(calcula_pareja(COD_TP, 303, 10).r, CALCULA_FUERA_MARGEN);
     EXPECT_EQ(mensajes.errores.size(), 1u);

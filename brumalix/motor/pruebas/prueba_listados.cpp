@@ -32,7 +32,7 @@ protected:
     {
         for (int T = 0; T < NUM_TEMPERATURAS; ++T)
             for (int k = 0; k < NUM_PRESIONES; ++k) {
-                float* p = &datos_f2[std::size_t(T) * 585 + std::size_t(k) * 3];
+                float* p = &datos_f2[indice_f2(T, k, 0)];
                 p[0] = 1000.0f + 10.0f * float(T) + float(k);
                 p[1] = 1.0f + 0.01f * float(T) + 0.0001f * float(k);
                 p[2] = 100.0f + float(k);

@@ -39,7 +39,7 @@ TEST_F(ComprobacionesDeLaRejilla, UnaFilaQueLaParabolaLanzaLejosDeSusPuntosNoDaR
     // Con h a 0 °C y 0,04 bar estropeada (50 en lugar de -0,04), la
     // parábola de esa fila llega a unos -90 kJ/kg, lejos de sus tres
     // valores: no es un estado, y calcula lo rechaza en lugar de darlo.
-    datos_f2[std::size_t(0) * 585 + 2 * 3 + 0] = 50;
+    datos_f2[indice_f2(0, 2, 0)] = 50;
     mensajes.errores.clear();
     r = calcula_pareja(COD_TP, 0.5f, 0.0065f);
     EXPECT_EQ(r.r, CALCULA_FUERA_MARGEN);

@@ -1,3 +1,4 @@
+#include "brumalix/motor/inicio.h"
 #include "brumalix/motor/problema_agua.h"
 #include "brumalix/motor/tablas.h"
 #include "comun/pruebas/sumidero_prueba.h"
