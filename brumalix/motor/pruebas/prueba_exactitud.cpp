@@ -88,6 +88,19 @@ void PrintTo(const rechazo_critico& r, std::ostream* o)
 
 class LoQueLaRejillaNoSigue : public Exactitud, public ::testing::WithParamInterface<rechazo_critico> {};
 
+// Un estado bueno junto al punto crítico que la comprobación acepta por
+// poco, con sus valores de IF97.
+struct aceptado_justo {
+    const char* nombre;
+    int codigo;
+    float a, b;
+    double t, h, s, v;
+};
+
+void PrintTo(const aceptado_justo& r, std::ostream* o) { *o << nombre_de_pareja(r.codigo) << " " << r.a << " " << r.b; }
+
+class LoBuenoJuntoAlLimiteDeLaComprobacion : public Exactitud, public ::testing::WithParamInterface<aceptado_justo> {};
+
 }  // namespace
 
 // A pocos kelvin de la saturación, con la presión a una fracción pequeña de
@@ -552,6 +565,29 @@ INSTANTIATE_TEST_SUITE_P(
         rechazo_critico{"PVHumedoDe219Coma499Bar", COD_PV, 219.499f, 3.72116423f, "calcula: VAPOR HUMEDO A p=219.499"},
         rechazo_critico{"PXDe221Bar", COD_PX, 221, 0.5f, "calcula: VAPOR HUMEDO A p=221"}),
     nombre_del_parametro<rechazo_critico>);
+
+// Los factores de la comprobación no son mayores de lo que hace falta: estos
+// estados buenos se rechazarían con un factor un 5 % mayor (6,3 en vez de 6
+// junto al punto de saturación, 1,58 en vez de 1,5 lejos de él).
+TEST_P(LoBuenoJuntoAlLimiteDeLaComprobacion, SeAcepta)
+{
+    const aceptado_justo& k = GetParam();
+    const salida_calcula a = calcula_pareja(k.codigo, k.a, k.b);
+    ASSERT_EQ(a.r, CALCULA_BIEN);
+    EXPECT_NEAR(a.t, k.t, 1);
+    EXPECT_NEAR(a.h, k.h, 0.01 * k.h);
+    EXPECT_NEAR(a.s, k.s, 0.01 * k.s);
+    EXPECT_NEAR(a.v, k.v, 0.02 * k.v);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, LoBuenoJuntoAlLimiteDeLaComprobacion,
+    ::testing::Values(
+        aceptado_justo{"TPLiquidoA213Coma1Bar", COD_TP, 370.7f, 213.1f, 370.7, 1895.9085, 4.1183082, 2.2225674},
+        aceptado_justo{"PHVaporA205Coma3Bar", COD_PH, 205.3f, 2380.0138f, 368.0, 2380.0138, 4.8762061, 5.4456582},
+        aceptado_justo{"TPLiquidoA216Coma8Bar", COD_TP, 360.1f, 216.8f, 360.1, 1723.2355, 3.8472621, 1.7704639},
+        aceptado_justo{"PHLiquidoA216Coma7Bar", COD_PH, 216.7f, 1722.3552f, 360.0, 1722.3552, 3.8458998, 1.7690391}),
+    nombre_del_parametro<aceptado_justo>);
 
 // Vapor húmedo: la tabla de saturación sola, sin cambios.
 TEST_F(Exactitud, VaporHumedoComoSiempre)
