@@ -21,8 +21,11 @@ enum class lectura_campo {
 
 // Qué admite el texto además de las cifras y la marca decimal.
 struct forma_numero {
-    bool signo = false;    // un "+" o un "-" delante
-    bool blancos = false;  // blancos delante y detrás
+    bool signo = false;      // un "+" o un "-" delante
+    bool blancos = false;    // blancos delante y detrás
+    bool exponente = false;  // en los reales, un exponente detrás: "e" o
+                             // "E", un signo si se quiere y cifras ("1e1"
+                             // son 10)
 };
 
 // Real de 32 bits en [minimo, maximo]. El destino sólo cambia si el
@@ -35,6 +38,11 @@ lectura_campo lee_real_campo(std::string_view texto, const forma_numero& forma, 
 // para juzgar como un campo un valor que no viene de un texto (el de un
 // fichero). El destino sólo cambia si el resultado es 'valido'; -0 da 0.
 lectura_campo comprueba_real_campo(double numero, double minimo, double maximo, float& valor);
+
+// El número del texto, sin juzgarlo como real de 32 bits: 'valido' con el
+// valor en 'valor' (±HUGE_VAL si no cabe en un doble por grande, 0 si no se
+// distingue de 0), 'vacio' o 'incorrecto' si el texto no es un número.
+lectura_campo lee_decimal_campo(std::string_view texto, const forma_numero& forma, double& valor);
 
 // Entero en [minimo, maximo] (que han de caber en 32 bits); sin marca
 // decimal. El destino sólo cambia si el resultado es 'valido'.

@@ -18,9 +18,7 @@
 
 #include <QShowEvent>
 
-#include <charconv>
 #include <cmath>
-#include <string>
 
 using namespace disposicion;
 
@@ -39,28 +37,6 @@ QComboBox* lista_saltos(QWidget* padre, int x, int y)
 const char* const presion_fuera_de_rango = "Valores de presión fuera de rango"_w;
 const char* const temperatura_fuera_de_rango = "Valores de temperatura fuera de rango";
 
-// Orden de magnitud (potencia de 10 de la primera cifra no nula) del número
-// 'limpio' (cifras, punto y exponente): dice si uno que no cabe en un doble
-// es enorme o diminuto.
-long orden_de_magnitud(const std::string& limpio)
-{
-    const std::size_t e = limpio.find('e');
-    std::string cifras = limpio.substr(0, e);
-    long exponente = 0;
-    if (e != std::string::npos) {
-        const bool negativo = limpio[e + 1] == '-';
-        for (std::size_t k = e + 1; k < limpio.size(); ++k)
-            if (limpio[k] >= '0' && limpio[k] <= '9' && exponente < 100000) exponente = exponente * 10 + (limpio[k] - '0');
-        if (negativo) exponente = -exponente;
-    }
-    std::size_t punto = cifras.find('.');
-    if (punto == std::string::npos) punto = cifras.size();
-    else cifras.erase(punto, 1);
-    const std::size_t primera = cifras.find_first_not_of('0');
-    if (primera == std::string::npos) return 0;
-    return exponente + static_cast<long>(punto) - static_cast<long>(primera) - 1;
-}
-
 // Un límite del diálogo. El texto entero, sin los blancos de delante y de
 // detrás, ha de ser un número decimal: signo, cifras con punto o coma
 // decimal y exponente ("1e1" son 10). Vacío vale 0, y el rango dice si
@@ -69,46 +45,10 @@ long orden_de_magnitud(const std::string& limpio)
 // texto no es un número (ni "nan", ni "inf", ni "0x10").
 bool lee_limite(const QString& texto, float& valor)
 {
-    const std::string t = texto.toStdString();
-    const std::size_t inicio = t.find_first_not_of(' ');
-    if (inicio == std::string::npos) {
-        valor = 0;
-        return true;
-    }
-    const std::string n = t.substr(inicio, t.find_last_not_of(' ') - inicio + 1);
-    std::size_t k = 0;
-    const bool negativo = n[0] == '-';
-    if (n[0] == '+' || n[0] == '-') ++k;
-    std::string limpio;
-    int cifras = 0;
-    bool marca = false;
-    for (; k < n.size() && n[k] != 'e' && n[k] != 'E'; ++k) {
-        const char c = n[k];
-        if (c >= '0' && c <= '9') {
-            ++cifras;
-            limpio.push_back(c);
-        } else if ((c == '.' || c == ',') && !marca) {
-            marca = true;
-            limpio.push_back('.');
-        } else {
-            return false;
-        }
-    }
-    if (cifras == 0) return false;
-    if (k < n.size()) {
-        limpio.push_back('e');
-        ++k;
-        if (k < n.size() && (n[k] == '+' || n[k] == '-')) limpio.push_back(n[k++]);
-        const std::size_t primera = k;
-        for (; k < n.size() && n[k] >= '0' && n[k] <= '9'; ++k) limpio.push_back(n[k]);
-        if (k == primera || k != n.size()) return false;
-    }
+    static constexpr forma_numero forma{.signo = true, .blancos = true, .exponente = true};
     double d = 0;
-    const char* fin = limpio.data() + limpio.size();
-    const auto r = std::from_chars(limpio.data(), fin, d, std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) d = orden_de_magnitud(limpio) > 0 ? HUGE_VAL : 0.0;
-    else if (r.ec != std::errc() || r.ptr != fin) return false;
-    if (negativo) d = -d;
+    const lectura_campo l = lee_decimal_campo(texto.toStdString(), forma, d);
+    if (l == lectura_campo::incorrecto) return false;
     valor = d > FLT_MAX ? HUGE_VALF : d < -FLT_MAX ? -HUGE_VALF : static_cast<float>(d);
     return true;
 }

@@ -21,7 +21,6 @@
 #include <QVBoxLayout>
 
 #include <cfloat>
-#include <cstdlib>
 
 
 void cambia_caracter(std::string& texto, char de, char a)
@@ -36,14 +35,8 @@ namespace {
 // 32 bits: el campo no lo rechaza por su forma, sino por su tamaño.
 bool numero_demasiado_grande(const QString& texto, const forma_numero& forma)
 {
-    std::string t = texto.toStdString();
-    std::string ceros = t;
-    for (char& c : ceros)
-        if (c >= '1' && c <= '9') c = '0';
-    float v = 0;
-    if (lee_real_campo(ceros, forma, 0, 0, v) != lectura_campo::valido) return false;
-    cambia_caracter(t, ',', '.');
-    return std::strtod(t.c_str(), nullptr) > FLT_MAX;
+    double d = 0;
+    return lee_decimal_campo(texto.toStdString(), forma, d) == lectura_campo::valido && d > FLT_MAX;
 }
 
 } // namespace
